@@ -12,6 +12,8 @@ std::vector<TDefinedProperty> TComponent::DefinedProperties()
     return {};
 }
 
+void TComponent::InsertChild(QObject *) {}
+
 TNotifyEvent *TComponent::Event(const QString &name) const
 {
     for (const TEventProperty &event : m_events)

@@ -49,6 +49,9 @@ public:
     virtual void Loaded();
 
     virtual std::vector<TDefinedProperty> DefinedProperties();
+    // A child object stored under this component (an event under a timer list, an item under a popup
+    // menu) has been created with this component as its Qt parent and wants to join its list.
+    virtual void InsertChild(QObject *child);
 
     const std::vector<TEventProperty> &Events() const { return m_events; }
     TNotifyEvent *Event(const QString &name) const;
