@@ -1,0 +1,294 @@
+#include "runtime/Control.h"
+
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPalette>
+
+#include "runtime/ErrorBox.h"
+#include "runtime/Font.h"
+
+namespace {
+
+// Any parent that publishes a Font or Color property (a control or a form) can pass them on.
+TFont *PublishedFont(const QWidget *widget)
+{
+    return widget ? widget->property("Font").value<TFont *>() : nullptr;
+}
+
+QVariant PublishedColor(const QWidget *widget)
+{
+    return widget ? widget->property("Color") : QVariant();
+}
+
+} // namespace
+
+TControl::TControl(QWidget *parent) : QWidget(parent), m_font(new TFont(this))
+{
+    connect(m_font, &TFont::changed, this, &TControl::OwnFontChanged);
+    FollowParentFont();
+    setFont(m_font->ToQFont());
+    FollowParentColor();
+    ApplyColor(m_color);
+    if (parent)
+        show();
+}
+
+void TControl::SetLeft(int left)
+{
+    if (left != x())
+        move(left, y());
+}
+
+void TControl::SetTop(int top)
+{
+    if (top != y())
+        move(x(), top);
+}
+
+void TControl::SetWidth(int width)
+{
+    if (width != QWidget::width())
+        resize(width, height());
+}
+
+void TControl::SetHeight(int height)
+{
+    if (height != QWidget::height())
+        resize(width(), height);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    const QRect bounds(left, top, width, height);
+    if (bounds != geometry())
+        setGeometry(bounds);
+}
+
+void TControl::SetCaption(const QString &caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    CaptionChanged();
+}
+
+void TControl::SetColor(TColor color)
+{
+    if (m_color == color)
+        return;
+    m_color = color;
+    m_parentColor = false;
+    ApplyColor(color);
+}
+
+void TControl::SetParentColor(bool parentColor)
+{
+    if (m_parentColor == parentColor)
+        return;
+    m_parentColor = parentColor;
+    FollowParentColor();
+}
+
+void TControl::SetParentFont(bool parentFont)
+{
+    if (m_parentFont == parentFont)
+        return;
+    m_parentFont = parentFont;
+    FollowParentFont();
+}
+
+void TControl::SetHint(const QString &hint)
+{
+    if (m_hint == hint)
+        return;
+    m_hint = hint;
+    UpdateToolTip();
+}
+
+void TControl::SetShowHint(bool showHint)
+{
+    if (m_showHint == showHint)
+        return;
+    m_showHint = showHint;
+    UpdateToolTip();
+}
+
+void TControl::SetVisible(bool visible)
+{
+    if (m_visible == visible)
+        return;
+    m_visible = visible;
+    setVisible(visible);
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    if (enabled != isEnabled())
+        setEnabled(enabled);
+}
+
+void TControl::SetCursor(TCursor cursor)
+{
+    if (m_cursor == cursor)
+        return;
+    m_cursor = cursor;
+    switch (cursor) {
+    case crDefault:
+        unsetCursor();
+        return;
+    case crArrow:
+        setCursor(Qt::ArrowCursor);
+        return;
+    case crHandPoint:
+        setCursor(Qt::PointingHandCursor);
+        return;
+    case crIBeam:
+        setCursor(Qt::IBeamCursor);
+        return;
+    case crCross:
+        setCursor(Qt::CrossCursor);
+        return;
+    case crSizeAll:
+        setCursor(Qt::SizeAllCursor);
+        return;
+    }
+}
+
+void TControl::NotifyParentFontChanged(QWidget *parent)
+{
+    for (TControl *child : parent->findChildren<TControl *>(Qt::FindDirectChildrenOnly))
+        child->FollowParentFont();
+}
+
+void TControl::NotifyParentColorChanged(QWidget *parent)
+{
+    for (TControl *child : parent->findChildren<TControl *>(Qt::FindDirectChildrenOnly))
+        child->FollowParentColor();
+}
+
+void TControl::CaptionChanged()
+{
+    update();
+}
+
+void TControl::FontChanged()
+{
+    update();
+}
+
+void TControl::ColorChanged()
+{
+    update();
+}
+
+void TControl::EnabledChanged()
+{
+    update();
+}
+
+void TControl::Click()
+{
+    CallHandler(OnClick, this);
+}
+
+void TControl::MouseEnter()
+{
+    CallHandler(OnMouseEnter, this);
+}
+
+void TControl::MouseLeave()
+{
+    CallHandler(OnMouseLeave, this);
+}
+
+void TControl::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    event->accept();
+}
+
+void TControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    m_pressed = false;
+    if (rect().contains(event->position().toPoint()))
+        Click();
+}
+
+void TControl::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    MouseEnter();
+}
+
+void TControl::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    MouseLeave();
+}
+
+void TControl::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        EnabledChanged();
+}
+
+bool TControl::event(QEvent *event)
+{
+    if (event->type() == QEvent::ParentChange) {
+        FollowParentFont();
+        FollowParentColor();
+    }
+    return QWidget::event(event);
+}
+
+// Any change that did not come from the parent is the control's own font, which the parent no longer
+// overrides.
+void TControl::OwnFontChanged()
+{
+    if (!m_followingParent)
+        m_parentFont = false;
+    setFont(m_font->ToQFont());
+    FontChanged();
+    NotifyParentFontChanged(this);
+}
+
+void TControl::FollowParentFont()
+{
+    const TFont *source = PublishedFont(parentWidget());
+    if (!m_parentFont || !source)
+        return;
+    m_followingParent = true;
+    m_font->Assign(*source);
+    m_followingParent = false;
+}
+
+void TControl::FollowParentColor()
+{
+    const QVariant source = PublishedColor(parentWidget());
+    if (!m_parentColor || !source.canConvert<TColor>())
+        return;
+    const TColor color = source.value<TColor>();
+    if (m_color == color)
+        return;
+    m_color = color;
+    ApplyColor(color);
+}
+
+void TControl::ApplyColor(TColor color)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, color.ToQColor());
+    setPalette(palette);
+    ColorChanged();
+    NotifyParentColorChanged(this);
+}
+
+void TControl::UpdateToolTip()
+{
+    setToolTip(m_showHint ? m_hint : QString());
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "runtime/Color.h"
+#include "runtime/Component.h"
+#include "runtime/Font.h"
+
+// The base of every control: a widget whose Qt parent contains and owns it, with the stored properties
+// every control shares. Font and colour follow the parent while ParentFont / ParentColor are on.
+class TControl : public QWidget, public TComponent
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TControl)
+    Q_PROPERTY(int Left READ Left WRITE SetLeft)
+    Q_PROPERTY(int Top READ Top WRITE SetTop)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(TFont *Font READ Font)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(TCursor Cursor READ Cursor WRITE SetCursor)
+
+public:
+    enum TCursor
+    {
+        crDefault,
+        crArrow,
+        crHandPoint,
+        crIBeam,
+        crCross,
+        crSizeAll,
+    };
+    Q_ENUM(TCursor)
+
+    explicit TControl(QWidget *parent = nullptr);
+
+    int Left() const { return x(); }
+    void SetLeft(int left);
+    int Top() const { return y(); }
+    void SetTop(int top);
+    int Width() const { return width(); }
+    void SetWidth(int width);
+    int Height() const { return height(); }
+    void SetHeight(int height);
+    void SetBounds(int left, int top, int width, int height);
+
+    QString Caption() const { return m_caption; }
+    void SetCaption(const QString &caption);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool parentColor);
+    TFont *Font() const { return m_font; }
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool parentFont);
+    QString Hint() const { return m_hint; }
+    void SetHint(const QString &hint);
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool showHint);
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool visible);
+    bool Enabled() const { return isEnabled(); }
+    void SetEnabled(bool enabled);
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor cursor);
+
+    // The parent's font or colour changed: children that follow it take it over. Forms call these too.
+    static void NotifyParentFontChanged(QWidget *parent);
+    static void NotifyParentColorChanged(QWidget *parent);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+protected:
+    // Hooks for controls that redraw or re-lay out; the base only repaints.
+    virtual void CaptionChanged();
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    virtual void EnabledChanged();
+    // The events as the control raises them; overrides call the base to reach the handlers.
+    virtual void Click();
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void OwnFontChanged();
+    void FollowParentFont();
+    void FollowParentColor();
+    void ApplyColor(TColor color);
+    void UpdateToolTip();
+
+    QString m_caption;
+    TColor m_color = clBtnFace;
+    bool m_parentColor = true;
+    TFont *m_font;
+    bool m_parentFont = true;
+    bool m_followingParent = false;
+    QString m_hint;
+    bool m_showHint = false;
+    bool m_visible = true;
+    TCursor m_cursor = crDefault;
+    bool m_pressed = false;
+};

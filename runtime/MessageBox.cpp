@@ -1,0 +1,67 @@
+#include "runtime/MessageBox.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "runtime/Application.h"
+
+namespace {
+
+QMessageBox::Icon IconOf(TMessageKind kind)
+{
+    switch (kind) {
+    case TMessageKind::Information:
+        return QMessageBox::Information;
+    case TMessageKind::Error:
+        return QMessageBox::Critical;
+    case TMessageKind::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void CentreOnScreen(QMessageBox &box)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    box.adjustSize();
+    QRect frame = box.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    box.move(frame.topLeft());
+}
+
+} // namespace
+
+TMessagePresenter &TMessagePresenter::Platform()
+{
+    static TPlatformMessagePresenter presenter;
+    return presenter;
+}
+
+void TPlatformMessagePresenter::Present(TMessageKind kind, const QString &caption, const QString &text)
+{
+    QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    if (kind == TMessageKind::Information)
+        CentreOnScreen(box);
+    if (TApplication::Terminated())
+        return;
+    box.exec();
+}
+
+void ShowPlainMessage(const QString &text)
+{
+    TMessagePresenter::Current().Present(TMessageKind::Plain, TApplication::CurrentTitle(), text);
+}
+
+void ShowInformation(const QString &text)
+{
+    TMessagePresenter::Current().Present(TMessageKind::Information, QStringLiteral("Information"), text);
+}
+
+void ShowErrorMessage(const QString &text)
+{
+    TMessagePresenter::Current().Present(TMessageKind::Error, TApplication::CurrentTitle(), text);
+}

@@ -1,0 +1,24 @@
+#include "runtime/WinControl.h"
+
+#include "runtime/WindowMessage.h"
+
+TWinControl::TWinControl(QWidget *parent) : TControl(parent)
+{
+    setAutoFillBackground(true);
+}
+
+bool TWinControl::IsWindowed(const QObject *object)
+{
+    return qobject_cast<const TWinControl *>(object) != nullptr;
+}
+
+void TWinControl::WindowMessage(TMessageEvent &) {}
+
+bool TWinControl::event(QEvent *event)
+{
+    if (event->type() == TMessageEvent::EventType()) {
+        WindowMessage(static_cast<TMessageEvent &>(*event));
+        return true;
+    }
+    return TControl::event(event);
+}
