@@ -1,0 +1,160 @@
+#include "netware/nwbase.h"
+
+#include "netware/NWObjError.h"
+#include "netware/NWServer.h"
+#include "netware/NWprint.h"
+#include "netware/NwProp.h"
+#include "netware/Nwnds.h"
+#include "netware/nwlib.h"
+#include "runtime/Exception.h"
+#include "runtime/Form.h"
+#include "runtime/WinControl.h"
+#include "runtime/WindowMessage.h"
+
+namespace
+{
+
+const QString ComponentVersion = QStringLiteral("1.21");
+
+bool isTrailingFill(QChar c)
+{
+    return c.unicode() <= 2 || c == QLatin1Char(' ');
+}
+
+} // namespace
+
+TNWBase::TNWBase(QObject *owner)
+    : QObject(owner), m_lastError(std::make_unique<TNWLastError>()),
+      m_contextFlags(std::make_unique<TNWDSContextFlags>([this] { return NDSAvailable(); }))
+{
+    try
+    {
+        Start();
+    }
+    catch (const Exception &)
+    {
+        m_netAvailable = false;
+    }
+}
+
+TNWBase::~TNWBase()
+{
+    if (NDSAvailable())
+        DoneDirectoryServices();
+    m_nds.reset();
+    m_lib.reset();
+    m_server.reset();
+    m_print.reset();
+    m_prop.reset();
+    m_lastError.reset();
+    m_contextFlags.reset();
+}
+
+void TNWBase::Start()
+{
+    m_lib = std::make_unique<TNWLib>();
+    m_nds = std::make_unique<TNWNDS>();
+    m_server = std::make_unique<TNWServer>();
+    m_print = std::make_unique<TNWPrint>();
+    m_prop = std::make_unique<TNWProp>();
+    m_netAvailable = ClientAvailable();
+    if (!m_netAvailable)
+        return;
+    if (InitDirectoryServices())
+        StartDirectoryServices();
+    m_loginID = m_directoryLogin ? CanonicalName(WhoAmI()) : GetLoginName(ServerHandle());
+}
+
+void TNWBase::StartDirectoryServices()
+{
+    TNWLib::Shared().directoryMode = true;
+    m_directoryLogin = IsDirectoryServer(ServerHandle());
+    SetNDSContextName(QString());
+    m_contextFlags->ApplyTrueFlags();
+}
+
+bool TNWBase::NDSAvailable()
+{
+    return m_directoryLogin && IsDirectoryServer(ServerHandle());
+}
+
+void TNWBase::SetNDSContextName(const QString &name)
+{
+    if (Loading() || !NDSAvailable())
+        return;
+    QString value = name.toUpper();
+    if (value.isEmpty() || value == QLatin1String("[ROOT]"))
+    {
+        ResetContext();
+        value = GetContextName();
+    }
+    else if (value != m_contextName)
+    {
+        SetContextName(value);
+    }
+    m_contextName = value;
+    NotifyControls(ServerChangeMessage);
+}
+
+TNWLastError *TNWBase::LastError() const
+{
+    m_lastError->Refill();
+    return m_lastError.get();
+}
+
+void TNWBase::SetSilentExceptions(bool silent)
+{
+    m_silent = silent;
+}
+
+QString TNWBase::Version() const
+{
+    return ComponentVersion + QStringLiteral(" / ") + QLatin1String(NWLibraryVersion);
+}
+
+uint32_t TNWBase::ServerHandle()
+{
+    if (m_serverHandle == 0)
+        m_serverHandle = GetPrimaryConnection();
+    return m_serverHandle;
+}
+
+void TNWBase::RaiseNWError(const QString &message) const
+{
+    if (Designing() || m_silent)
+        return;
+    throw TNWObjError(message);
+}
+
+void TNWBase::NotifyControls(unsigned message) const
+{
+    if (Loading())
+        return;
+    const auto *form = qobject_cast<const TForm *>(parent());
+    if (!form)
+        return;
+    for (QObject *component : form->findChildren<QObject *>())
+        if (TWinControl::IsWindowed(component))
+            SendWindowMessage(component, message);
+}
+
+QString StripLeading(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text.at(i) != QLatin1Char(' '))
+            return text.mid(i);
+    return {};
+}
+
+QString StripTrailing(const QString &text)
+{
+    for (qsizetype i = text.size() - 1; i >= 0; --i)
+        if (!isTrailingFill(text.at(i)))
+            return text.left(i + 1);
+    return text;
+}
+
+QString StripBoth(const QString &text)
+{
+    return StripLeading(StripTrailing(text));
+}
