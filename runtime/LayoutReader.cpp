@@ -1,0 +1,216 @@
+#include "runtime/LayoutReader.h"
+
+#include <exception>
+#include <memory>
+
+#include <QMetaMethod>
+#include <QObject>
+
+#include "runtime/ClassRegistry.h"
+#include "runtime/Component.h"
+#include "runtime/LayoutError.h"
+#include "runtime/LayoutParser.h"
+#include "runtime/LayoutValues.h"
+#include "runtime/Published.h"
+
+namespace {
+
+QString className(const QObject *object)
+{
+    return QString::fromLatin1(object->metaObject()->className());
+}
+
+QString message(const std::exception &error)
+{
+    const auto *own = dynamic_cast<const Exception *>(&error);
+    return own ? own->Message() : QString::fromUtf8(error.what());
+}
+
+} // namespace
+
+void ReadLayout(QObject *root, const QString &text)
+{
+    TLayoutReader::Read(root, text);
+}
+
+void TLayoutReader::Read(QObject *root, const QString &text)
+{
+    const TLayoutNode tree = TLayoutParser::Parse(text);
+    TLayoutReader reader(root);
+    try {
+        reader.Build(tree);
+    } catch (...) {
+        reader.DeleteCreated();
+        throw;
+    }
+}
+
+void TLayoutReader::Build(const TLayoutNode &tree)
+{
+    if (tree.className != className(m_root))
+        throw ELayoutError(tree.line, QStringLiteral("the layout is for class %1, the window is of class %2")
+                                          .arg(tree.className, className(m_root)));
+    Start(m_root, tree);
+    ApplyNode(m_root, tree);
+    ResolveReferences();
+    FinishLoading();
+}
+
+void TLayoutReader::Start(QObject *object, const TLayoutNode &node)
+{
+    object->setObjectName(node.name);
+    if (TComponent *component = TComponent::Of(object)) {
+        component->BeginLoading();
+        m_components.push_back({object, node.line});
+    }
+}
+
+void TLayoutReader::ApplyNode(QObject *object, const TLayoutNode &node)
+{
+    for (const TLayoutProperty &property : node.properties)
+        Apply(object, property);
+    for (const TLayoutNode &child : node.children)
+        ApplyNode(CreateChild(object, child), child);
+}
+
+QObject *TLayoutReader::CreateChild(QObject *parent, const TLayoutNode &node)
+{
+    QObject *child = nullptr;
+    try {
+        child = TClassRegistry::Instance().Create(node.className, parent);
+    } catch (const std::exception &error) {
+        throw ELayoutError(node.line, message(error));
+    }
+    if (!child)
+        throw ELayoutError(node.line, QStringLiteral("class %1 made no object").arg(node.className));
+    m_created.emplace_back(child);
+    Start(child, node);
+    if (TComponent *owner = TComponent::Of(parent))
+        owner->InsertChild(child);
+    return child;
+}
+
+void TLayoutReader::Apply(QObject *object, const TLayoutProperty &property)
+{
+    try {
+        ApplyPath(object, property);
+    } catch (const ELayoutError &) {
+        throw;
+    } catch (const std::exception &error) {
+        throw ELayoutError(
+            property.line,
+            QStringLiteral("bad value for %1: %2").arg(property.path.join(u'.'), message(error)));
+    }
+}
+
+void TLayoutReader::ApplyPath(QObject *object, const TLayoutProperty &property)
+{
+    const QString &name = property.path.constLast();
+    for (qsizetype i = 0; i + 1 < property.path.size(); ++i) {
+        const QMetaProperty holder = TPublished::Find(object, property.path.at(i));
+        QObject *sub = holder.isValid() ? TPublished::SubObject(object, holder) : nullptr;
+        if (!sub)
+            throw ELayoutError(property.line, QStringLiteral("%1 of class %2 holds no sub-object")
+                                                  .arg(property.path.at(i), className(object)));
+        object = sub;
+    }
+    const QMetaProperty meta = TPublished::Find(object, name);
+    if (meta.isValid())
+        ApplyProperty(object, meta, property);
+    else if (property.path.size() > 1 || (!ApplyEvent(object, property) && !ApplyDefined(object, property)))
+        throw ELayoutError(property.line,
+                           QStringLiteral("unknown property %1 of class %2").arg(name, className(object)));
+}
+
+void TLayoutReader::ApplyProperty(QObject *object, const QMetaProperty &meta, const TLayoutProperty &property)
+{
+    if (!meta.isWritable())
+        throw ELayoutError(property.line, QStringLiteral("property %1 is read-only").arg(meta.name()));
+    if (TPublished::HoldsObject(meta)) {
+        if (property.value.kind != TLayoutValue::Kind::Identifier)
+            throw ELayoutError(property.line, QStringLiteral("%1 expects a component name").arg(meta.name()));
+        m_references.push_back({object, meta, property.value.text, property.line});
+        return;
+    }
+    if (!meta.write(object, TLayoutValues::ForProperty(meta, property.value)))
+        throw ELayoutError(property.line, QStringLiteral("property %1 refused its value").arg(meta.name()));
+}
+
+bool TLayoutReader::ApplyEvent(QObject *object, const TLayoutProperty &property)
+{
+    TComponent *component = TComponent::Of(object);
+    const QString &event = property.path.constLast();
+    if (!component || !component->Event(event))
+        return false;
+    const QString &handler = property.value.text;
+    const int index = m_root->metaObject()->indexOfMethod((handler + QLatin1String("(QObject*)")).toLatin1());
+    const QMetaMethod method = index >= 0 ? m_root->metaObject()->method(index) : QMetaMethod();
+    if (property.value.kind != TLayoutValue::Kind::Identifier || !method.isValid() ||
+        method.methodType() == QMetaMethod::Signal)
+        throw ELayoutError(property.line, QStringLiteral("unknown handler %1 for %2").arg(handler, event));
+    QPointer<QObject> root = m_root;
+    component->BindEvent(event, handler, [root, method](QObject *sender) {
+        if (root)
+            method.invoke(root.data(), Qt::DirectConnection, Q_ARG(QObject *, sender));
+    });
+    return true;
+}
+
+bool TLayoutReader::ApplyDefined(QObject *object, const TLayoutProperty &property)
+{
+    TComponent *component = TComponent::Of(object);
+    if (!component)
+        return false;
+    for (const TDefinedProperty &defined : component->DefinedProperties()) {
+        if (defined.name == property.path.constLast()) {
+            defined.read(TLayoutValues::Natural(property.value));
+            return true;
+        }
+    }
+    return false;
+}
+
+void TLayoutReader::ResolveReferences()
+{
+    for (const TReference &reference : m_references) {
+        QObject *target = FindComponent(reference.name);
+        if (!target)
+            throw ELayoutError(reference.line, QStringLiteral("unresolved reference %1").arg(reference.name));
+        const QMetaObject *wanted = reference.property.metaType().metaObject();
+        if ((wanted && !target->metaObject()->inherits(wanted)) || !reference.object ||
+            !reference.property.write(reference.object, QVariant::fromValue(target)))
+            throw ELayoutError(reference.line, QStringLiteral("%1 (%2) does not fit property %3")
+                                                   .arg(reference.name, className(target),
+                                                        QLatin1String(reference.property.name())));
+    }
+}
+
+QObject *TLayoutReader::FindComponent(const QString &name) const
+{
+    if (m_root->objectName() == name)
+        return m_root;
+    return m_root->findChild<QObject *>(name);
+}
+
+void TLayoutReader::FinishLoading()
+{
+    for (const TLoadedComponent &loaded : m_components) {
+        TComponent *component = loaded.object ? TComponent::Of(loaded.object) : nullptr;
+        if (!component)
+            continue;
+        try {
+            component->Loaded();
+        } catch (const std::exception &error) {
+            throw ELayoutError(loaded.line, QStringLiteral("loading failed: %1").arg(message(error)));
+        }
+    }
+}
+
+void TLayoutReader::DeleteCreated()
+{
+    // Newest first, so that every object goes before the parent that made it part of itself.
+    while (!m_created.empty()) {
+        std::unique_ptr<QObject> doomed(m_created.back().data());
+        m_created.pop_back();
+    }
+}

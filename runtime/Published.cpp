@@ -1,0 +1,56 @@
+#include "runtime/Published.h"
+
+#include <QObject>
+
+#include "runtime/Component.h"
+
+namespace {
+
+// Qt names its classes Q + a capital; ours start with T.
+bool isQtClass(const QMetaObject *meta)
+{
+    const char *name = meta->className();
+    return name[0] == 'Q' && name[1] >= 'A' && name[1] <= 'Z';
+}
+
+} // namespace
+
+QMetaProperty TPublished::Find(const QObject *object, const QString &name)
+{
+    const QMetaObject *meta = object->metaObject();
+    const int index = meta->indexOfProperty(name.toLatin1().constData());
+    return index >= FirstOwnProperty(meta) ? meta->property(index) : QMetaProperty();
+}
+
+std::vector<QMetaProperty> TPublished::Stored(const QObject *object)
+{
+    const QMetaObject *meta = object->metaObject();
+    std::vector<QMetaProperty> stored;
+    for (int i = FirstOwnProperty(meta); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (property.isStored() && (property.isWritable() || HoldsObject(property)))
+            stored.push_back(property);
+    }
+    return stored;
+}
+
+bool TPublished::HoldsObject(const QMetaProperty &property)
+{
+    return property.metaType().flags().testFlag(QMetaType::PointerToQObject);
+}
+
+QObject *TPublished::SubObject(const QObject *object, const QMetaProperty &property)
+{
+    if (!HoldsObject(property))
+        return nullptr;
+    QObject *held = property.read(object).value<QObject *>();
+    return held && !TComponent::Of(held) ? held : nullptr;
+}
+
+int TPublished::FirstOwnProperty(const QMetaObject *meta)
+{
+    for (; meta; meta = meta->superClass())
+        if (isQtClass(meta))
+            return meta->propertyCount();
+    return 0;
+}
