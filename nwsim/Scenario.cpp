@@ -1,0 +1,60 @@
+#include "nwsim/Scenario.h"
+
+namespace nwsim {
+
+namespace {
+
+ServerSpec server(const char *name, std::uint8_t major, std::uint8_t minor, std::uint32_t seed)
+{
+    ServerSpec spec;
+    spec.name = name;
+    spec.majorVersion = major;
+    spec.minorVersion = minor;
+    spec.seed = seed;
+    spec.counterStart = seed * 977u;
+    return spec;
+}
+
+} // namespace
+
+Scenario Scenario::BuiltIn()
+{
+    Scenario scenario;
+    scenario.tree = "EMBERLY_TREE";
+    scenario.login = "CN=ADMIN.O=EMBERLY";
+    scenario.fullName = "Ada Quillfeather";
+    scenario.context = "O=EMBERLY";
+
+    ServerSpec primary = server("KESTREL", 4, 11, 1101);
+    primary.inTree = true;
+    primary.profile = {4, 62, 10.0, 340};
+    // Close to the top of the 32-bit range, so the counter wraps within the first minute or two.
+    primary.counterStart = 0xFFFFC000u;
+    primary.licensedConnections = 250;
+
+    ServerSpec second = server("LARCH", 4, 10, 2203);
+    second.inTree = true;
+    second.profile = {2, 35, 4.0, 90};
+
+    ServerSpec old = server("OLDMILL", 3, 12, 3307);
+    old.licensedConnections = 50;
+
+    ServerSpec locked = server("FENWICK", 4, 11, 4409);
+    locked.inTree = true;
+    locked.consoleRights = false;
+
+    ServerSpec twice = server("QUARRY", 5, 0, 5501);
+    twice.inTree = true;
+    twice.connections = 2;
+    twice.profile = {8, 80, 20.0, 520};
+    twice.volumes = 5;
+
+    scenario.servers = {primary, second, old, locked, twice};
+    scenario.drives = {{'F', "KESTREL", "SYS:"},
+                       {'G', "KESTREL", "SYS:PUBLIC"},
+                       {'H', "LARCH", "VOL1:USERS\\ADMIN"},
+                       {'Z', "KESTREL", "SYS:PUBLIC\\WIN32"}};
+    return scenario;
+}
+
+} // namespace nwsim

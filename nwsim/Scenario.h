@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "nwsim/ServerSpec.h"
+
+namespace nwsim {
+
+// A whole simulated network as the workstation sees it. The first server holds the primary connection;
+// an empty server list is a workstation without any connection.
+struct Scenario
+{
+    std::vector<ServerSpec> servers;
+    std::vector<DriveSpec> drives;
+    std::string tree;
+    std::string login = "CN=SUPERVISOR";
+    std::string fullName;
+    std::string context;
+    std::uint32_t callsInitFailure = 0;
+    std::uint32_t primaryFailure = 0;
+
+    static Scenario BuiltIn();
+};
+
+} // namespace nwsim

@@ -1,0 +1,320 @@
+#include "nwsim/ScenarioParser.h"
+
+#include <charconv>
+#include <sstream>
+
+#include "nwsim/ScenarioError.h"
+#include "nwsim/Text.h"
+
+namespace nwsim {
+
+namespace {
+
+// Longer names are no longer names the client could have been given by a server.
+constexpr std::size_t kMaxName = 1024;
+constexpr int kMaxConnections = 8;
+
+std::vector<std::string> splitWords(const std::string &line)
+{
+    std::istringstream stream(line.substr(0, line.find('#')));
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+std::string joinFrom(const std::vector<std::string> &words, std::size_t first)
+{
+    std::string result;
+    for (std::size_t i = first; i < words.size(); ++i) {
+        result += (i == first ? "" : " ") + words[i];
+    }
+    return result;
+}
+
+} // namespace
+
+ScenarioParser::ScenarioParser()
+{
+    m_profiles["QUIET"] = {1, 15, 2.0, 40};
+    m_profiles["NORMAL"] = LoadProfile{};
+    m_profiles["BUSY"] = {10, 85, 24.0, 600};
+}
+
+Scenario ScenarioParser::Parse(std::istream &input)
+{
+    ScenarioParser parser;
+    for (std::string line; std::getline(input, line);) {
+        ++parser.m_line;
+        parser.parseLine(line);
+    }
+    return parser.m_scenario;
+}
+
+void ScenarioParser::parseLine(const std::string &line)
+{
+    const Words words = splitWords(line);
+    if (words.empty()) {
+        return;
+    }
+    const std::string keyword = text::Upper(words[0]);
+    if (keyword == "TREE") {
+        expectWords(words, 2, 2);
+        m_scenario.tree = words[1];
+    } else if (keyword == "LOGIN") {
+        expectWords(words, 2, 64);
+        m_scenario.login = words[1];
+        m_scenario.fullName = joinFrom(words, 2);
+    } else if (keyword == "CONTEXT") {
+        expectWords(words, 2, 2);
+        m_scenario.context = words[1];
+    } else if (keyword == "PROFILE") {
+        parseProfile(words);
+    } else if (keyword == "SERVER") {
+        parseServer(words);
+    } else if (keyword == "SEQUENCE") {
+        parseSequence(words);
+    } else if (keyword == "DRIVE") {
+        parseDrive(words);
+    } else if (keyword == "STOP") {
+        parseStop(words);
+    } else if (keyword == "RESTART") {
+        parseRestart(words);
+    } else if (keyword == "PRIMARY") {
+        m_scenario.primaryFailure = parseFailure(words);
+    } else if (keyword == "CALLSINIT") {
+        m_scenario.callsInitFailure = parseFailure(words);
+    } else {
+        fail("unknown keyword '" + words[0] + "'");
+    }
+}
+
+void ScenarioParser::parseProfile(const Words &words)
+{
+    expectWords(words, 2, 6);
+    const std::string name = text::Upper(words[1]);
+    if (m_profiles.contains(name)) {
+        fail("profile '" + words[1] + "' is already defined");
+    }
+    LoadProfile profile;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        const auto equals = words[i].find('=');
+        const std::string key = text::Upper(words[i].substr(0, equals));
+        const std::string_view value = equals == std::string::npos ? "" : std::string_view(words[i]).substr(equals + 1);
+        if (key == "IDLE") {
+            profile.idleCpu = int(number(value, 100));
+        } else if (key == "BUSY") {
+            profile.busyCpu = int(number(value, 100));
+        } else if (key == "BURSTS") {
+            profile.burstsPerHour = number(value, 3600);
+        } else if (key == "RATE") {
+            profile.requestRate = number(value, 10'000'000);
+        } else {
+            fail("unknown profile setting '" + words[i] + "'");
+        }
+    }
+    if (profile.idleCpu > profile.busyCpu) {
+        fail("idle level above busy level");
+    }
+    m_profiles[name] = profile;
+}
+
+void ScenarioParser::parseServer(const Words &words)
+{
+    expectWords(words, 2, 12);
+    if (words[1].size() > kMaxName) {
+        fail("server name longer than 1024 characters");
+    }
+    for (const ServerSpec &existing : m_scenario.servers) {
+        if (text::EqualNoCase(existing.name, words[1])) {
+            fail("server '" + words[1] + "' is already defined");
+        }
+    }
+    ServerSpec spec;
+    spec.name = words[1];
+    spec.profile = m_profiles["NORMAL"];
+    spec.seed = text::Hash(spec.name);
+    spec.counterStart = spec.seed % 50'000'000u;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        const auto equals = words[i].find('=');
+        if (equals == std::string::npos) {
+            fail("expected key=value, found '" + words[i] + "'");
+        }
+        applyServerOption(spec, text::Upper(words[i].substr(0, equals)), std::string_view(words[i]).substr(equals + 1));
+    }
+    if (spec.inTree && m_scenario.tree.empty()) {
+        fail("server in a directory tree, but no tree is defined");
+    }
+    m_scenario.servers.push_back(spec);
+}
+
+void ScenarioParser::applyServerOption(ServerSpec &spec, std::string_view key, std::string_view value)
+{
+    if (key == "VERSION") {
+        parseVersion(spec, value);
+    } else if (key == "RIGHTS") {
+        spec.consoleRights = yesNo(value);
+    } else if (key == "TREE") {
+        spec.inTree = yesNo(value);
+    } else if (key == "CONNECTIONS") {
+        spec.connections = int(number(value, kMaxConnections));
+        if (spec.connections == 0) {
+            fail("a server needs at least one connection");
+        }
+    } else if (key == "PROFILE") {
+        const auto found = m_profiles.find(text::Upper(value));
+        if (found == m_profiles.end()) {
+            fail("unknown profile '" + std::string(value) + "'");
+        }
+        spec.profile = found->second;
+    } else if (key == "SEED") {
+        spec.seed = number(value, UINT32_MAX);
+    } else if (key == "COUNTER") {
+        spec.counterStart = number(value, UINT32_MAX);
+    } else if (key == "LICENCE") {
+        spec.licensedConnections = std::uint16_t(number(value, UINT16_MAX));
+    } else if (key == "VOLUMES") {
+        spec.volumes = std::uint16_t(number(value, 255));
+    } else {
+        fail("unknown server setting '" + std::string(key) + "'");
+    }
+}
+
+void ScenarioParser::parseVersion(ServerSpec &spec, std::string_view value)
+{
+    const auto dot = value.find('.');
+    if (dot == std::string_view::npos) {
+        fail("version must read major.minor");
+    }
+    spec.majorVersion = std::uint8_t(number(value.substr(0, dot), 255));
+    const std::string_view rest = value.substr(dot + 1);
+    const auto second = rest.find('.');
+    spec.minorVersion = std::uint8_t(number(rest.substr(0, second), 255));
+    spec.revision = second == std::string_view::npos ? 0 : std::uint8_t(number(rest.substr(second + 1), 255));
+}
+
+void ScenarioParser::parseSequence(const Words &words)
+{
+    expectWords(words, 3, SIZE_MAX);
+    ServerSpec &spec = server(words[1]);
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        const auto colon = words[i].find(':');
+        if (colon == std::string::npos) {
+            fail("expected cpu:counter, found '" + words[i] + "'");
+        }
+        const std::string_view word = words[i];
+        spec.samples.push_back({number(word.substr(0, colon), 100), number(word.substr(colon + 1), UINT32_MAX)});
+    }
+}
+
+void ScenarioParser::parseDrive(const Words &words)
+{
+    expectWords(words, 4, 4);
+    const std::string letter = text::Upper(words[1]);
+    if (letter.size() != 1 || letter[0] < 'A' || letter[0] > 'Z') {
+        fail("drive letter must be one of A to Z");
+    }
+    m_scenario.drives.push_back({letter[0], server(words[2]).name, words[3]});
+}
+
+void ScenarioParser::parseStop(const Words &words)
+{
+    expectWords(words, 5, 5);
+    server(words[1]).stop = parseTrigger(words);
+}
+
+void ScenarioParser::parseRestart(const Words &words)
+{
+    expectWords(words, 5, 7);
+    ServerSpec &spec = server(words[1]);
+    spec.restart = parseTrigger(words);
+    if (words.size() > 5) {
+        if (words.size() != 7 || text::Upper(words[5]) != "TO") {
+            fail("expected 'to' and the counter value after the restart");
+        }
+        spec.restartValue = number(words[6], UINT32_MAX);
+    }
+}
+
+Trigger ScenarioParser::parseTrigger(const Words &words)
+{
+    if (text::Upper(words[2]) != "AFTER") {
+        fail("expected 'after', found '" + words[2] + "'");
+    }
+    const std::uint32_t value = number(words[3], UINT32_MAX);
+    const std::string unit = text::Upper(words[4]);
+    if (unit == "SECONDS") {
+        return {TriggerUnit::Seconds, value};
+    }
+    if (unit == "CALLS") {
+        return {TriggerUnit::Calls, value};
+    }
+    fail("expected 'seconds' or 'calls', found '" + words[4] + "'");
+}
+
+std::uint32_t ScenarioParser::parseFailure(const Words &words)
+{
+    expectWords(words, 3, 3);
+    if (text::Upper(words[1]) != "FAILS") {
+        fail("expected 'fails', found '" + words[1] + "'");
+    }
+    return code(words[2]);
+}
+
+ServerSpec &ScenarioParser::server(std::string_view name)
+{
+    for (ServerSpec &spec : m_scenario.servers) {
+        if (text::EqualNoCase(spec.name, name)) {
+            return spec;
+        }
+    }
+    fail("unknown server '" + std::string(name) + "'");
+}
+
+std::uint32_t ScenarioParser::number(std::string_view word, std::uint32_t maximum)
+{
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (word.empty() || error != std::errc() || end != word.data() + word.size() || value > maximum) {
+        fail("expected a number from 0 to " + std::to_string(maximum) + ", found '" + std::string(word) + "'");
+    }
+    return std::uint32_t(value);
+}
+
+std::uint32_t ScenarioParser::code(std::string_view word)
+{
+    if (word.starts_with("0x") || word.starts_with("0X")) {
+        word.remove_prefix(2);
+    }
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value, 16);
+    // A failure code of 0 would read as success.
+    if (word.empty() || error != std::errc() || end != word.data() + word.size() || value == 0) {
+        fail("expected a nonzero hexadecimal completion code, found '" + std::string(word) + "'");
+    }
+    return value;
+}
+
+bool ScenarioParser::yesNo(std::string_view word)
+{
+    const std::string upper = text::Upper(word);
+    if (upper != "YES" && upper != "NO") {
+        fail("expected yes or no, found '" + std::string(word) + "'");
+    }
+    return upper == "YES";
+}
+
+void ScenarioParser::expectWords(const Words &words, std::size_t least, std::size_t most)
+{
+    if (words.size() < least || words.size() > most) {
+        fail("wrong number of words for '" + words[0] + "'");
+    }
+}
+
+void ScenarioParser::fail(const std::string &message) const
+{
+    throw ScenarioError(m_line, message);
+}
+
+} // namespace nwsim

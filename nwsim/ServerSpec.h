@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The plain data a scenario is made of; ScenarioParser fills it from a file, Scenario::BuiltIn in code.
+namespace nwsim {
+
+struct LoadProfile
+{
+    int idleCpu = 3;
+    int busyCpu = 55;
+    double burstsPerHour = 8.0;
+    std::uint32_t requestRate = 150;
+};
+
+struct Sample
+{
+    std::uint32_t cpu = 0;
+    std::uint32_t counter = 0;
+};
+
+enum class TriggerUnit
+{
+    Seconds,
+    Calls
+};
+
+// Seconds count from the start of the client; calls count statistics requests to that server.
+struct Trigger
+{
+    TriggerUnit unit = TriggerUnit::Seconds;
+    std::uint32_t value = 0;
+};
+
+struct ServerSpec
+{
+    std::string name;
+    std::uint8_t majorVersion = 4;
+    std::uint8_t minorVersion = 11;
+    std::uint8_t revision = 0;
+    bool consoleRights = true;
+    bool inTree = false;
+    int connections = 1;
+    LoadProfile profile;
+    std::uint32_t seed = 0;
+    std::uint32_t counterStart = 0;
+    std::uint16_t licensedConnections = 100;
+    std::uint16_t volumes = 3;
+    std::vector<Sample> samples;
+    std::optional<Trigger> stop;
+    std::optional<Trigger> restart;
+    std::uint32_t restartValue = 0;
+};
+
+struct DriveSpec
+{
+    char letter = 'F';
+    std::string server;
+    std::string path;
+};
+
+} // namespace nwsim

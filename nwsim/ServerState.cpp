@@ -1,0 +1,105 @@
+#include "nwsim/ServerState.h"
+
+#include <cstring>
+
+#include "netware/nwclient.h"
+#include "nwsim/SimCodes.h"
+#include "nwsim/Text.h"
+
+namespace nwsim {
+
+namespace {
+
+bool reached(const std::optional<Trigger> &trigger, std::uint64_t second, std::uint64_t calls)
+{
+    if (!trigger) {
+        return false;
+    }
+    return trigger->unit == TriggerUnit::Seconds ? second >= trigger->value : calls >= trigger->value;
+}
+
+} // namespace
+
+ServerState::ServerState(ServerSpec spec) : m_spec(std::move(spec)), m_model(m_spec.profile, m_spec.seed)
+{
+}
+
+bool ServerState::Answering(std::uint64_t second) const
+{
+    return !reached(m_spec.stop, second, m_statsCalls);
+}
+
+std::uint32_t ServerState::Statistics(std::uint64_t second, std::uint8_t *record)
+{
+    if (!Answering(second)) {
+        return codes::kServerNotResponding;
+    }
+    ++m_statsCalls;
+    if (m_spec.majorVersion < 4) {
+        return NW_ERR_NOT_SUPPORTED;
+    }
+    if (!m_spec.consoleRights) {
+        return NW_ERR_NO_CONSOLE_RIGHTS;
+    }
+    checkRestart(second);
+    const Sample sample = sampleAt(second);
+    // Packet counts follow the request counter loosely; they only have to look alive.
+    const std::uint64_t packets = std::uint64_t(sample.counter) * 5 / 4;
+    std::memset(record, 0, NW_SERVER_INFO_SIZE);
+    text::PutLittleEndian32(record + NW_SERVER_INFO_TIME, std::uint32_t(m_spec.seed % 2'000'000u + second));
+    text::PutLittleEndian32(record + NW_SERVER_INFO_NCP_REQUESTS, sample.counter);
+    text::PutLittleEndian32(record + NW_SERVER_INFO_UTILIZATION, sample.cpu);
+    text::PutLittleEndian32(record + NW_SERVER_INFO_PACKETS_SERVICED, std::uint32_t(packets));
+    text::PutLittleEndian32(record + NW_SERVER_INFO_PACKETS_ROUTED, sample.counter / 9);
+    return NW_SUCCESS;
+}
+
+void ServerState::SetClockOffset(std::int64_t seconds)
+{
+    m_clockOffset = seconds;
+}
+
+void ServerState::checkRestart(std::uint64_t second)
+{
+    if (m_restartTotal || !reached(m_spec.restart, second, m_statsCalls)) {
+        return;
+    }
+    const bool bySeconds = m_spec.restart->unit == TriggerUnit::Seconds;
+    m_restartTotal = totalRequests(bySeconds ? m_spec.restart->value : second);
+}
+
+Sample ServerState::sampleAt(std::uint64_t second)
+{
+    if (m_spec.samples.empty()) {
+        return {m_model.Cpu(second), counterAt(second)};
+    }
+    const Sample sample = m_spec.samples[m_nextSample];
+    if (m_nextSample + 1 < m_spec.samples.size()) {
+        ++m_nextSample;
+    }
+    return sample;
+}
+
+std::uint64_t ServerState::totalRequests(std::uint64_t second)
+{
+    // Requests are summed second by second; the sum is kept so a long run costs one step per new second.
+    if (second < m_memoSecond) {
+        m_memoSecond = 0;
+        m_memoTotal = 0;
+    }
+    for (; m_memoSecond < second; ++m_memoSecond) {
+        m_memoTotal += m_model.Requests(m_memoSecond);
+    }
+    return m_memoTotal;
+}
+
+std::uint32_t ServerState::counterAt(std::uint64_t second)
+{
+    const std::uint64_t total = totalRequests(second);
+    if (m_restartTotal) {
+        return std::uint32_t(m_spec.restartValue + (total - *m_restartTotal));
+    }
+    return std::uint32_t(m_spec.counterStart + total);
+}
+
+} // namespace nwsim
