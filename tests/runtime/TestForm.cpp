@@ -1,0 +1,22 @@
+#include "tests/runtime/TestForm.h"
+
+#include "tests/runtime/TestJournal.h"
+
+TTestForm::TTestForm(QWidget *parent) : QWidget(parent), m_font(new TTestFont(this))
+{}
+
+void TTestForm::BExitClick(QObject *Sender)
+{
+    TTestJournal::Add(QLatin1String("BExitClick ") + Sender->objectName());
+}
+
+void TTestForm::ItemClick(QObject *Sender)
+{
+    TTestJournal::Add(QLatin1String("ItemClick ") + Sender->objectName());
+}
+
+void TTestForm::Loaded()
+{
+    TComponent::Loaded();
+    TTestJournal::Add(objectName() + QLatin1String(".Loaded"));
+}
