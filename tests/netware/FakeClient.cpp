@@ -1,0 +1,422 @@
+#include "tests/netware/FakeClient.h"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+namespace
+{
+
+TFakeClient *s_active = nullptr;
+
+TFakeClient &fake()
+{
+    return TFakeClient::Active();
+}
+
+// The scripted code of an entry point, counting the call.
+uint32_t answer(const char *entryPoint)
+{
+    fake().Called(entryPoint);
+    return fake().Code(entryPoint);
+}
+
+void copyText(const std::string &text, char *buffer, std::size_t size)
+{
+    const std::size_t length = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
+void putUInt32(uint8_t *record, std::size_t offset, uint32_t value)
+{
+    std::memcpy(record + offset, &value, sizeof value);
+}
+
+// A library's handle is the address of its name, so a look-up in the wrong library finds nothing.
+TLibraryLoader::Handle libraryHandle(const char *fileName)
+{
+    static const std::map<std::string, std::string> names{
+        {NW_LIB_CALLS, NW_LIB_CALLS},
+        {NW_LIB_CONNECTIONS, NW_LIB_CONNECTIONS},
+        {NW_LIB_DIRECTORY, NW_LIB_DIRECTORY},
+        {NW_LIB_LOCALE, NW_LIB_LOCALE},
+    };
+    return const_cast<std::string *>(&names.at(fileName));
+}
+
+// Calls library.
+uint32_t NWAPI callsInit(uint32_t *, uint32_t *)
+{
+    return answer("NWCallsInit");
+}
+
+uint32_t NWAPI getPrimaryConnectionID(uint32_t *conn)
+{
+    *conn = fake().connections.front().handle;
+    return answer("NWGetPrimaryConnectionID");
+}
+
+uint32_t NWAPI getConnectionNumber(uint32_t conn, uint16_t *number)
+{
+    const auto *connection = fake().Find(conn);
+    *number = connection ? connection->number : 0;
+    return connection ? answer("NWGetConnectionNumber") : NW_ERR_INVALID_CONNECTION;
+}
+
+uint32_t NWAPI getConnectionInformation(uint32_t, uint16_t, char *name, uint16_t *, uint32_t *, uint8_t *)
+{
+    copyText(fake().loginName, name, NW_NAME_BUFFER_SIZE);
+    return answer("NWGetConnectionInformation");
+}
+
+uint32_t NWAPI getConnectionList(uint16_t, uint16_t *list, uint16_t listSize, uint16_t *count)
+{
+    const auto &connections = fake().connections;
+    for (std::size_t i = 0; i < std::min<std::size_t>(listSize, connections.size()); ++i)
+        list[i] = uint16_t(connections[i].handle);
+    const int scripted = fake().connectionListCount;
+    *count = uint16_t(scripted >= 0 ? scripted : int(connections.size()));
+    return answer("NWGetConnectionList");
+}
+
+uint32_t NWAPI getFileServerName(uint32_t conn, char *name)
+{
+    const auto *connection = fake().Find(conn);
+    copyText(connection ? connection->server : std::string(), name, NW_NAME_BUFFER_SIZE);
+    return connection ? answer("NWGetFileServerName") : NW_ERR_INVALID_CONNECTION;
+}
+
+uint32_t openByName(const char *entryPoint, const char *name, uint32_t *conn)
+{
+    fake().lastServerName = name;
+    const auto *connection = fake().FindServer(name);
+    *conn = connection ? connection->handle : 0;
+    const uint32_t code = answer(entryPoint);
+    return code ? code : connection ? NW_SUCCESS : NW_ERR_SERVER_UNKNOWN;
+}
+
+uint32_t NWAPI getConnectionHandle(const char *name, uint16_t, uint32_t *conn, uint16_t *)
+{
+    return openByName("NWGetConnectionHandle", name, conn);
+}
+
+uint32_t NWAPI getFileServerInfo(uint32_t conn, uint8_t *record)
+{
+    fake().lastConnection = conn;
+    std::copy(fake().serverStats.begin(), fake().serverStats.end(), record);
+    return answer("NWGetFileServerInfo");
+}
+
+uint32_t NWAPI getFileServerInformation(uint32_t conn, char *name, uint8_t *major, uint8_t *minor, uint8_t *revision,
+                                        uint16_t *maxConnections, uint16_t *peakUsed, uint16_t *inUse,
+                                        uint16_t *volumes, uint8_t *sft, uint8_t *tts)
+{
+    const auto *connection = fake().Find(conn);
+    copyText(connection ? connection->server : std::string(), name, NW_NAME_BUFFER_SIZE);
+    *major = fake().majorVersion;
+    *minor = fake().minorVersion;
+    *revision = 3;
+    *maxConnections = 250;
+    *peakUsed = 40;
+    *inUse = 12;
+    *volumes = 5;
+    *sft = 2;
+    *tts = 1;
+    return answer("NWGetFileServerInformation");
+}
+
+uint32_t NWAPI getFileServerDateAndTime(uint32_t, uint8_t *dateTime)
+{
+    std::copy(fake().serverDate.begin(), fake().serverDate.end(), dateTime);
+    return answer("NWGetFileServerDateAndTime");
+}
+
+uint32_t NWAPI setFileServerDateAndTime(uint32_t, uint8_t year, uint8_t month, uint8_t day, uint8_t hour,
+                                        uint8_t minute, uint8_t second)
+{
+    fake().setDateTime = {year, month, day, hour, minute, second};
+    return answer("NWSetFileServerDateAndTime");
+}
+
+uint32_t NWAPI longSwap(uint32_t value)
+{
+    fake().Called("NWLongSwap");
+    return __builtin_bswap32(value);
+}
+
+// Connection library.
+uint32_t NWAPI getPrimConnRef(uint32_t *reference)
+{
+    *reference = fake().connections.front().reference;
+    return answer("NWCCGetPrimConnRef");
+}
+
+uint32_t NWAPI openConnByRef(uint32_t reference, uint32_t, uint32_t, uint32_t *conn)
+{
+    const auto *connection = fake().FindReference(reference);
+    *conn = connection ? connection->handle : 0;
+    return answer("NWCCOpenConnByRef");
+}
+
+uint32_t NWAPI getConnInfo(uint32_t conn, uint32_t infoType, uint32_t length, void *buffer)
+{
+    const auto *connection = fake().Find(conn);
+    const uint32_t code = answer("NWCCGetConnInfo");
+    if (code || !connection)
+        return code ? code : NW_ERR_INVALID_CONNECTION;
+    if (infoType == NW_CONN_INFO_CONN_NUMBER)
+        putUInt32(static_cast<uint8_t *>(buffer), 0, connection->number);
+    else
+        copyText(connection->server, static_cast<char *>(buffer), length);
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI scanConnRefs(uint32_t *iterator, uint32_t *reference)
+{
+    const uint32_t code = answer("NWCCScanConnRefs");
+    if (code || *iterator >= fake().connections.size())
+        return code ? code : NW_ERR_NO_MORE_ENTRIES;
+    *reference = fake().connections[(*iterator)++].reference;
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI getAllConnRefInfo(uint32_t reference, uint32_t, uint8_t *info)
+{
+    const auto *connection = fake().FindReference(reference);
+    const uint32_t code = answer("NWCCGetAllConnRefInfo");
+    if (code || !connection || connection->infoCode)
+        return code ? code : connection ? connection->infoCode : NW_ERR_INVALID_CONNECTION;
+    putUInt32(info, NW_CONN_REF_INFO_VALUE, connection->number);
+    copyText(connection->server, reinterpret_cast<char *>(info) + NW_CONN_REF_INFO_NAME,
+             NW_CONN_REF_INFO_SIZE - NW_CONN_REF_INFO_NAME);
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI openConnByName(uint32_t, const char *name, uint32_t, uint32_t, uint32_t, uint32_t *conn)
+{
+    return openByName("NWCCOpenConnByName", name, conn);
+}
+
+// Directory library.
+uint32_t NWAPI createContext()
+{
+    fake().Called("NWDSCreateContext");
+    return ++fake().nextContext;
+}
+
+uint32_t NWAPI freeContext(uint32_t context)
+{
+    fake().freedContexts.push_back(context);
+    return answer("NWDSFreeContext");
+}
+
+uint32_t NWAPI setContext(uint32_t, uint32_t key, const void *value)
+{
+    const uint32_t code = answer("NWDSSetContext");
+    if (code)
+        return code;
+    if (key == NW_DS_CTX_FLAGS)
+        fake().contextFlags = *static_cast<const uint32_t *>(value);
+    else
+        fake().contextName = static_cast<const char *>(value);
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI getContext(uint32_t, uint32_t key, void *value)
+{
+    const uint32_t code = answer("NWDSGetContext");
+    if (code)
+        return code;
+    if (key == NW_DS_CTX_FLAGS)
+        putUInt32(static_cast<uint8_t *>(value), 0, fake().contextFlags);
+    else
+        copyText(fake().contextName, static_cast<char *>(value), NW_NAME_BUFFER_SIZE);
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI whoAmI(uint32_t, char *name)
+{
+    copyText(fake().whoAmI, name, NW_NAME_BUFFER_SIZE);
+    return answer("NWDSWhoAmI");
+}
+
+uint32_t NWAPI canonicalizeName(uint32_t, const char *name, char *canonical)
+{
+    fake().flagsWhileCanonicalizing = fake().contextFlags;
+    copyText(std::string("CN=") + name, canonical, NW_CONN_INFO_NAME_SIZE);
+    return answer("NWDSCanonicalizeName");
+}
+
+uint32_t NWAPI isDSServer(uint32_t, char *treeName)
+{
+    fake().Called("NWIsDSServer");
+    copyText(fake().treeName, treeName, NW_NAME_BUFFER_SIZE);
+    return fake().treeName.empty() ? 0 : 1;
+}
+
+// Bound while directory services start, never called.
+uint32_t NWAPI unused()
+{
+    return NW_ERR_NOT_SUPPORTED;
+}
+
+// Locale library.
+uint32_t NWAPI localeconv(uint8_t *info)
+{
+    putUInt32(info, NW_LOCALE_CODE_PAGE, 437);
+    putUInt32(info, NW_LOCALE_COUNTRY, 1);
+    return answer("NWLlocaleconv");
+}
+
+uint32_t NWAPI initUnicodeTables(uint32_t country, uint32_t codePage)
+{
+    fake().unicodeCountry = country;
+    fake().unicodeCodePage = codePage;
+    return answer("NWInitUnicodeTables");
+}
+
+uint32_t NWAPI freeUnicodeTables()
+{
+    return answer("NWFreeUnicodeTables");
+}
+
+struct TEntry
+{
+    const char *name;
+    const char *library;
+    void *function;
+};
+
+template <class Fn>
+TEntry entry(const char *name, const char *library, Fn function)
+{
+    return {name, library, reinterpret_cast<void *>(function)};
+}
+
+std::vector<TEntry> defaultEntryPoints()
+{
+    std::vector<TEntry> entries{
+        entry("NWCallsInit", NW_LIB_CALLS, callsInit),
+        entry("NWGetPrimaryConnectionID", NW_LIB_CALLS, getPrimaryConnectionID),
+        entry("NWGetConnectionNumber", NW_LIB_CALLS, getConnectionNumber),
+        entry("NWGetConnectionInformation", NW_LIB_CALLS, getConnectionInformation),
+        entry("NWGetConnectionList", NW_LIB_CALLS, getConnectionList),
+        entry("NWGetFileServerName", NW_LIB_CALLS, getFileServerName),
+        entry("NWGetConnectionHandle", NW_LIB_CALLS, getConnectionHandle),
+        entry("NWGetFileServerInfo", NW_LIB_CALLS, getFileServerInfo),
+        entry("NWGetFileServerInformation", NW_LIB_CALLS, getFileServerInformation),
+        entry("NWGetFileServerDateAndTime", NW_LIB_CALLS, getFileServerDateAndTime),
+        entry("NWSetFileServerDateAndTime", NW_LIB_CALLS, setFileServerDateAndTime),
+        entry("NWLongSwap", NW_LIB_CALLS, longSwap),
+        entry("NWCCGetPrimConnRef", NW_LIB_CONNECTIONS, getPrimConnRef),
+        entry("NWCCOpenConnByRef", NW_LIB_CONNECTIONS, openConnByRef),
+        entry("NWCCGetConnInfo", NW_LIB_CONNECTIONS, getConnInfo),
+        entry("NWCCScanConnRefs", NW_LIB_CONNECTIONS, scanConnRefs),
+        entry("NWCCGetAllConnRefInfo", NW_LIB_CONNECTIONS, getAllConnRefInfo),
+        entry("NWCCOpenConnByName", NW_LIB_CONNECTIONS, openConnByName),
+        entry("NWDSCreateContext", NW_LIB_DIRECTORY, createContext),
+        entry("NWDSFreeContext", NW_LIB_DIRECTORY, freeContext),
+        entry("NWDSSetContext", NW_LIB_DIRECTORY, setContext),
+        entry("NWDSGetContext", NW_LIB_DIRECTORY, getContext),
+        entry("NWDSWhoAmI", NW_LIB_DIRECTORY, whoAmI),
+        entry("NWDSCanonicalizeName", NW_LIB_DIRECTORY, canonicalizeName),
+        entry("NWIsDSServer", NW_LIB_DIRECTORY, isDSServer),
+        entry("NWLlocaleconv", NW_LIB_LOCALE, localeconv),
+        entry("NWInitUnicodeTables", NW_LIB_LOCALE, initUnicodeTables),
+        entry("NWFreeUnicodeTables", NW_LIB_LOCALE, freeUnicodeTables),
+    };
+    for (const char *name : {"NWDSAllocBuf", "NWDSInitBuf", "NWDSFreeBuf", "NWDSDuplicateContext", "NWDSPutAttrName",
+                             "NWDSPutAttrVal", "NWDSGetAttrName", "NWDSGetAttrVal", "NWDSGetAttrCount",
+                             "NWDSPutChange", "NWDSModifyObject", "NWDSComputeAttrValSize", "NWDSRead",
+                             "NWDSRemoveObject", "NWDSGenerateObjectKeyPair", "NWDSGetObjectName",
+                             "NWDSGetObjectCount", "NWDSAddObject", "NWDSList", "NWDSOpenStream"})
+        entries.push_back(entry(name, NW_LIB_DIRECTORY, unused));
+    return entries;
+}
+
+} // namespace
+
+TFakeClient::TFakeClient()
+    : m_libraries{NW_LIB_CALLS, NW_LIB_CONNECTIONS, NW_LIB_DIRECTORY, NW_LIB_LOCALE}, m_previous(s_active)
+{
+    s_active = this;
+    for (const TEntry &e : defaultEntryPoints())
+        m_entryPoints[e.name] = {libraryHandle(e.library), e.function};
+}
+
+TFakeClient::~TFakeClient()
+{
+    s_active = m_previous;
+}
+
+TLibraryLoader::Handle TFakeClient::LoadLibrary(const char *fileName)
+{
+    if (!m_libraries.count(fileName))
+        return nullptr;
+    return libraryHandle(fileName);
+}
+
+void *TFakeClient::GetProcAddress(Handle library, const char *name)
+{
+    ++m_lookups[name];
+    const auto found = m_entryPoints.find(name);
+    if (found == m_entryPoints.end() || found->second.library != library)
+        return nullptr;
+    return found->second.function;
+}
+
+TFakeClient &TFakeClient::Active()
+{
+    return *s_active;
+}
+
+uint32_t TFakeClient::Code(const std::string &entryPoint) const
+{
+    const auto found = m_codes.find(entryPoint);
+    return found == m_codes.end() ? NW_SUCCESS : found->second;
+}
+
+int TFakeClient::Calls(const std::string &entryPoint) const
+{
+    const auto found = m_calls.find(entryPoint);
+    return found == m_calls.end() ? 0 : found->second;
+}
+
+int TFakeClient::Lookups(const std::string &entryPoint) const
+{
+    const auto found = m_lookups.find(entryPoint);
+    return found == m_lookups.end() ? 0 : found->second;
+}
+
+int TFakeClient::TotalCalls() const
+{
+    return std::accumulate(m_calls.begin(), m_calls.end(), 0, [](int sum, const auto &c) { return sum + c.second; });
+}
+
+void TFakeClient::ResetCounts()
+{
+    m_calls.clear();
+    m_lookups.clear();
+}
+
+const TFakeClient::Connection *TFakeClient::Find(uint32_t handle) const
+{
+    const auto found = std::find_if(connections.begin(), connections.end(),
+                                    [handle](const Connection &c) { return c.handle == handle; });
+    return found == connections.end() ? nullptr : &*found;
+}
+
+const TFakeClient::Connection *TFakeClient::FindReference(uint32_t reference) const
+{
+    const auto found = std::find_if(connections.begin(), connections.end(),
+                                    [reference](const Connection &c) { return c.reference == reference; });
+    return found == connections.end() ? nullptr : &*found;
+}
+
+const TFakeClient::Connection *TFakeClient::FindServer(const std::string &server) const
+{
+    const auto found = std::find_if(connections.begin(), connections.end(),
+                                    [&server](const Connection &c) { return c.server == server; });
+    return found == connections.end() ? nullptr : &*found;
+}
