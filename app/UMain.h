@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "runtime/Form.h"
+
+class TExplorerButton;
+class TNWBase;
+class TPopupMenu;
+
+// The monitor's one window. Its controls come from the stored layout embedded with the program.
+class TFMain : public TForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFMain)
+
+public:
+    explicit TFMain(QWidget *parent = nullptr);
+
+    // Creates the client component, checks the client and fills the server menu; the boxes it shows
+    // appear before the window does.
+    void StartUp();
+    // True when at least one server answered a statistics request and was added to the server menu.
+    bool BuildServerMenu();
+    // The connection of the server named on the server button; 0 (the primary connection) when the
+    // name does not resolve.
+    uint32_t SelectedConnection() const;
+
+    Q_INVOKABLE void ServerItemClick(QObject *Sender);
+
+    TExplorerButton *BServer;
+    TPopupMenu *PServer;
+};
+
+// State of the main window's unit that outlives any one window.
+struct TMainUnit
+{
+    // The one client component. It has no owner and lives until the process ends.
+    std::unique_ptr<TNWBase> NWClient;
+};
+
+TMainUnit &MainUnit();

@@ -1,0 +1,34 @@
+#include <memory>
+
+#include "app/UMain.h"
+#include "netware/nwbase.h"
+#include "runtime/Application.h"
+#include "runtime/Exception.h"
+#include "runtime/MessageBox.h"
+#include "runtime/RuntimeClasses.h"
+#include "skin/SkinClasses.h"
+
+int main(int argc, char **argv)
+{
+    TApplication application(argc, argv);
+    application.SetTitle(QStringLiteral("Sembrolin"));
+    RegisterRuntimeClasses();
+    RegisterSkinClasses();
+
+    std::unique_ptr<TFMain> FMain;
+    try {
+        FMain = std::make_unique<TFMain>();
+    } catch (const Exception &error) {
+        ShowErrorMessage(error.Message());
+        return 1;
+    }
+    TApplication::SetMainForm(FMain.get());
+    FMain->StartUp();
+    FMain->Show();
+    const int result = TApplication::Run();
+
+    // The client component outlives the window and is never destroyed: the client libraries stay loaded
+    // until the process ends and are not called while it shuts down.
+    static_cast<void>(MainUnit().NWClient.release());
+    return result;
+}
