@@ -28,7 +28,7 @@ public:
     static QString CurrentTitle();
 
     // Runs the message loop until a termination is requested; returns at once when one is pending.
-    int Run();
+    static int Run();
 
     // Closing the main form ends the program.
     static void SetMainForm(QWidget *form);

@@ -24,6 +24,9 @@ QVariant PublishedColor(const QWidget *widget)
 
 TControl::TControl(QWidget *parent) : QWidget(parent), m_font(new TFont(this))
 {
+    PublishEvent(QStringLiteral("OnClick"), OnClick);
+    PublishEvent(QStringLiteral("OnMouseEnter"), OnMouseEnter);
+    PublishEvent(QStringLiteral("OnMouseLeave"), OnMouseLeave);
     connect(m_font, &TFont::changed, this, &TControl::OwnFontChanged);
     FollowParentFont();
     setFont(m_font->ToQFont());

@@ -103,6 +103,6 @@ void TFont::InstallSubstitutes()
 {
     const QString liberation = QStringLiteral("Liberation Sans");
     for (const QString &family : {kDefaultName, QStringLiteral("Arial")})
-        if (!QFont::substitutes(family).contains(liberation))
+        if (!QFont::substitutes(family).contains(liberation, Qt::CaseInsensitive))
             QFont::insertSubstitution(family, liberation);
 }

@@ -21,12 +21,14 @@ QMessageBox::Icon IconOf(TMessageKind kind)
     return QMessageBox::NoIcon;
 }
 
+// The box settles its size only when shown, so it is shown first and centred then.
 void CentreOnScreen(QMessageBox &box)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    box.adjustSize();
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
     QRect frame = box.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     box.move(frame.topLeft());
@@ -44,10 +46,10 @@ void TPlatformMessagePresenter::Present(TMessageKind kind, const QString &captio
 {
     QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
-    if (kind == TMessageKind::Information)
-        CentreOnScreen(box);
     if (TApplication::Terminated())
         return;
+    if (kind == TMessageKind::Information)
+        CentreOnScreen(box);
     box.exec();
 }
 
