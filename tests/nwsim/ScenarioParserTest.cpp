@@ -1,0 +1,138 @@
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "nwsim/ScenarioError.h"
+#include "nwsim/ScenarioParser.h"
+
+using namespace nwsim;
+
+namespace {
+
+Scenario parse(const std::string &text)
+{
+    std::istringstream input(text);
+    return ScenarioParser::Parse(input);
+}
+
+const char *const kGoodFile = R"(# two servers and every fault
+tree TEST_TREE
+login CN=OPS.OU=NET.O=ACORN Olive Penhallow
+context OU=NET.O=ACORN
+profile hectic idle=20 busy=95 bursts=30 rate=900
+
+server ALPHA version=4.11 rights=yes tree=yes connections=2 profile=hectic seed=42 counter=4294967000
+server beta version=3.12.2 rights=no licence=25 volumes=7   # a comment after the settings
+sequence ALPHA 5:1000 7:1100
+sequence alpha 9:1300
+drive g BETA VOL1:DATA
+stop BETA after 30 seconds
+restart ALPHA after 4 calls to 100
+primary fails 0x8801
+callsinit fails 88FF
+)";
+
+} // namespace
+
+TEST(ScenarioParser, ReadsEveryKindOfLine)
+{
+    const Scenario scenario = parse(kGoodFile);
+    EXPECT_EQ(scenario.tree, "TEST_TREE");
+    EXPECT_EQ(scenario.login, "CN=OPS.OU=NET.O=ACORN");
+    EXPECT_EQ(scenario.fullName, "Olive Penhallow");
+    EXPECT_EQ(scenario.context, "OU=NET.O=ACORN");
+    EXPECT_EQ(scenario.primaryFailure, 0x8801u);
+    EXPECT_EQ(scenario.callsInitFailure, 0x88FFu);
+    ASSERT_EQ(scenario.servers.size(), 2u);
+
+    const ServerSpec &alpha = scenario.servers[0];
+    EXPECT_EQ(alpha.majorVersion, 4);
+    EXPECT_EQ(alpha.minorVersion, 11);
+    EXPECT_TRUE(alpha.consoleRights);
+    EXPECT_TRUE(alpha.inTree);
+    EXPECT_EQ(alpha.connections, 2);
+    EXPECT_EQ(alpha.profile.busyCpu, 95);
+    EXPECT_EQ(alpha.profile.requestRate, 900u);
+    EXPECT_EQ(alpha.seed, 42u);
+    EXPECT_EQ(alpha.counterStart, 4294967000u);
+    ASSERT_EQ(alpha.samples.size(), 3u);
+    EXPECT_EQ(alpha.samples[2].cpu, 9u);
+    EXPECT_EQ(alpha.samples[2].counter, 1300u);
+    ASSERT_TRUE(alpha.restart.has_value());
+    EXPECT_EQ(alpha.restart->unit, TriggerUnit::Calls);
+    EXPECT_EQ(alpha.restart->value, 4u);
+    EXPECT_EQ(alpha.restartValue, 100u);
+
+    const ServerSpec &beta = scenario.servers[1];
+    EXPECT_EQ(beta.revision, 2);
+    EXPECT_FALSE(beta.consoleRights);
+    EXPECT_FALSE(beta.inTree);
+    EXPECT_EQ(beta.licensedConnections, 25);
+    EXPECT_EQ(beta.volumes, 7);
+    ASSERT_TRUE(beta.stop.has_value());
+    EXPECT_EQ(beta.stop->unit, TriggerUnit::Seconds);
+    EXPECT_EQ(beta.stop->value, 30u);
+
+    ASSERT_EQ(scenario.drives.size(), 1u);
+    EXPECT_EQ(scenario.drives[0].letter, 'G');
+    EXPECT_EQ(scenario.drives[0].server, "beta");
+}
+
+TEST(ScenarioParser, EmptyFileIsANetworkWithoutServers)
+{
+    const Scenario scenario = parse("# nothing here\n\n");
+    EXPECT_TRUE(scenario.servers.empty());
+    EXPECT_EQ(scenario.primaryFailure, 0u);
+}
+
+TEST(ScenarioParser, ServersGetDistinctDefaultSeeds)
+{
+    const Scenario scenario = parse("server ONE\nserver TWO\n");
+    EXPECT_NE(scenario.servers[0].seed, scenario.servers[1].seed);
+}
+
+struct MalformedCase
+{
+    const char *text;
+    int line;
+};
+
+class MalformedScenario : public testing::TestWithParam<MalformedCase>
+{
+};
+
+TEST_P(MalformedScenario, NamesTheLineAtFault)
+{
+    try {
+        parse(GetParam().text);
+        FAIL() << "accepted: " << GetParam().text;
+    } catch (const ScenarioError &error) {
+        EXPECT_EQ(error.Line(), GetParam().line) << error.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, MalformedScenario,
+    testing::Values(MalformedCase{"frobnicate ALPHA", 1}, MalformedCase{"server A\n\nserver a", 3},
+                    MalformedCase{"server A version=4", 1}, MalformedCase{"server A version=4.x", 1},
+                    MalformedCase{"server A version=300.1", 1}, MalformedCase{"server A rights=maybe", 1},
+                    MalformedCase{"server A connections=0", 1}, MalformedCase{"server A connections=9", 1},
+                    MalformedCase{"server A profile=nowhere", 1}, MalformedCase{"server A colour=blue", 1},
+                    MalformedCase{"server A nokeyvalue", 1}, MalformedCase{"server A tree=yes", 1},
+                    MalformedCase{"server A counter=4294967296", 1}, MalformedCase{"server", 1},
+                    MalformedCase{"profile P idle=50 busy=10", 1}, MalformedCase{"profile busy idle=1", 1},
+                    MalformedCase{"profile P speed=3", 1}, MalformedCase{"sequence NOBODY 1:2", 1},
+                    MalformedCase{"server A\nsequence A 101:5", 2}, MalformedCase{"server A\nsequence A 5-6", 2},
+                    MalformedCase{"server A\nsequence A", 2}, MalformedCase{"server A\ndrive 7 A SYS:", 2},
+                    MalformedCase{"drive F NOBODY SYS:", 1}, MalformedCase{"server A\nstop A after 3 minutes", 2},
+                    MalformedCase{"server A\nstop A before 3 seconds", 2},
+                    MalformedCase{"server A\nrestart A after 3 calls at 5", 2},
+                    MalformedCase{"server A\nrestart A after -3 calls", 2}, MalformedCase{"primary fails 0", 1},
+                    MalformedCase{"primary fails XYZ", 1}, MalformedCase{"callsinit breaks 88FF", 1},
+                    MalformedCase{"tree", 1}));
+
+TEST(ScenarioParser, RefusesNamesLongerThanTheClientCouldHold)
+{
+    EXPECT_NO_THROW(parse("server " + std::string(1024, 'N')));
+    EXPECT_THROW(parse("server " + std::string(1025, 'N')), ScenarioError);
+}

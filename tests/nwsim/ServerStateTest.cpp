@@ -1,0 +1,195 @@
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "netware/nwclient.h"
+#include "nwsim/LoadModel.h"
+#include "nwsim/ServerState.h"
+#include "nwsim/SimCodes.h"
+
+using namespace nwsim;
+
+namespace {
+
+using Record = std::array<std::uint8_t, NW_SERVER_INFO_SIZE>;
+
+std::uint32_t field(const Record &record, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = value << 8 | record[offset + std::size_t(i)];
+    }
+    return value;
+}
+
+struct Reading
+{
+    std::uint32_t code;
+    std::uint32_t cpu;
+    std::uint32_t counter;
+};
+
+Reading read(ServerState &server, std::uint64_t second)
+{
+    Record record{};
+    const std::uint32_t code = server.Statistics(second, record.data());
+    return {code, field(record, NW_SERVER_INFO_UTILIZATION), field(record, NW_SERVER_INFO_NCP_REQUESTS)};
+}
+
+ServerSpec spec()
+{
+    ServerSpec s;
+    s.name = "TESTSRV";
+    s.seed = 77;
+    s.counterStart = 1000;
+    return s;
+}
+
+std::uint64_t requestsBetween(const ServerSpec &s, std::uint64_t from, std::uint64_t to)
+{
+    const LoadModel model(s.profile, s.seed);
+    std::uint64_t total = 0;
+    for (std::uint64_t second = from; second < to; ++second) {
+        total += model.Requests(second);
+    }
+    return total;
+}
+
+} // namespace
+
+TEST(ServerState, SequencePairsComeInOrderAndTheLastRepeats)
+{
+    ServerSpec s = spec();
+    s.samples = {{5, 1000}, {7, 1100}};
+    ServerState server(s);
+    const Reading first = read(server, 0);
+    EXPECT_EQ(first.cpu, 5u);
+    EXPECT_EQ(first.counter, 1000u);
+    for (int i = 0; i < 3; ++i) {
+        const Reading later = read(server, 0);
+        EXPECT_EQ(later.cpu, 7u);
+        EXPECT_EQ(later.counter, 1100u);
+    }
+}
+
+TEST(ServerState, RefusedRequestLeavesTheRecordAlone)
+{
+    ServerSpec s = spec();
+    s.consoleRights = false;
+    s.samples = {{5, 1000}};
+    ServerState server(s);
+    Record record;
+    record.fill(0xAB);
+    EXPECT_EQ(server.Statistics(0, record.data()), NW_ERR_NO_CONSOLE_RIGHTS);
+    EXPECT_TRUE(std::ranges::all_of(record, [](std::uint8_t b) { return b == 0xAB; }));
+}
+
+TEST(ServerState, OlderServersDoNotSupportStatistics)
+{
+    ServerSpec s = spec();
+    s.majorVersion = 3;
+    ServerState server(s);
+    EXPECT_EQ(read(server, 5).code, NW_ERR_NOT_SUPPORTED);
+}
+
+TEST(ServerState, CounterGrowsByTheRequestsAndWrapsModulo2To32)
+{
+    ServerSpec s = spec();
+    s.counterStart = 0xFFFFFF00u;
+    ServerState server(s);
+    EXPECT_EQ(read(server, 0).counter, 0xFFFFFF00u);
+    const std::uint64_t requests = requestsBetween(s, 0, 30);
+    ASSERT_GT(requests, 0x100u) << "the profile must carry the counter past 2^32 within 30 s";
+    const Reading wrapped = read(server, 30);
+    EXPECT_EQ(wrapped.counter, std::uint32_t(0xFFFFFF00u + requests));
+    EXPECT_LT(wrapped.counter, 0xFFFFFF00u);
+}
+
+TEST(ServerState, ReadsInTheSameSecondAgreeAndSecondsMoveSmoothly)
+{
+    ServerState one(spec());
+    ServerState two(spec());
+    EXPECT_EQ(read(one, 1234).counter, read(two, 1234).counter);
+    EXPECT_EQ(read(one, 1234).cpu, read(two, 1234).cpu);
+    // Going back in time recomputes rather than reusing a later sum.
+    EXPECT_EQ(read(one, 10).counter, 1000u + requestsBetween(spec(), 0, 10));
+}
+
+TEST(ServerState, CounterRestartsAtTheGivenSecond)
+{
+    ServerSpec s = spec();
+    s.restart = Trigger{TriggerUnit::Seconds, 20};
+    s.restartValue = 100;
+    ServerState server(s);
+    EXPECT_EQ(read(server, 10).counter, 1000u + requestsBetween(s, 0, 10));
+    EXPECT_EQ(read(server, 25).counter, 100u + requestsBetween(s, 20, 25));
+    EXPECT_EQ(read(server, 26).counter, 100u + requestsBetween(s, 20, 26));
+}
+
+TEST(ServerState, CounterRestartsAtTheGivenCall)
+{
+    ServerSpec s = spec();
+    s.restart = Trigger{TriggerUnit::Calls, 3};
+    s.restartValue = 50;
+    ServerState server(s);
+    EXPECT_GT(read(server, 1).counter, 1000u);
+    EXPECT_GT(read(server, 2).counter, 1000u);
+    EXPECT_EQ(read(server, 3).counter, 50u);
+    EXPECT_EQ(read(server, 4).counter, 50u + requestsBetween(s, 3, 4));
+}
+
+TEST(ServerState, StopsAnsweringAfterTheGivenSeconds)
+{
+    ServerSpec s = spec();
+    s.stop = Trigger{TriggerUnit::Seconds, 30};
+    ServerState server(s);
+    EXPECT_EQ(read(server, 29).code, NW_SUCCESS);
+    EXPECT_EQ(read(server, 30).code, codes::kServerNotResponding);
+    EXPECT_FALSE(server.Answering(31));
+}
+
+TEST(ServerState, StopsAnsweringAfterTheGivenCalls)
+{
+    ServerSpec s = spec();
+    s.stop = Trigger{TriggerUnit::Calls, 2};
+    ServerState server(s);
+    EXPECT_EQ(read(server, 0).code, NW_SUCCESS);
+    EXPECT_EQ(read(server, 1).code, NW_SUCCESS);
+    EXPECT_EQ(read(server, 2).code, codes::kServerNotResponding);
+    EXPECT_EQ(read(server, 3).code, codes::kServerNotResponding);
+}
+
+TEST(LoadModel, LooksLikeARealServerOverAnHour)
+{
+    const LoadModel model(LoadProfile{}, 99);
+    std::uint32_t lowest = 100;
+    std::uint32_t highest = 0;
+    std::uint64_t steps = 0;
+    std::uint32_t previous = model.Cpu(0);
+    for (std::uint64_t second = 0; second < 3600; ++second) {
+        const std::uint32_t cpu = model.Cpu(second);
+        ASSERT_LE(cpu, 100u);
+        lowest = std::min(lowest, cpu);
+        highest = std::max(highest, cpu);
+        steps += std::uint64_t(std::abs(int(cpu) - int(previous)));
+        previous = cpu;
+        EXPECT_GT(model.Requests(second), 0u);
+    }
+    EXPECT_LE(lowest, 10u) << "no idle period";
+    EXPECT_GE(highest, 40u) << "no busy period";
+    EXPECT_LT(double(steps) / 3600.0, 4.0) << "too jumpy";
+}
+
+TEST(LoadModel, DifferentSeedsGiveDifferentServers)
+{
+    const LoadModel a(LoadProfile{}, 1);
+    const LoadModel b(LoadProfile{}, 2);
+    int differences = 0;
+    for (std::uint64_t second = 0; second < 100; ++second) {
+        differences += a.Cpu(second) != b.Cpu(second) ? 1 : 0;
+    }
+    EXPECT_GT(differences, 50);
+}
