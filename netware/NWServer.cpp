@@ -11,23 +11,8 @@ TNWResultCodes &codes()
     return TNWServer::Shared().codes;
 }
 
-struct TServerIdentity
+void fillStatistics(TNWServerInfo &info, const TNWServerStats &stats)
 {
-    TNWBuffer<NW_NAME_BUFFER_SIZE> name;
-    uint8_t major = 0;
-    uint8_t minor = 0;
-    uint8_t revision = 0;
-    uint16_t maxConnections = 0;
-    uint16_t peakConnectionsUsed = 0;
-    uint16_t connectionsInUse = 0;
-    uint16_t volumes = 0;
-    uint8_t sftLevel = 0;
-    uint8_t ttsLevel = 0;
-};
-
-void fillInfo(TNWServerInfo &info, const TServerIdentity &identity, const TNWServerStats &stats)
-{
-    info.serverName = identity.name.Text();
     info.serverTime = stats.ServerTime();
     info.reserved1 = 0;
     info.utilization = uint8_t(stats.Utilization());
@@ -35,13 +20,6 @@ void fillInfo(TNWServerInfo &info, const TServerIdentity &identity, const TNWSer
     info.reserved4 = 0;
     info.packetsServiced = stats.PacketsServiced();
     info.packetsRouted = stats.PacketsRouted();
-    info.version = QStringLiteral("%1.%2").arg(identity.major).arg(identity.minor);
-    info.maxConnections = identity.maxConnections;
-    info.connectionsInUse = identity.connectionsInUse;
-    info.peakConnectionsUsed = identity.peakConnectionsUsed;
-    info.volumes = identity.volumes;
-    info.sftLevel = identity.sftLevel;
-    info.ttsLevel = identity.ttsLevel;
 }
 
 } // namespace
@@ -81,16 +59,24 @@ bool GetServerInformation(uint32_t conn, TNWServerInfo &info)
     if (!getStats || !getInformation)
         return false;
     conn = ResolveConnection(conn);
-    TServerIdentity identity;
-    if (getInformation(conn, identity.name.Chars(), &identity.major, &identity.minor, &identity.revision,
-                       &identity.maxConnections, &identity.peakConnectionsUsed, &identity.connectionsInUse,
-                       &identity.volumes, &identity.sftLevel, &identity.ttsLevel) != 0)
+    // Filled in a copy, so that a failed call leaves the caller's record as it was.
+    TNWServerInfo result = info;
+    TNWBuffer<NW_NAME_BUFFER_SIZE> name;
+    uint8_t major = 0;
+    uint8_t minor = 0;
+    uint8_t revision = 0;
+    if (getInformation(conn, name.Chars(), &major, &minor, &revision, &result.maxConnections,
+                       &result.peakConnectionsUsed, &result.connectionsInUse, &result.volumes, &result.sftLevel,
+                       &result.ttsLevel) != 0)
         return false;
     // Servers before version 4 do not report these statistics; their fields read 0.
     TNWServerStats stats;
-    const bool result = identity.major < 4 || getStats(conn, stats.Data()) == 0;
-    fillInfo(info, identity, stats);
-    return result;
+    const bool statsRead = major < 4 || getStats(conn, stats.Data()) == 0;
+    result.serverName = name.Text();
+    result.version = QStringLiteral("%1.%2").arg(major).arg(minor);
+    fillStatistics(result, stats);
+    info = result;
+    return statsRead;
 }
 
 bool SetServerDateTime(uint32_t conn, const QDateTime &value)
