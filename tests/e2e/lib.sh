@@ -17,10 +17,11 @@ fail() {
     exit 1
 }
 
-# Starts a virtual display of its own and exports DISPLAY.
+# Starts a virtual display of its own, with a white root so that a black window stands out, and exports
+# DISPLAY.
 start_display() {
     exec 3>"$E2E_TMP/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp >/dev/null 2>&1 &
     E2E_XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$E2E_TMP/display" ] && break

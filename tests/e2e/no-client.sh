@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# A copy of the program started away from its client libraries tells the user once that the client is
+# missing, and ends after OK without showing its window.
+source "$(dirname "$0")/lib.sh"
+program=$1
+
+cp "$program" "$E2E_TMP/sembrolin"
+start_display
+start_program "$E2E_TMP/sembrolin"
+box=$(wait_for_window Information 15) || fail "no information box: $(cat "$E2E_TMP/program.log")"
+sleep 1
+[ "$(xdotool search --onlyvisible --name '^Information$' | wc -l)" -eq 1 ] || fail "more than one box"
+xdotool search --onlyvisible --name '^FMain$' >/dev/null && fail "the main window showed before OK"
+shot="$E2E_TMP/box.png"
+screenshot "$shot"
+
+xdotool windowfocus --sync "$box" key Return
+code=$(wait_for_exit 10) || fail "the program did not end after OK"
+[ "$code" -eq 0 ] || fail "the program ended with code $code"
+grep -q . "$E2E_TMP/program.log" && echo "program said: $(cat "$E2E_TMP/program.log")"
+echo "no client ok"

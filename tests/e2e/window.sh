@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The monitor opens a borderless black 371 x 182 window at (255, 167), with the server button on it.
+source "$(dirname "$0")/lib.sh"
+program=$1
+
+start_display
+start_program "$program"
+window=$(wait_for_window FMain 15) || fail "the main window did not appear: $(cat "$E2E_TMP/program.log")"
+sleep 1
+
+geometry=$(xdotool getwindowgeometry "$window")
+echo "$geometry" | grep -q "Position: 255,167" || fail "window not at (255, 167): $geometry"
+echo "$geometry" | grep -q "Geometry: 371x182" || fail "window not 371 x 182: $geometry"
+# Motif hints: flags, functions, decorations; the decorations field must be 0.
+decorations=$(xprop -id "$window" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f3 | tr -d ' ')
+[ "$decorations" = "0x0" ] || fail "the window asks for a border or caption ($decorations)"
+
+shot="$E2E_TMP/window.png"
+screenshot "$shot"
+[ "$(pixel "$shot" 255 167)" = "000000" ] || fail "top-left corner of the window is not black"
+[ "$(pixel "$shot" 625 348)" = "000000" ] || fail "bottom-right corner of the window is not black"
+[ "$(pixel "$shot" 254 167)" = "FFFFFF" ] || fail "the window reaches left of x = 255"
+[ "$(pixel "$shot" 626 348)" = "FFFFFF" ] || fail "the window is wider than 371"
+[ "$(pixel "$shot" 625 349)" = "FFFFFF" ] || fail "the window is taller than 182"
+
+# The caption "Select Server" is white text on the button at (5, 30), 92 x 17.
+white=$(convert "$shot" -crop 92x17+260+197 +repage -fill black +opaque white -format "%[fx:int(mean*w*h)]" info:)
+[ "$white" -gt 20 ] || fail "no caption on the server button ($white white pixels)"
+echo "window ok"
