@@ -67,6 +67,16 @@ std::uint32_t Directory::DuplicateContext(std::uint32_t handle)
     return original == nullptr ? 0 : addContext(*original);
 }
 
+std::uint32_t Directory::DuplicateContextHandle(std::uint32_t handle, std::uint32_t *newContext)
+{
+    const std::uint32_t duplicate = DuplicateContext(handle);
+    if (duplicate == 0) {
+        return codes::kDsBadContext;
+    }
+    text::PutIfWanted(newContext, duplicate);
+    return 0;
+}
+
 std::uint32_t Directory::SetContext(std::uint32_t handle, std::uint32_t key, const void *value)
 {
     Context *target = context(handle);
@@ -188,12 +198,8 @@ std::uint32_t Directory::GetAttrName(std::uint32_t context, NWDSBuf handle, char
         return codes::kDsBufferEmpty;
     }
     text::CopyBounded(name, NW_NAME_BUFFER_SIZE, attribute->name);
-    if (valueCount != nullptr) {
-        *valueCount = std::uint32_t(attribute->values.size());
-    }
-    if (syntax != nullptr) {
-        *syntax = attribute->syntax;
-    }
+    text::PutIfWanted(valueCount, std::uint32_t(attribute->values.size()));
+    text::PutIfWanted(syntax, attribute->syntax);
     return 0;
 }
 
@@ -251,9 +257,7 @@ std::uint32_t Directory::GetObjectName(std::uint32_t context, NWDSBuf handle, ch
         return codes::kDsBufferEmpty;
     }
     text::CopyBounded(name, NW_NAME_BUFFER_SIZE, entry->first);
-    if (attributeCount != nullptr) {
-        *attributeCount = entry->second;
-    }
+    text::PutIfWanted(attributeCount, entry->second);
     return 0;
 }
 
@@ -303,9 +307,9 @@ std::uint32_t Directory::List(std::uint32_t context, const char *name, std::int3
         return codes::kDsBadRequest;
     }
     const std::string parentName = text::ReadBounded(name, kMaxInputText);
-    const DsObject *parent = parentName.empty() || text::EqualNoCase(parentName, "[Root]") ? nullptr
-                                                                                            : object(context, name);
-    if (parent == nullptr && !parentName.empty() && !text::EqualNoCase(parentName, "[Root]")) {
+    const bool root = parentName.empty() || text::EqualNoCase(parentName, "[Root]");
+    const DsObject *parent = root ? nullptr : object(context, name);
+    if (!root && parent == nullptr) {
         return codes::kDsNoSuchEntry;
     }
     target->Init(kListOperation);
@@ -422,9 +426,7 @@ std::uint32_t Directory::ObjectID(std::uint32_t context, const char *name, std::
     if (target == nullptr) {
         return this->context(context) == nullptr ? codes::kDsBadContext : codes::kDsNoSuchEntry;
     }
-    if (id != nullptr) {
-        *id = text::SwapBytes(target->id);
-    }
+    text::PutIfWanted(id, text::SwapBytes(target->id));
     return 0;
 }
 

@@ -22,6 +22,7 @@ public:
     std::uint32_t CreateContext();
     std::uint32_t FreeContext(std::uint32_t context);
     std::uint32_t DuplicateContext(std::uint32_t context);
+    std::uint32_t DuplicateContextHandle(std::uint32_t context, std::uint32_t *newContext);
     std::uint32_t SetContext(std::uint32_t context, std::uint32_t key, const void *value);
     std::uint32_t GetContext(std::uint32_t context, std::uint32_t key, void *value);
 

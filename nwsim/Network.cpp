@@ -40,13 +40,6 @@ Network::SecondsClock steadyClock()
     };
 }
 
-template <typename T> void put(T *destination, T value)
-{
-    if (destination != nullptr) {
-        *destination = value;
-    }
-}
-
 // Year since 1900, month, day, hour, minute, second, weekday (0 = Sunday).
 void putDateTime(std::uint8_t *destination, std::time_t when)
 {
@@ -108,12 +101,11 @@ std::uint32_t Network::CallsInit() const
 
 std::uint32_t Network::GetPrimaryConnectionID(std::uint32_t *connection) const
 {
-    const Connection *primary = m_connections.Primary();
-    if (m_scenario.primaryFailure != 0 || primary == nullptr) {
-        return m_scenario.primaryFailure != 0 ? m_scenario.primaryFailure : NW_ERR_INVALID_CONNECTION;
+    std::uint32_t code = NW_SUCCESS;
+    if (const Connection *found = primary(code)) {
+        text::PutIfWanted(connection, found->handle);
     }
-    put(connection, primary->handle);
-    return NW_SUCCESS;
+    return code;
 }
 
 std::uint32_t Network::SetPrimaryConnectionID(std::uint32_t connection)
@@ -127,7 +119,7 @@ std::uint32_t Network::GetConnectionNumber(std::uint32_t connection, std::uint16
     if (found == nullptr) {
         return NW_ERR_INVALID_CONNECTION;
     }
-    put(number, found->number);
+    text::PutIfWanted(number, found->number);
     return NW_SUCCESS;
 }
 
@@ -144,8 +136,8 @@ std::uint32_t Network::GetConnectionInformation(std::uint32_t connection, std::u
     }
     const ServerState &server = m_servers[found->server];
     text::CopyBounded(name, NW_NAME_BUFFER_SIZE, binderyUser());
-    put(objectType, kTypeUser);
-    put(objectID, text::SwapBytes(binderyID(server, binderyUser(), kTypeUser)));
+    text::PutIfWanted(objectType, kTypeUser);
+    text::PutIfWanted(objectID, text::SwapBytes(binderyID(server, binderyUser(), kTypeUser)));
     if (loginTime != nullptr) {
         putDateTime(loginTime, m_startTime - std::time_t(server.Spec().seed % 7200));
     }
@@ -182,7 +174,7 @@ std::uint32_t Network::GetConnectionHandle(const char *name, std::uint32_t *conn
     if (found == nullptr) {
         return NW_ERR_SERVER_UNKNOWN;
     }
-    put(connection, found->handle);
+    text::PutIfWanted(connection, found->handle);
     return NW_SUCCESS;
 }
 
@@ -210,15 +202,15 @@ std::uint32_t Network::GetFileServerInformation(std::uint32_t connection, char *
     const double activity = server->Model().Activity(now());
     const auto peak = std::uint16_t(spec.licensedConnections * 6 / 10);
     text::CopyBounded(name, NW_NAME_BUFFER_SIZE, spec.name);
-    put(majorVersion, spec.majorVersion);
-    put(minorVersion, spec.minorVersion);
-    put(revision, spec.revision);
-    put(maxConnections, spec.licensedConnections);
-    put(maxConnectionsUsed, peak);
-    put(connectionsInUse, std::uint16_t(peak * (0.4 + 0.5 * activity)));
-    put(volumes, spec.volumes);
-    put(sftLevel, std::uint8_t(2));
-    put(ttsLevel, std::uint8_t(1));
+    text::PutIfWanted(majorVersion, spec.majorVersion);
+    text::PutIfWanted(minorVersion, spec.minorVersion);
+    text::PutIfWanted(revision, spec.revision);
+    text::PutIfWanted(maxConnections, spec.licensedConnections);
+    text::PutIfWanted(maxConnectionsUsed, peak);
+    text::PutIfWanted(connectionsInUse, std::uint16_t(peak * (0.4 + 0.5 * activity)));
+    text::PutIfWanted(volumes, spec.volumes);
+    text::PutIfWanted(sftLevel, std::uint8_t(2));
+    text::PutIfWanted(ttsLevel, std::uint8_t(1));
     return NW_SUCCESS;
 }
 
@@ -281,7 +273,7 @@ std::uint32_t Network::GetObjectID(std::uint32_t connection, const char *objectN
     if (id == 0) {
         return NW_ERR_NO_SUCH_OBJECT;
     }
-    put(objectID, text::SwapBytes(id));
+    text::PutIfWanted(objectID, text::SwapBytes(id));
     return NW_SUCCESS;
 }
 
@@ -307,8 +299,8 @@ std::uint32_t Network::ReadPropertyValue(std::uint32_t connection, const char *o
     // A property segment holds 128 bytes, well inside the buffer the caller provides.
     std::memset(segmentData, 0, kPropertySegment);
     text::CopyBounded(reinterpret_cast<char *>(segmentData), kPropertySegment, m_scenario.fullName);
-    put(moreSegments, std::uint8_t(0));
-    put(flags, std::uint8_t(0));
+    text::PutIfWanted(moreSegments, std::uint8_t(0));
+    text::PutIfWanted(flags, std::uint8_t(0));
     return NW_SUCCESS;
 }
 
@@ -328,12 +320,11 @@ std::uint32_t Network::SetBroadcastMode(std::uint32_t connection, std::uint16_t 
 
 std::uint32_t Network::GetPrimConnRef(std::uint32_t *reference) const
 {
-    const Connection *primary = m_connections.Primary();
-    if (m_scenario.primaryFailure != 0 || primary == nullptr) {
-        return m_scenario.primaryFailure != 0 ? m_scenario.primaryFailure : NW_ERR_INVALID_CONNECTION;
+    std::uint32_t code = NW_SUCCESS;
+    if (const Connection *found = primary(code)) {
+        text::PutIfWanted(reference, found->reference);
     }
-    put(reference, primary->reference);
-    return NW_SUCCESS;
+    return code;
 }
 
 std::uint32_t Network::OpenConnByRef(std::uint32_t reference, std::uint32_t *connection) const
@@ -342,7 +333,7 @@ std::uint32_t Network::OpenConnByRef(std::uint32_t reference, std::uint32_t *con
     if (found == nullptr) {
         return NW_ERR_INVALID_CONNECTION;
     }
-    put(connection, found->handle);
+    text::PutIfWanted(connection, found->handle);
     return NW_SUCCESS;
 }
 
@@ -378,7 +369,7 @@ std::uint32_t Network::ScanConnRefs(std::uint32_t *iterator, std::uint32_t *refe
     if (*iterator >= m_connections.Count()) {
         return NW_ERR_NO_MORE_ENTRIES;
     }
-    put(reference, m_connections.At((*iterator)++).reference);
+    text::PutIfWanted(reference, m_connections.At((*iterator)++).reference);
     return NW_SUCCESS;
 }
 
@@ -406,7 +397,7 @@ std::uint32_t Network::OpenConnByName(const char *name, std::uint32_t *connectio
     if (found == nullptr) {
         return NW_ERR_NO_SUCH_OBJECT;
     }
-    put(connection, found->handle);
+    text::PutIfWanted(connection, found->handle);
     return NW_SUCCESS;
 }
 
@@ -448,13 +439,24 @@ std::uint32_t Network::AuditGetObjectID(std::uint32_t context, const char *name,
     if (primary == nullptr) {
         return NW_ERR_INVALID_CONNECTION;
     }
-    put(connection, primary->handle);
+    text::PutIfWanted(connection, primary->handle);
     return m_directory.ObjectID(context, name, objectID);
 }
 
 std::uint64_t Network::now() const
 {
     return m_clock();
+}
+
+const Connection *Network::primary(std::uint32_t &code) const
+{
+    const Connection *found = m_connections.Primary();
+    if (m_scenario.primaryFailure != 0) {
+        code = m_scenario.primaryFailure;
+        return nullptr;
+    }
+    code = found == nullptr ? NW_ERR_INVALID_CONNECTION : NW_SUCCESS;
+    return found;
 }
 
 ServerState *Network::answering(std::uint32_t connection, std::uint32_t &code)

@@ -77,6 +77,8 @@ public:
 
 private:
     std::uint64_t now() const;
+    // The primary connection, or null with the code every primary-connection call then fails with.
+    const Connection *primary(std::uint32_t &code) const;
     ServerState *answering(std::uint32_t connection, std::uint32_t &code);
     const Connection *connectionOf(const char *name) const;
     std::uint32_t binderyID(const ServerState &server, const std::string &name, std::uint16_t type) const;

@@ -19,4 +19,12 @@ void PutLittleEndian32(std::uint8_t *destination, std::uint32_t value);
 std::uint32_t SwapBytes(std::uint32_t value);
 std::uint32_t Hash(std::string_view text);
 
+// Out-arguments are optional: a caller that passes null does not want that value.
+template <typename T> void PutIfWanted(T *destination, T value)
+{
+    if (destination != nullptr) {
+        *destination = value;
+    }
+}
+
 } // namespace nwsim::text

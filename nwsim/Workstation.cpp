@@ -20,13 +20,6 @@ constexpr std::uint32_t kMaximumConnections = 16;
 constexpr std::uint32_t kCodePage = 437;
 constexpr std::uint32_t kCountry = 1;
 
-template <typename T> void put(T *destination, T value)
-{
-    if (destination != nullptr) {
-        *destination = value;
-    }
-}
-
 } // namespace
 
 Workstation::Workstation(const Scenario &scenario, const Connections &connections)
@@ -47,7 +40,7 @@ Workstation::Workstation(const Scenario &scenario, const Connections &connection
 
 std::uint32_t Workstation::GetFirstDrive(std::uint16_t *drive) const
 {
-    put(drive, kFirstNetworkDrive);
+    text::PutIfWanted(drive, kFirstNetworkDrive);
     return NW_SUCCESS;
 }
 
@@ -60,8 +53,8 @@ std::uint32_t Workstation::GetDriveStatus(std::uint16_t drive, std::uint16_t pat
     }
     const Mapping &mapping = m_drives[drive];
     const bool mapped = mapping.connection != 0;
-    put(status, mapped ? kStatusNetwork : (drive < kFirstNetworkDrive ? kStatusLocal : std::uint16_t(0)));
-    put(connection, mapping.connection);
+    text::PutIfWanted(status, mapped ? kStatusNetwork : (drive < kFirstNetworkDrive ? kStatusLocal : std::uint16_t(0)));
+    text::PutIfWanted(connection, mapping.connection);
     std::string root;
     std::string full;
     if (mapped && pathFormat == kFormatNetWare) {
@@ -82,14 +75,14 @@ std::uint32_t Workstation::SetErrorMode(std::uint8_t mode, std::uint8_t *previou
     if (mode > kLastErrorMode) {
         return codes::kInvalidParameter;
     }
-    put(previousMode, m_errorMode);
+    text::PutIfWanted(previousMode, m_errorMode);
     m_errorMode = mode;
     return NW_SUCCESS;
 }
 
 std::uint32_t Workstation::GetMaximumConnections(std::uint32_t *count) const
 {
-    put(count, kMaximumConnections);
+    text::PutIfWanted(count, kMaximumConnections);
     return NW_SUCCESS;
 }
 

@@ -4,7 +4,7 @@
 #include "netware/nwclient.h"
 #pragma GCC visibility pop
 #include "nwsim/Network.h"
-#include "nwsim/SimCodes.h"
+#include "nwsim/Text.h"
 
 using nwsim::Network;
 
@@ -37,14 +37,7 @@ uint32_t NWAPI NWDSDuplicateContext(uint32_t context)
 
 uint32_t NWAPI NWDSDuplicateContextHandle(uint32_t context, uint32_t *newContext)
 {
-    const uint32_t duplicate = directory().DuplicateContext(context);
-    if (duplicate == 0) {
-        return nwsim::codes::kDsBadContext;
-    }
-    if (newContext != nullptr) {
-        *newContext = duplicate;
-    }
-    return NW_SUCCESS;
+    return directory().DuplicateContextHandle(context, newContext);
 }
 
 uint32_t NWAPI NWDSSetContext(uint32_t context, uint32_t key, const void *value)
@@ -107,9 +100,7 @@ uint32_t NWAPI NWDSPutChange(uint32_t context, NWDSBuf buffer, uint32_t changeTy
 uint32_t NWAPI NWDSModifyObject(uint32_t context, const char *objectName, int32_t *iterationHandle, uint8_t,
                                 NWDSBuf changes)
 {
-    if (iterationHandle != nullptr) {
-        *iterationHandle = -1;
-    }
+    nwsim::text::PutIfWanted(iterationHandle, -1);
     return directory().ModifyObject(context, objectName, changes);
 }
 
@@ -150,9 +141,7 @@ uint32_t NWAPI NWDSGetObjectCount(uint32_t context, NWDSBuf buffer, uint32_t *co
 uint32_t NWAPI NWDSAddObject(uint32_t context, const char *objectName, int32_t *iterationHandle, uint8_t,
                              NWDSBuf objectInfo)
 {
-    if (iterationHandle != nullptr) {
-        *iterationHandle = -1;
-    }
+    nwsim::text::PutIfWanted(iterationHandle, -1);
     return directory().AddObject(context, objectName, objectInfo);
 }
 
