@@ -11,8 +11,7 @@
 
 // A zeroed buffer of fixed size that the client fills. Everything read back stays inside the buffer, so a
 // client that leaves a text unterminated or writes a record short cannot make the layer read past it.
-template <std::size_t N>
-class TNWBuffer
+template <std::size_t N> class TNWBuffer
 {
 public:
     static constexpr std::size_t Size = N;
@@ -33,8 +32,7 @@ private:
     std::array<uint8_t, N> m_data{};
 };
 
-template <std::size_t N>
-TNWBuffer<N> TNWBuffer<N>::FromText(const QString &text)
+template <std::size_t N> TNWBuffer<N> TNWBuffer<N>::FromText(const QString &text)
 {
     TNWBuffer buffer;
     const QByteArray bytes = text.toLatin1();
@@ -42,15 +40,13 @@ TNWBuffer<N> TNWBuffer<N>::FromText(const QString &text)
     return buffer;
 }
 
-template <std::size_t N>
-uint32_t TNWBuffer<N>::UInt32(std::size_t offset) const
+template <std::size_t N> uint32_t TNWBuffer<N>::UInt32(std::size_t offset) const
 {
     static_assert(N >= sizeof(uint32_t));
     return offset + sizeof(uint32_t) <= N ? qFromLittleEndian<uint32_t>(m_data.data() + offset) : 0;
 }
 
-template <std::size_t N>
-QString TNWBuffer<N>::Text(std::size_t offset) const
+template <std::size_t N> QString TNWBuffer<N>::Text(std::size_t offset) const
 {
     if (offset >= N)
         return {};

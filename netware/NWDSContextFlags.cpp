@@ -7,8 +7,7 @@
 
 TNWDSContextFlags::TNWDSContextFlags(std::function<bool()> servicesRunning, QObject *parent)
     : QObject(parent), m_servicesRunning(std::move(servicesRunning))
-{
-}
+{}
 
 void TNWDSContextFlags::SetDereferenceAliases(bool value)
 {

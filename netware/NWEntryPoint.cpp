@@ -5,8 +5,7 @@
 
 TLibraryLoader::Handle NWLibraryHandle(TNWLibrary library)
 {
-    switch (library)
-    {
+    switch (library) {
     case TNWLibrary::Calls:
         return TNWLib::Shared().calls;
     case TNWLibrary::Connections:

@@ -19,8 +19,7 @@ void *NWLookUp(TNWLibrary library, const char *name);
 // The slot of one client entry point. Bound() looks the entry point up only while the slot is empty and
 // keeps what it found for the life of the process; Fresh() looks it up on every use and keeps nothing,
 // for the few calls the layer falls back on.
-template <class Fn>
-class TNWEntryPoint
+template <class Fn> class TNWEntryPoint
 {
 public:
     constexpr TNWEntryPoint(const char *name, TNWLibrary library) : m_name(name), m_library(library) {}
@@ -34,8 +33,7 @@ private:
     Fn m_function = nullptr;
 };
 
-template <class Fn>
-Fn TNWEntryPoint<Fn>::Bound()
+template <class Fn> Fn TNWEntryPoint<Fn>::Bound()
 {
     if (!m_function)
         m_function = Fresh();
@@ -43,11 +41,14 @@ Fn TNWEntryPoint<Fn>::Bound()
 }
 
 // Binds slots in order and stops at the first entry point that is missing.
-template <class... EntryPoints>
-bool BindInOrder(EntryPoints &...entryPoints)
+template <class... EntryPoints> bool BindInOrder(EntryPoints &...entryPoints)
 {
     return (... && (entryPoints.Bound() != nullptr));
 }
 
 // Declares the slot of an entry point under the entry point's own name.
-#define NW_ENTRY_POINT(name, library) TNWEntryPoint<name##_fn> name{#name, TNWLibrary::library}
+#define NW_ENTRY_POINT(name, library)                                                                        \
+    TNWEntryPoint<name##_fn> name                                                                            \
+    {                                                                                                        \
+#name, TNWLibrary::library                                                                           \
+    }

@@ -6,7 +6,8 @@
 #include "netware/Nwnds.h"
 #include "netware/nwlib.h"
 
-TNWLastError::TNWLastError(QObject *parent) : QObject(parent) {}
+TNWLastError::TNWLastError(QObject *parent) : QObject(parent)
+{}
 
 void TNWLastError::Refill()
 {

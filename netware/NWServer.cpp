@@ -3,8 +3,7 @@
 #include "netware/NWBuffer.h"
 #include "netware/nwlib.h"
 
-namespace
-{
+namespace {
 
 TNWResultCodes &codes()
 {
@@ -37,8 +36,7 @@ uint32_t ConnectionByName(const QString &name)
         serverCodes.lastResult = openByName(0, upperName.Chars(), 2, 1, 0, &handle);
     if ((!openByName || serverCodes.lastResult != 0 || handle == 0) && getHandle)
         serverCodes.lastResult = getHandle(upperName.Chars(), 0, &handle, nullptr);
-    if (serverCodes.lastResult != 0)
-    {
+    if (serverCodes.lastResult != 0) {
         serverCodes.lastError = serverCodes.lastResult;
         return 0;
     }
@@ -66,8 +64,8 @@ bool GetServerInformation(uint32_t conn, TNWServerInfo &info)
     uint8_t minor = 0;
     uint8_t revision = 0;
     if (getInformation(conn, name.Chars(), &major, &minor, &revision, &result.maxConnections,
-                       &result.peakConnectionsUsed, &result.connectionsInUse, &result.volumes, &result.sftLevel,
-                       &result.ttsLevel) != 0)
+                       &result.peakConnectionsUsed, &result.connectionsInUse, &result.volumes,
+                       &result.sftLevel, &result.ttsLevel) != 0)
         return false;
     // Servers before version 4 do not report these statistics; their fields read 0.
     TNWServerStats stats;
@@ -87,8 +85,8 @@ bool SetServerDateTime(uint32_t conn, const QDateTime &value)
     const QDate date = value.date();
     const QTime time = value.time();
     const int year = date.year() > 1900 ? date.year() - 1900 : date.year();
-    const uint32_t result = setDateTime(ResolveConnection(conn), uint8_t(year), uint8_t(date.month()),
-                                        uint8_t(date.day()), uint8_t(time.hour()), uint8_t(time.minute()),
-                                        uint8_t(time.second()));
+    const uint32_t result =
+        setDateTime(ResolveConnection(conn), uint8_t(year), uint8_t(date.month()), uint8_t(date.day()),
+                    uint8_t(time.hour()), uint8_t(time.minute()), uint8_t(time.second()));
     return codes().Record(result) == 0;
 }

@@ -4,8 +4,7 @@
 #include "netware/nwbase.h"
 #include "netware/nwlib.h"
 
-namespace
-{
+namespace {
 
 using TNameBuffer = TNWBuffer<NW_NAME_BUFFER_SIZE>;
 
@@ -45,8 +44,8 @@ bool TNWNDS::State::BindDirectoryCalls()
                        NWDSAllocBuf, NWDSInitBuf, NWDSFreeBuf, NWDSDuplicateContext, NWDSPutAttrName,
                        NWDSPutAttrVal, NWDSGetAttrName, NWDSGetAttrVal, NWDSGetAttrCount, NWDSPutChange,
                        NWDSModifyObject, NWDSComputeAttrValSize, NWDSRead, NWDSRemoveObject,
-                       NWDSGenerateObjectKeyPair, NWDSGetObjectName, NWDSGetObjectCount, NWDSAddObject, NWDSList,
-                       NWFreeUnicodeTables, NWDSGetContext, NWDSOpenStream);
+                       NWDSGenerateObjectKeyPair, NWDSGetObjectName, NWDSGetObjectCount, NWDSAddObject,
+                       NWDSList, NWFreeUnicodeTables, NWDSGetContext, NWDSOpenStream);
 }
 
 TNWNDS::TNWNDS()
@@ -57,8 +56,7 @@ TNWNDS::TNWNDS()
     TLibraryLoader &loader = TLibraryLoader::Current();
     shared.directory = loader.LoadLibrary(NW_LIB_DIRECTORY);
     shared.locale = loader.LoadLibrary(NW_LIB_LOCALE);
-    if (!shared.directory || !shared.locale)
-    {
+    if (!shared.directory || !shared.locale) {
         shared.codes.lastError = TNWResultCodes::LibraryMissing;
         return;
     }
@@ -85,8 +83,7 @@ bool IsDirectoryServer(uint32_t conn)
     const uint32_t result = isDirectoryServer(ResolveConnection(conn), treeName.Chars());
     state().codes.lastResult = result;
     // The call answers with a nonzero value for a directory server, so 0 is the failure here.
-    if (result == 0)
-    {
+    if (result == 0) {
         state().codes.lastError = TNWResultCodes::NoResult;
         return false;
     }
@@ -177,7 +174,8 @@ QString CanonicalName(const QString &name)
     setContext(shared.context, NW_DS_CTX_FLAGS, &canonicalFlags);
     const auto input = TNameBuffer::FromText(name);
     TNWBuffer<NW_CONN_INFO_NAME_SIZE> canonical;
-    const uint32_t result = shared.codes.Record(canonicalize(shared.context, input.Chars(), canonical.Chars()));
+    const uint32_t result =
+        shared.codes.Record(canonicalize(shared.context, input.Chars(), canonical.Chars()));
     setContext(shared.context, NW_DS_CTX_FLAGS, &saved);
     return result == 0 ? canonical.Text() : QString();
 }

@@ -11,8 +11,7 @@
 #include "runtime/WinControl.h"
 #include "runtime/WindowMessage.h"
 
-namespace
-{
+namespace {
 
 const QString ComponentVersion = QStringLiteral("1.21");
 
@@ -27,12 +26,9 @@ TNWBase::TNWBase(QObject *owner)
     : QObject(owner), m_lastError(std::make_unique<TNWLastError>()),
       m_contextFlags(std::make_unique<TNWDSContextFlags>([this] { return NDSAvailable(); }))
 {
-    try
-    {
+    try {
         Start();
-    }
-    catch (const Exception &)
-    {
+    } catch (const Exception &) {
         m_netAvailable = false;
     }
 }
@@ -83,13 +79,10 @@ void TNWBase::SetNDSContextName(const QString &name)
     if (Loading() || !NDSAvailable())
         return;
     QString value = name.toUpper();
-    if (value.isEmpty() || value == QLatin1String("[ROOT]"))
-    {
+    if (value.isEmpty() || value == QLatin1String("[ROOT]")) {
         ResetContext();
         value = GetContextName();
-    }
-    else if (value != m_contextName)
-    {
+    } else if (value != m_contextName) {
         SetContextName(value);
     }
     m_contextName = value;

@@ -6,8 +6,7 @@
 #include "netware/DateConversionError.h"
 #include "netware/NWBuffer.h"
 
-namespace
-{
+namespace {
 
 // Far beyond any client's connection table; a client whose scan never ends cannot grow the list forever.
 constexpr int MaxConnectionReferences = 4096;
@@ -24,8 +23,7 @@ TNWServerList scanConnectionReferences(TNWLib::State &state, NWCCScanConnRefs_fn
     if (!getInfo)
         return list;
     uint32_t iterator = 0;
-    for (int scanned = 0; scanned < MaxConnectionReferences; ++scanned)
-    {
+    for (int scanned = 0; scanned < MaxConnectionReferences; ++scanned) {
         uint32_t reference = 0;
         if (state.codes.Record(scan(&iterator, &reference)) != 0)
             break;
@@ -69,13 +67,11 @@ TNWLib::TNWLib()
     state.calls = loader.LoadLibrary(NW_LIB_CALLS);
     if (state.calls)
         state.connections = loader.LoadLibrary(NW_LIB_CONNECTIONS);
-    if (!state.connections)
-    {
+    if (!state.connections) {
         state.codes.lastError = TNWResultCodes::LibraryMissing;
         return;
     }
-    if (const NWCallsInit_fn init = state.NWCallsInit.Fresh())
-    {
+    if (const NWCallsInit_fn init = state.NWCallsInit.Fresh()) {
         uint32_t reserved = 0;
         if (init(&reserved, &reserved) == 0)
             state.primaryConnection = GetPrimaryConnection();
@@ -94,15 +90,12 @@ uint32_t GetPrimaryConnection()
         return state.primaryConnection;
     uint32_t result = TNWResultCodes::NoResult;
     uint32_t handle = 0;
-    if (const NWCCGetPrimConnRef_fn getReference = state.NWCCGetPrimConnRef.Bound())
-    {
+    if (const NWCCGetPrimConnRef_fn getReference = state.NWCCGetPrimConnRef.Bound()) {
         uint32_t reference = 0;
         if (getReference(&reference) == 0)
             if (const NWCCOpenConnByRef_fn open = state.NWCCOpenConnByRef.Fresh())
                 result = open(reference, 1, 0, &handle);
-    }
-    else if (const NWGetPrimaryConnectionID_fn getPrimary = state.NWGetPrimaryConnectionID.Bound())
-    {
+    } else if (const NWGetPrimaryConnectionID_fn getPrimary = state.NWGetPrimaryConnectionID.Bound()) {
         result = getPrimary(&handle);
     }
     return state.codes.Record(result) == 0 ? handle : 0;
@@ -120,12 +113,9 @@ uint16_t GetConnectionNumber(uint32_t conn)
     conn = ResolveConnection(conn);
     uint32_t result = TNWResultCodes::NoResult;
     uint32_t value = 0;
-    if (const NWCCGetConnInfo_fn getInfo = state.NWCCGetConnInfo.Bound())
-    {
+    if (const NWCCGetConnInfo_fn getInfo = state.NWCCGetConnInfo.Bound()) {
         result = getInfo(conn, NW_CONN_INFO_CONN_NUMBER, sizeof value, &value);
-    }
-    else if (const NWGetConnectionNumber_fn getNumber = state.NWGetConnectionNumber.Fresh())
-    {
+    } else if (const NWGetConnectionNumber_fn getNumber = state.NWGetConnectionNumber.Fresh()) {
         uint16_t number = 0;
         result = getNumber(conn, &number);
         value = number;
@@ -144,7 +134,8 @@ QString GetLoginName(uint32_t conn)
     TNWBuffer<NW_LOGIN_TIME_SIZE> loginTime;
     uint16_t objectType = 0;
     uint32_t objectID = 0;
-    const uint32_t result = getInformation(conn, number, name.Chars(), &objectType, &objectID, loginTime.Bytes());
+    const uint32_t result =
+        getInformation(conn, number, name.Chars(), &objectType, &objectID, loginTime.Bytes());
     return codes().Record(result) == 0 ? name.Text() : QString();
 }
 
@@ -190,6 +181,9 @@ QDate GetServerDate(uint32_t conn)
     const QDate date(year, month, day);
     if (!date.isValid())
         throw EDateConversionError(
-            QStringLiteral("The server's date %1-%2-%3 (year-month-day) does not exist").arg(year).arg(month).arg(day));
+            QStringLiteral("The server's date %1-%2-%3 (year-month-day) does not exist")
+                .arg(year)
+                .arg(month)
+                .arg(day));
     return date;
 }

@@ -4,8 +4,7 @@
 #include <cstring>
 #include <numeric>
 
-namespace
-{
+namespace {
 
 TFakeClient *s_active = nullptr;
 
@@ -108,9 +107,9 @@ uint32_t NWAPI getFileServerInfo(uint32_t conn, uint8_t *record)
     return answer("NWGetFileServerInfo");
 }
 
-uint32_t NWAPI getFileServerInformation(uint32_t conn, char *name, uint8_t *major, uint8_t *minor, uint8_t *revision,
-                                        uint16_t *maxConnections, uint16_t *peakUsed, uint16_t *inUse,
-                                        uint16_t *volumes, uint8_t *sft, uint8_t *tts)
+uint32_t NWAPI getFileServerInformation(uint32_t conn, char *name, uint8_t *major, uint8_t *minor,
+                                        uint8_t *revision, uint16_t *maxConnections, uint16_t *peakUsed,
+                                        uint16_t *inUse, uint16_t *volumes, uint8_t *sft, uint8_t *tts)
 {
     const auto *connection = fake().Find(conn);
     copyText(connection ? connection->server : std::string(), name, NW_NAME_BUFFER_SIZE);
@@ -288,8 +287,7 @@ struct TEntry
     void *function;
 };
 
-template <class Fn>
-TEntry entry(const char *name, const char *library, Fn function)
+template <class Fn> TEntry entry(const char *name, const char *library, Fn function)
 {
     return {name, library, reinterpret_cast<void *>(function)};
 }
@@ -326,11 +324,26 @@ std::vector<TEntry> defaultEntryPoints()
         entry("NWInitUnicodeTables", NW_LIB_LOCALE, initUnicodeTables),
         entry("NWFreeUnicodeTables", NW_LIB_LOCALE, freeUnicodeTables),
     };
-    for (const char *name : {"NWDSAllocBuf", "NWDSInitBuf", "NWDSFreeBuf", "NWDSDuplicateContext", "NWDSPutAttrName",
-                             "NWDSPutAttrVal", "NWDSGetAttrName", "NWDSGetAttrVal", "NWDSGetAttrCount",
-                             "NWDSPutChange", "NWDSModifyObject", "NWDSComputeAttrValSize", "NWDSRead",
-                             "NWDSRemoveObject", "NWDSGenerateObjectKeyPair", "NWDSGetObjectName",
-                             "NWDSGetObjectCount", "NWDSAddObject", "NWDSList", "NWDSOpenStream"})
+    for (const char *name : {"NWDSAllocBuf",
+                             "NWDSInitBuf",
+                             "NWDSFreeBuf",
+                             "NWDSDuplicateContext",
+                             "NWDSPutAttrName",
+                             "NWDSPutAttrVal",
+                             "NWDSGetAttrName",
+                             "NWDSGetAttrVal",
+                             "NWDSGetAttrCount",
+                             "NWDSPutChange",
+                             "NWDSModifyObject",
+                             "NWDSComputeAttrValSize",
+                             "NWDSRead",
+                             "NWDSRemoveObject",
+                             "NWDSGenerateObjectKeyPair",
+                             "NWDSGetObjectName",
+                             "NWDSGetObjectCount",
+                             "NWDSAddObject",
+                             "NWDSList",
+                             "NWDSOpenStream"})
         entries.push_back(entry(name, NW_LIB_DIRECTORY, unused));
     return entries;
 }
@@ -391,7 +404,8 @@ int TFakeClient::Lookups(const std::string &entryPoint) const
 
 int TFakeClient::TotalCalls() const
 {
-    return std::accumulate(m_calls.begin(), m_calls.end(), 0, [](int sum, const auto &c) { return sum + c.second; });
+    return std::accumulate(m_calls.begin(), m_calls.end(), 0,
+                           [](int sum, const auto &c) { return sum + c.second; });
 }
 
 void TFakeClient::ResetCounts()

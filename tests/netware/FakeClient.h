@@ -36,8 +36,7 @@ public:
     void RemoveLibrary(const std::string &fileName) { m_libraries.erase(fileName); }
     void Remove(const std::string &entryPoint) { m_entryPoints.erase(entryPoint); }
     // Keeps the entry point in its library.
-    template <class Fn>
-    void Replace(const std::string &entryPoint, Fn function)
+    template <class Fn> void Replace(const std::string &entryPoint, Fn function)
     {
         m_entryPoints.at(entryPoint).function = reinterpret_cast<void *>(function);
     }

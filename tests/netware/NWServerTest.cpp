@@ -4,8 +4,7 @@
 #include "netware/nwlib.h"
 #include "tests/netware/NetWareFixture.h"
 
-namespace
-{
+namespace {
 
 class TNWServerTest : public TNetWareFixture
 {

@@ -13,8 +13,7 @@
 #include "runtime/WindowMessage.h"
 #include "tests/netware/NetWareFixture.h"
 
-namespace
-{
+namespace {
 
 class TRecordingControl : public TWinControl
 {
@@ -60,8 +59,7 @@ uint32_t failingInit(uint32_t *, uint32_t *)
 
 TEST_F(TNWBaseTest, MissingCallsOrConnectionLibraryLeavesTheNetworkUnavailable)
 {
-    for (const char *library : {NW_LIB_CALLS, NW_LIB_CONNECTIONS})
-    {
+    for (const char *library : {NW_LIB_CALLS, NW_LIB_CONNECTIONS}) {
         TFakeClient client;
         TAdapterOverride<TLibraryLoader> useClient(client);
         client.RemoveLibrary(library);
@@ -143,7 +141,8 @@ TEST_F(TNWBaseTest, StartingDirectoryServicesResetsContextAndAppliesDefaultFlags
     fake.contextFlags = NWDSAsyncMode;
     TNWBase base;
     EXPECT_EQ(base.NDSContextName(), "[Root]");
-    EXPECT_EQ(fake.contextFlags, NWDSAsyncMode | NWDSDereferenceAliases | NWDSTranslateStrings | NWDSCanonicalizeNames);
+    EXPECT_EQ(fake.contextFlags,
+              NWDSAsyncMode | NWDSDereferenceAliases | NWDSTranslateStrings | NWDSCanonicalizeNames);
     EXPECT_EQ(TNWNDS::Shared().context, fake.nextContext);
 }
 
@@ -276,13 +275,10 @@ TEST_F(TNWBaseTest, RaisesOnlyWhenNotSilentAndNotDesigning)
     EXPECT_TRUE(base.SilentExceptions());
     EXPECT_NO_THROW(base.RaiseNWError(QStringLiteral("Invalid Server Handle")));
     base.SetSilentExceptions(false);
-    try
-    {
+    try {
         base.RaiseNWError(QStringLiteral("Invalid Server Handle"));
         ADD_FAILURE() << "no exception";
-    }
-    catch (const Exception &e)
-    {
+    } catch (const Exception &e) {
         EXPECT_NE(dynamic_cast<const TNWObjError *>(&e), nullptr);
         EXPECT_EQ(e.Message(), "Invalid Server Handle");
     }

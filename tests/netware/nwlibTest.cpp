@@ -10,8 +10,7 @@
 #include "netware/nwbase.h"
 #include "tests/netware/NetWareFixture.h"
 
-namespace
-{
+namespace {
 
 using TNWLibTest = TNetWareFixture;
 
@@ -189,37 +188,47 @@ INSTANTIATE_TEST_SUITE_P(
     EntryPointsRemoved, TNWNeutralTest,
     ::testing::Values(
         TNeutralCase{"LoginName", {"NWGetConnectionInformation"}, [] { return GetLoginName(0).isEmpty(); }},
-        TNeutralCase{"ConnectionNumber", {"NWCCGetConnInfo", "NWGetConnectionNumber"},
+        TNeutralCase{"ConnectionNumber",
+                     {"NWCCGetConnInfo", "NWGetConnectionNumber"},
                      [] { return GetConnectionNumber(0) == 0; }},
-        TNeutralCase{"ServerName", {"NWCCGetConnInfo", "NWGetFileServerName"},
+        TNeutralCase{"ServerName",
+                     {"NWCCGetConnInfo", "NWGetFileServerName"},
                      [] { return GetConnectionServerName(0) == "LOCAL"; }},
         TNeutralCase{"ServerList", {"NWCCGetAllConnRefInfo"}, [] { return GetServerList().empty(); }},
         TNeutralCase{"LongSwap", {"NWLongSwap"}, [] { return LongSwap(0x12345678) == 0; }},
-        TNeutralCase{"ServerDate", {"NWGetFileServerDateAndTime"},
+        TNeutralCase{"ServerDate",
+                     {"NWGetFileServerDateAndTime"},
                      [] { return GetServerDate(0) == QDate::currentDate(); }},
-        TNeutralCase{"ConnectionByName", {"NWCCOpenConnByName", "NWGetConnectionHandle"},
+        TNeutralCase{"ConnectionByName",
+                     {"NWCCOpenConnByName", "NWGetConnectionHandle"},
                      [] { return ConnectionByName(QStringLiteral("ALPHA")) == 0; }},
-        TNeutralCase{"ServerStats", {"NWGetFileServerInfo"},
+        TNeutralCase{"ServerStats",
+                     {"NWGetFileServerInfo"},
                      [] {
                          TNWServerStats stats;
                          return !GetServerStats(0, stats);
                      }},
-        TNeutralCase{"ServerInformation", {"NWGetFileServerInformation"},
+        TNeutralCase{"ServerInformation",
+                     {"NWGetFileServerInformation"},
                      [] {
                          TNWServerInfo info;
                          return !GetServerInformation(0, info);
                      }},
-        TNeutralCase{"SetServerDateTime", {"NWSetFileServerDateAndTime"},
+        TNeutralCase{"SetServerDateTime",
+                     {"NWSetFileServerDateAndTime"},
                      [] { return !SetServerDateTime(0, QDateTime::currentDateTime()); }},
         TNeutralCase{"DirectoryServer", {"NWIsDSServer"}, [] { return !IsDirectoryServer(0); }},
         TNeutralCase{"DoneDirectory", {"NWFreeUnicodeTables"}, [] { return !DoneDirectoryServices(); }},
         TNeutralCase{"InitDirectory", {"NWDSOpenStream"}, [] { return !InitDirectoryServices(); }},
-        TNeutralCase{"ContextName", {"NWDSGetContext"},
+        TNeutralCase{"ContextName",
+                     {"NWDSGetContext"},
                      [] { return GetContextName().isEmpty() && GetContextFlags() == 0; }},
-        TNeutralCase{"SetContextName", {"NWDSSetContext"},
+        TNeutralCase{"SetContextName",
+                     {"NWDSSetContext"},
                      [] { return !SetContextName(QStringLiteral("O=ACME")) && !SetContextFlag(4); }},
         TNeutralCase{"FreeContext", {"NWDSFreeContext"}, [] { return !FreeContext(0x700); }},
-        TNeutralCase{"CanonicalName", {"NWDSCanonicalizeName"},
+        TNeutralCase{"CanonicalName",
+                     {"NWDSCanonicalizeName"},
                      [] { return CanonicalName(QStringLiteral("ADMIN")).isEmpty(); }},
         TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }}),
     [](const ::testing::TestParamInfo<TNeutralCase> &info) { return std::string(info.param.operation); });
