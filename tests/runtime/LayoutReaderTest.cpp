@@ -151,6 +151,20 @@ std::string control(const char *body)
     return withControl(QString::fromUtf8(body)).toStdString();
 }
 
+// Containers nested `depth` deep under the form.
+std::string nested(int depth)
+{
+    QString text = QStringLiteral("object FMain: TTestForm\n");
+    for (int level = 1; level <= depth; ++level)
+        text += QStringLiteral("object C%1: TTestContainer\n").arg(level);
+    return (text + QStringLiteral("end\n").repeated(depth + 1)).toStdString();
+}
+
+TEST_F(LayoutReaderTest, TakesNestingUpToItsBound)
+{
+    EXPECT_NO_THROW(Load(QString::fromStdString(nested(64))));
+}
+
 struct TErrorCase
 {
     std::string text;
@@ -199,6 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"object FMain: TTestForm\n  object B: TTestControl\n    Left = 1\nend", 1,
                    "'end' missing for object FMain"},
         TErrorCase{"object FMain: TTestForm\nend\nLeft = 1", 3, "text after the end"},
+        TErrorCase{nested(65), 66, "nested too deeply"},
         TErrorCase{"object FMain: TTestForm\n  Color = clNope\nend", 2, "unknown colour clNope"},
         TErrorCase{"object FMain: TTestForm\n  Color = 4294967296\nend", 2, "out of range"},
         TErrorCase{"object FMain: TTestForm\n  ClientWidth = 'wide'\nend", 2, "expected an integer"},

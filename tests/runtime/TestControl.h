@@ -27,7 +27,7 @@ class TTestControl : public QWidget, public TComponent
     Q_PROPERTY(int Scratch READ Scratch WRITE SetScratch STORED false)
 
 public:
-    enum TTestKind
+    enum TTestKind : int
     {
         tkPlain,
         tkRaised,
