@@ -1,5 +1,6 @@
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -218,7 +219,9 @@ protected:
         setenv("NWSIM_SCENARIO", m_path.c_str(), 1);
     }
 
-    std::string m_path = testing::TempDir() + "nwsim-scenario.txt";
+    // One file per test, since the tests may run side by side in separate processes.
+    std::string m_path =
+        testing::TempDir() + "nwsim-" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
 };
 
 TEST_F(ScenarioFile, IsReadFromTheEnvironment)
