@@ -126,7 +126,7 @@ void TControl::SetVisible(bool visible)
 
 void TControl::SetEnabled(bool enabled)
 {
-    if (enabled != isEnabled())
+    if (enabled != Enabled())
         setEnabled(enabled);
 }
 

@@ -67,7 +67,8 @@ public:
     void SetShowHint(bool showHint);
     bool Visible() const { return m_visible; }
     void SetVisible(bool visible);
-    bool Enabled() const { return isEnabled(); }
+    // The control's own setting; a disabled parent does not change it.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void SetEnabled(bool enabled);
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor cursor);

@@ -19,7 +19,8 @@ public:
 
     // Appends the item and takes it over.
     void Add(TMenuItem *item);
-    // Removes and deletes every item.
+    // Removes every item and deletes it once control returns to the event loop, so that an item's own
+    // handler may clear the menu.
     void Clear();
     int Count() const;
     // Null when the index is out of range.

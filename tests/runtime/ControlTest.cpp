@@ -121,6 +121,11 @@ TEST(TControl, GeometryHintCursorAndStateGoThroughProperties)
     control->SetEnabled(false);
     EXPECT_FALSE(control->Enabled());
     EXPECT_EQ(control->enableChanges, 1);
+    control->SetEnabled(true);
+    form.setEnabled(false);
+    EXPECT_TRUE(control->Enabled());
+    EXPECT_FALSE(control->isEnabled());
+    form.setEnabled(true);
 
     control->SetVisible(false);
     form.Show();
