@@ -34,7 +34,8 @@ enum ChangeType : std::uint32_t
 
 std::vector<DsAttribute>::iterator attributeNamed(DsObject &object, const std::string &name)
 {
-    return std::ranges::find_if(object.attributes, [&](const DsAttribute &a) { return text::EqualNoCase(a.name, name); });
+    return std::ranges::find_if(object.attributes,
+                                [&](const DsAttribute &a) { return text::EqualNoCase(a.name, name); });
 }
 
 std::string relativeName(const std::string &name)
@@ -166,7 +167,8 @@ std::uint32_t Directory::PutAttrName(std::uint32_t context, NWDSBuf handle, cons
     return target->PutAttribute(attribute, changeType) ? 0 : codes::kDsBufferFull;
 }
 
-std::uint32_t Directory::PutAttrVal(std::uint32_t context, NWDSBuf handle, std::uint32_t syntax, const void *value)
+std::uint32_t Directory::PutAttrVal(std::uint32_t context, NWDSBuf handle, std::uint32_t syntax,
+                                    const void *value)
 {
     DsBuffer *target = buffer(context, handle);
     if (target == nullptr || value == nullptr) {
@@ -186,8 +188,8 @@ std::uint32_t Directory::GetAttrCount(std::uint32_t context, NWDSBuf handle, std
     return 0;
 }
 
-std::uint32_t Directory::GetAttrName(std::uint32_t context, NWDSBuf handle, char *name, std::uint32_t *valueCount,
-                                     std::uint32_t *syntax)
+std::uint32_t Directory::GetAttrName(std::uint32_t context, NWDSBuf handle, char *name,
+                                     std::uint32_t *valueCount, std::uint32_t *syntax)
 {
     DsBuffer *source = buffer(context, handle);
     if (source == nullptr) {
@@ -261,8 +263,8 @@ std::uint32_t Directory::GetObjectName(std::uint32_t context, NWDSBuf handle, ch
     return 0;
 }
 
-std::uint32_t Directory::Read(std::uint32_t context, const char *name, std::uint32_t infoType, bool allAttributes,
-                              NWDSBuf names, std::int32_t *iteration, NWDSBuf reply)
+std::uint32_t Directory::Read(std::uint32_t context, const char *name, std::uint32_t infoType,
+                              bool allAttributes, NWDSBuf names, std::int32_t *iteration, NWDSBuf reply)
 {
     DsBuffer *target = buffer(context, reply);
     DsBuffer *wanted = allAttributes ? nullptr : buffer(context, names);
@@ -275,10 +277,11 @@ std::uint32_t Directory::Read(std::uint32_t context, const char *name, std::uint
     }
     std::vector<const DsAttribute *> selected;
     for (DsAttribute &attribute : found->attributes) {
-        const bool requested = allAttributes ? attribute.syntax != kSyntaxStream
-                                             : std::ranges::any_of(wanted->Attributes(), [&](const DsAttribute &w) {
-                                                   return text::EqualNoCase(w.name, attribute.name);
-                                               });
+        const bool requested = allAttributes
+                                   ? attribute.syntax != kSyntaxStream
+                                   : std::ranges::any_of(wanted->Attributes(), [&](const DsAttribute &w) {
+                                         return text::EqualNoCase(w.name, attribute.name);
+                                     });
         if (requested) {
             selected.push_back(&attribute);
         }
@@ -373,7 +376,8 @@ std::uint32_t Directory::GenerateKeyPair(std::uint32_t context, const char *name
     }
     // Only a fingerprint of the password is kept, never the password itself.
     const std::uint32_t fingerprint = text::Hash(text::ReadBounded(password, kMaxInputText)) ^ target->id;
-    return applyChange(*target, {"Public Key", kSyntaxCaseIgnoreString, {std::to_string(fingerprint)}, OverwriteValue});
+    return applyChange(
+        *target, {"Public Key", kSyntaxCaseIgnoreString, {std::to_string(fingerprint)}, OverwriteValue});
 }
 
 std::uint32_t Directory::OpenStream(std::uint32_t context, const char *name, const char *attribute,
@@ -492,7 +496,8 @@ std::uint32_t Directory::applyChange(DsObject &object, const DsAttribute &change
     case AddValue:
     case AdditionalValue:
     case OverwriteValue: {
-        DsAttribute &target = exists ? *found : object.attributes.emplace_back(DsAttribute{change.name, change.syntax, {}, 0});
+        DsAttribute &target =
+            exists ? *found : object.attributes.emplace_back(DsAttribute{change.name, change.syntax, {}, 0});
         if (change.changeType == OverwriteValue) {
             target.values.clear();
         }
@@ -505,7 +510,8 @@ std::uint32_t Directory::applyChange(DsObject &object, const DsAttribute &change
             return codes::kDsNoSuchAttribute;
         }
         std::erase_if(found->values, [&](const std::string &v) {
-            return change.changeType == ClearValue || std::ranges::find(change.values, v) != change.values.end();
+            return change.changeType == ClearValue ||
+                   std::ranges::find(change.values, v) != change.values.end();
         });
         return 0;
     default:

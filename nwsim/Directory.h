@@ -29,7 +29,8 @@ public:
     std::uint32_t AllocBuf(std::uint32_t size, NWDSBuf *buffer);
     std::uint32_t InitBuf(std::uint32_t context, std::uint32_t operation, NWDSBuf buffer);
     std::uint32_t FreeBuf(NWDSBuf buffer);
-    std::uint32_t PutAttrName(std::uint32_t context, NWDSBuf buffer, const char *name, std::uint32_t changeType);
+    std::uint32_t PutAttrName(std::uint32_t context, NWDSBuf buffer, const char *name,
+                              std::uint32_t changeType);
     std::uint32_t PutAttrVal(std::uint32_t context, NWDSBuf buffer, std::uint32_t syntax, const void *value);
     std::uint32_t GetAttrCount(std::uint32_t context, NWDSBuf buffer, std::uint32_t *count);
     std::uint32_t GetAttrName(std::uint32_t context, NWDSBuf buffer, char *name, std::uint32_t *valueCount,
@@ -38,7 +39,8 @@ public:
     std::uint32_t ComputeAttrValSize(std::uint32_t context, NWDSBuf buffer, std::uint32_t syntax,
                                      std::uint32_t *size);
     std::uint32_t GetObjectCount(std::uint32_t context, NWDSBuf buffer, std::uint32_t *count);
-    std::uint32_t GetObjectName(std::uint32_t context, NWDSBuf buffer, char *name, std::uint32_t *attributeCount);
+    std::uint32_t GetObjectName(std::uint32_t context, NWDSBuf buffer, char *name,
+                                std::uint32_t *attributeCount);
 
     std::uint32_t Read(std::uint32_t context, const char *object, std::uint32_t infoType, bool allAttributes,
                        NWDSBuf names, std::int32_t *iteration, NWDSBuf reply);

@@ -13,8 +13,7 @@ std::size_t cost(const std::string &text)
 } // namespace
 
 DsBuffer::DsBuffer(std::uint32_t size) : m_size(size)
-{
-}
+{}
 
 void DsBuffer::Init(std::uint32_t operation)
 {
@@ -88,7 +87,8 @@ const DsAttribute *DsBuffer::Current() const
 const std::string *DsBuffer::PeekValue() const
 {
     const DsAttribute *current = Current();
-    return current != nullptr && m_nextValue < current->values.size() ? &current->values[m_nextValue] : nullptr;
+    return current != nullptr && m_nextValue < current->values.size() ? &current->values[m_nextValue]
+                                                                      : nullptr;
 }
 
 const std::string *DsBuffer::NextValue()

@@ -64,8 +64,9 @@ DsTree::DsTree(const Scenario &scenario)
     }
     const std::string container = Parent(scenario.login);
     addContainers(container);
-    std::vector<DsAttribute> user = {textAttribute("CN", kSyntaxCaseIgnoreString, Typeless(parts(scenario.login)[0])),
-                                     textAttribute("Login Script", kSyntaxStream, "MAP F:=SYS:")};
+    std::vector<DsAttribute> user = {
+        textAttribute("CN", kSyntaxCaseIgnoreString, Typeless(parts(scenario.login)[0])),
+        textAttribute("Login Script", kSyntaxStream, "MAP F:=SYS:")};
     if (!scenario.fullName.empty()) {
         const std::string surname = scenario.fullName.substr(scenario.fullName.rfind(' ') + 1);
         user.push_back(textAttribute("Full Name", kSyntaxCaseIgnoreString, scenario.fullName));
@@ -100,7 +101,8 @@ std::string DsTree::Parent(std::string_view name)
 DsObject *DsTree::Find(std::string_view name, std::string_view context)
 {
     for (const std::string &candidate : {std::string(name), Qualify(name, context)}) {
-        const auto found = std::ranges::find_if(m_objects, [&](const DsObject &o) { return matches(o.name, candidate); });
+        const auto found =
+            std::ranges::find_if(m_objects, [&](const DsObject &o) { return matches(o.name, candidate); });
         if (found != m_objects.end()) {
             return &*found;
         }

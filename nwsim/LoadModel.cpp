@@ -19,8 +19,7 @@ double smoothStep(double x)
 } // namespace
 
 LoadModel::LoadModel(const LoadProfile &profile, std::uint32_t seed) : m_profile(profile), m_seed(seed)
-{
-}
+{}
 
 double LoadModel::Activity(std::uint64_t second) const
 {

@@ -35,8 +35,9 @@ Network::SecondsClock steadyClock()
 {
     const auto start = std::chrono::steady_clock::now();
     return [start] {
-        return std::uint64_t(std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
-                                 .count());
+        return std::uint64_t(
+            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+                .count());
     };
 }
 
@@ -58,8 +59,7 @@ Network::Network(Scenario scenario, SecondsClock clock)
     : m_scenario(std::move(scenario)), m_clock(clock ? std::move(clock) : steadyClock()),
       m_servers(m_scenario.servers.begin(), m_scenario.servers.end()), m_connections(m_scenario.servers),
       m_station(m_scenario, m_connections), m_directory(m_scenario), m_startTime(std::time(nullptr))
-{
-}
+{}
 
 Network &Network::Instance()
 {
@@ -187,9 +187,10 @@ std::uint32_t Network::GetFileServerInfo(std::uint32_t connection, std::uint8_t 
     return m_servers[found->server].Statistics(now(), record);
 }
 
-std::uint32_t Network::GetFileServerInformation(std::uint32_t connection, char *name, std::uint8_t *majorVersion,
-                                                std::uint8_t *minorVersion, std::uint8_t *revision,
-                                                std::uint16_t *maxConnections, std::uint16_t *maxConnectionsUsed,
+std::uint32_t Network::GetFileServerInformation(std::uint32_t connection, char *name,
+                                                std::uint8_t *majorVersion, std::uint8_t *minorVersion,
+                                                std::uint8_t *revision, std::uint16_t *maxConnections,
+                                                std::uint16_t *maxConnectionsUsed,
                                                 std::uint16_t *connectionsInUse, std::uint16_t *volumes,
                                                 std::uint8_t *sftLevel, std::uint8_t *ttsLevel)
 {
@@ -277,8 +278,9 @@ std::uint32_t Network::GetObjectID(std::uint32_t connection, const char *objectN
     return NW_SUCCESS;
 }
 
-std::uint32_t Network::ReadPropertyValue(std::uint32_t connection, const char *objectName, std::uint16_t objectType,
-                                         const char *propertyName, std::uint8_t segment, std::uint8_t *segmentData,
+std::uint32_t Network::ReadPropertyValue(std::uint32_t connection, const char *objectName,
+                                         std::uint16_t objectType, const char *propertyName,
+                                         std::uint8_t segment, std::uint8_t *segmentData,
                                          std::uint8_t *moreSegments, std::uint8_t *flags)
 {
     std::uint32_t code = NW_SUCCESS;

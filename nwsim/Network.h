@@ -56,16 +56,19 @@ public:
     std::uint32_t CheckConsolePrivileges(std::uint32_t connection);
     std::uint32_t GetObjectID(std::uint32_t connection, const char *objectName, std::uint16_t objectType,
                               std::uint32_t *objectID);
-    std::uint32_t ReadPropertyValue(std::uint32_t connection, const char *objectName, std::uint16_t objectType,
-                                    const char *propertyName, std::uint8_t segment, std::uint8_t *segmentData,
-                                    std::uint8_t *moreSegments, std::uint8_t *flags);
+    std::uint32_t ReadPropertyValue(std::uint32_t connection, const char *objectName,
+                                    std::uint16_t objectType, const char *propertyName, std::uint8_t segment,
+                                    std::uint8_t *segmentData, std::uint8_t *moreSegments,
+                                    std::uint8_t *flags);
     std::uint32_t SetBroadcastMode(std::uint32_t connection, std::uint16_t mode);
 
     std::uint32_t GetPrimConnRef(std::uint32_t *reference) const;
     std::uint32_t OpenConnByRef(std::uint32_t reference, std::uint32_t *connection) const;
-    std::uint32_t GetConnInfo(std::uint32_t connection, std::uint32_t infoType, std::uint32_t length, void *buffer);
+    std::uint32_t GetConnInfo(std::uint32_t connection, std::uint32_t infoType, std::uint32_t length,
+                              void *buffer);
     std::uint32_t ScanConnRefs(std::uint32_t *iterator, std::uint32_t *reference) const;
-    std::uint32_t GetAllConnRefInfo(std::uint32_t reference, std::uint32_t infoVersion, std::uint8_t *info) const;
+    std::uint32_t GetAllConnRefInfo(std::uint32_t reference, std::uint32_t infoVersion,
+                                    std::uint8_t *info) const;
     std::uint32_t OpenConnByName(const char *name, std::uint32_t *connection) const;
     std::uint32_t SetPrefServerName(const char *name);
 

@@ -3,7 +3,6 @@
 namespace nwsim {
 
 ScenarioError::ScenarioError(int line, const std::string &message) : std::runtime_error(message), m_line(line)
-{
-}
+{}
 
 } // namespace nwsim

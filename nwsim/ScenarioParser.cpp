@@ -33,6 +33,15 @@ std::string joinFrom(const std::vector<std::string> &words, std::size_t first)
     return result;
 }
 
+// "key=value" as the upper-cased key and the value; a word without '=' gives an empty value.
+std::pair<std::string, std::string_view> setting(const std::string &word)
+{
+    const auto equals = word.find('=');
+    const std::string_view value =
+        equals == std::string::npos ? "" : std::string_view(word).substr(equals + 1);
+    return {text::Upper(word.substr(0, equals)), value};
+}
+
 } // namespace
 
 ScenarioParser::ScenarioParser()
@@ -99,9 +108,7 @@ void ScenarioParser::parseProfile(const Words &words)
     }
     LoadProfile profile;
     for (std::size_t i = 2; i < words.size(); ++i) {
-        const auto equals = words[i].find('=');
-        const std::string key = text::Upper(words[i].substr(0, equals));
-        const std::string_view value = equals == std::string::npos ? "" : std::string_view(words[i]).substr(equals + 1);
+        const auto [key, value] = setting(words[i]);
         if (key == "IDLE") {
             profile.idleCpu = int(number(value, 100));
         } else if (key == "BUSY") {
@@ -137,11 +144,11 @@ void ScenarioParser::parseServer(const Words &words)
     spec.seed = text::Hash(spec.name);
     spec.counterStart = spec.seed % 50'000'000u;
     for (std::size_t i = 2; i < words.size(); ++i) {
-        const auto equals = words[i].find('=');
-        if (equals == std::string::npos) {
+        if (words[i].find('=') == std::string::npos) {
             fail("expected key=value, found '" + words[i] + "'");
         }
-        applyServerOption(spec, text::Upper(words[i].substr(0, equals)), std::string_view(words[i]).substr(equals + 1));
+        const auto [key, value] = setting(words[i]);
+        applyServerOption(spec, key, value);
     }
     if (spec.inTree && m_scenario.tree.empty()) {
         fail("server in a directory tree, but no tree is defined");
@@ -204,7 +211,8 @@ void ScenarioParser::parseSequence(const Words &words)
             fail("expected cpu:counter, found '" + words[i] + "'");
         }
         const std::string_view word = words[i];
-        spec.samples.push_back({number(word.substr(0, colon), 100), number(word.substr(colon + 1), UINT32_MAX)});
+        spec.samples.push_back(
+            {number(word.substr(0, colon), 100), number(word.substr(colon + 1), UINT32_MAX)});
     }
 }
 
@@ -277,7 +285,8 @@ std::uint32_t ScenarioParser::number(std::string_view word, std::uint32_t maximu
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (word.empty() || error != std::errc() || end != word.data() + word.size() || value > maximum) {
-        fail("expected a number from 0 to " + std::to_string(maximum) + ", found '" + std::string(word) + "'");
+        fail("expected a number from 0 to " + std::to_string(maximum) + ", found '" + std::string(word) +
+             "'");
     }
     return std::uint32_t(value);
 }

@@ -21,8 +21,7 @@ bool reached(const std::optional<Trigger> &trigger, std::uint64_t second, std::u
 } // namespace
 
 ServerState::ServerState(ServerSpec spec) : m_spec(std::move(spec)), m_model(m_spec.profile, m_spec.seed)
-{
-}
+{}
 
 bool ServerState::Answering(std::uint64_t second) const
 {

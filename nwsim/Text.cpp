@@ -26,9 +26,8 @@ std::string ReadBounded(const char *source, std::size_t limit)
 
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-        return std::toupper(x) == std::toupper(y);
-    });
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
 }
 
 std::string Upper(std::string_view text)

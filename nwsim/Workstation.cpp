@@ -31,8 +31,8 @@ Workstation::Workstation(const Scenario &scenario, const Connections &connection
                 const auto colon = drive.path.find(':');
                 const std::string volume = drive.path.substr(0, colon);
                 const std::string directory = colon == std::string::npos ? "" : drive.path.substr(colon + 1);
-                m_drives[std::size_t(drive.letter - 'A' + 1)] = {connection->handle, scenario.servers[server].name,
-                                                                 volume, directory};
+                m_drives[std::size_t(drive.letter - 'A' + 1)] = {
+                    connection->handle, scenario.servers[server].name, volume, directory};
             }
         }
     }
@@ -44,16 +44,18 @@ std::uint32_t Workstation::GetFirstDrive(std::uint16_t *drive) const
     return NW_SUCCESS;
 }
 
-std::uint32_t Workstation::GetDriveStatus(std::uint16_t drive, std::uint16_t pathFormat, std::uint16_t *status,
-                                          std::uint32_t *connection, char *rootPath, char *relativePath,
-                                          char *fullPath) const
+std::uint32_t Workstation::GetDriveStatus(std::uint16_t drive, std::uint16_t pathFormat,
+                                          std::uint16_t *status, std::uint32_t *connection, char *rootPath,
+                                          char *relativePath, char *fullPath) const
 {
-    if (drive == 0 || drive >= m_drives.size() || (pathFormat != kFormatNetWare && pathFormat != kFormatUnc)) {
+    if (drive == 0 || drive >= m_drives.size() ||
+        (pathFormat != kFormatNetWare && pathFormat != kFormatUnc)) {
         return codes::kInvalidParameter;
     }
     const Mapping &mapping = m_drives[drive];
     const bool mapped = mapping.connection != 0;
-    text::PutIfWanted(status, mapped ? kStatusNetwork : (drive < kFirstNetworkDrive ? kStatusLocal : std::uint16_t(0)));
+    text::PutIfWanted(status, mapped ? kStatusNetwork
+                                     : (drive < kFirstNetworkDrive ? kStatusLocal : std::uint16_t(0)));
     text::PutIfWanted(connection, mapping.connection);
     std::string root;
     std::string full;

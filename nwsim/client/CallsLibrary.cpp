@@ -49,10 +49,10 @@ uint32_t NWAPI NWGetFileServerInfo(uint32_t conn, uint8_t *record)
     return Network::Instance().GetFileServerInfo(conn, record);
 }
 
-uint32_t NWAPI NWGetFileServerInformation(uint32_t conn, char *name, uint8_t *majorVersion, uint8_t *minorVersion,
-                                          uint8_t *revision, uint16_t *maxConnections, uint16_t *maxConnectionsUsed,
-                                          uint16_t *connectionsInUse, uint16_t *volumes, uint8_t *sftLevel,
-                                          uint8_t *ttsLevel)
+uint32_t NWAPI NWGetFileServerInformation(uint32_t conn, char *name, uint8_t *majorVersion,
+                                          uint8_t *minorVersion, uint8_t *revision, uint16_t *maxConnections,
+                                          uint16_t *maxConnectionsUsed, uint16_t *connectionsInUse,
+                                          uint16_t *volumes, uint8_t *sftLevel, uint8_t *ttsLevel)
 {
     return Network::Instance().GetFileServerInformation(conn, name, majorVersion, minorVersion, revision,
                                                         maxConnections, maxConnectionsUsed, connectionsInUse,
@@ -64,8 +64,8 @@ uint32_t NWAPI NWGetFileServerDateAndTime(uint32_t conn, uint8_t *dateTime)
     return Network::Instance().GetFileServerDateAndTime(conn, dateTime);
 }
 
-uint32_t NWAPI NWSetFileServerDateAndTime(uint32_t conn, uint8_t year, uint8_t month, uint8_t day, uint8_t hour,
-                                          uint8_t minute, uint8_t second)
+uint32_t NWAPI NWSetFileServerDateAndTime(uint32_t conn, uint8_t year, uint8_t month, uint8_t day,
+                                          uint8_t hour, uint8_t minute, uint8_t second)
 {
     const uint8_t dateTime[] = {year, month, day, hour, minute, second};
     return Network::Instance().SetFileServerDateAndTime(conn, dateTime);
@@ -106,15 +106,15 @@ uint32_t NWAPI NWReadPropertyValue(uint32_t conn, const char *objectName, uint16
                                    const char *propertyName, uint8_t segment, uint8_t *segmentData,
                                    uint8_t *moreSegments, uint8_t *flags)
 {
-    return Network::Instance().ReadPropertyValue(conn, objectName, objectType, propertyName, segment, segmentData,
-                                                 moreSegments, flags);
+    return Network::Instance().ReadPropertyValue(conn, objectName, objectType, propertyName, segment,
+                                                 segmentData, moreSegments, flags);
 }
 
 uint32_t NWAPI NWGetDriveStatus(uint16_t drive, uint16_t pathFormat, uint16_t *status, uint32_t *conn,
                                 char *rootPath, char *relativePath, char *fullPath)
 {
-    return Network::Instance().Station().GetDriveStatus(drive, pathFormat, status, conn, rootPath, relativePath,
-                                                        fullPath);
+    return Network::Instance().Station().GetDriveStatus(drive, pathFormat, status, conn, rootPath,
+                                                        relativePath, fullPath);
 }
 
 uint32_t NWAPI NWSetBroadcastMode(uint32_t conn, uint16_t mode)

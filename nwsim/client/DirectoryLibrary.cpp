@@ -112,8 +112,8 @@ uint32_t NWAPI NWDSComputeAttrValSize(uint32_t context, NWDSBuf buffer, uint32_t
 uint32_t NWAPI NWDSRead(uint32_t context, const char *objectName, uint32_t infoType, uint8_t allAttributes,
                         NWDSBuf attributeNames, int32_t *iterationHandle, NWDSBuf objectInfo)
 {
-    return directory().Read(context, objectName, infoType, allAttributes != 0, attributeNames, iterationHandle,
-                            objectInfo);
+    return directory().Read(context, objectName, infoType, allAttributes != 0, attributeNames,
+                            iterationHandle, objectInfo);
 }
 
 uint32_t NWAPI NWDSRemoveObject(uint32_t context, const char *objectName)
@@ -121,7 +121,8 @@ uint32_t NWAPI NWDSRemoveObject(uint32_t context, const char *objectName)
     return directory().RemoveObject(context, objectName);
 }
 
-uint32_t NWAPI NWDSGenerateObjectKeyPair(uint32_t context, const char *objectName, const char *password, uint32_t)
+uint32_t NWAPI NWDSGenerateObjectKeyPair(uint32_t context, const char *objectName, const char *password,
+                                         uint32_t)
 {
     return directory().GenerateKeyPair(context, objectName, password);
 }
@@ -145,7 +146,8 @@ uint32_t NWAPI NWDSAddObject(uint32_t context, const char *objectName, int32_t *
     return directory().AddObject(context, objectName, objectInfo);
 }
 
-uint32_t NWAPI NWDSList(uint32_t context, const char *objectName, int32_t *iterationHandle, NWDSBuf subordinates)
+uint32_t NWAPI NWDSList(uint32_t context, const char *objectName, int32_t *iterationHandle,
+                        NWDSBuf subordinates)
 {
     return directory().List(context, objectName, iterationHandle, subordinates);
 }
@@ -171,7 +173,8 @@ uint32_t NWAPI NWDSMapNameToID(uint32_t context, uint32_t conn, const char *obje
     return Network::Instance().MapNameToID(context, conn, objectName, objectID);
 }
 
-uint32_t NWAPI NWDSAuditGetObjectID(uint32_t context, const char *objectName, uint32_t *conn, uint32_t *objectID)
+uint32_t NWAPI NWDSAuditGetObjectID(uint32_t context, const char *objectName, uint32_t *conn,
+                                    uint32_t *objectID)
 {
     return Network::Instance().AuditGetObjectID(context, objectName, conn, objectID);
 }

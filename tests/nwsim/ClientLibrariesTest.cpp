@@ -18,23 +18,61 @@ using nwsim::Scenario;
 
 namespace {
 
-const std::vector<const char *> kCalls = {
-    "NWCallsInit", "NWGetPrimaryConnectionID", "NWGetConnectionNumber", "NWGetConnectionInformation",
-    "NWGetConnectionList", "NWGetFileServerName", "NWGetConnectionHandle", "NWGetFileServerInfo",
-    "NWGetFileServerInformation", "NWGetFileServerDateAndTime", "NWSetFileServerDateAndTime",
-    "NWGetMaximumConnections", "NWCheckConsolePrivileges", "NWIsManager", "NWGetFirstDrive",
-    "NWSetPrimaryConnectionID", "NWGetObjectID", "NWReadPropertyValue", "NWGetDriveStatus", "NWSetBroadcastMode",
-    "NWSetNetWareErrorMode", "NWLongSwap"};
-const std::vector<const char *> kConnections = {"NWCCGetPrimConnRef", "NWCCOpenConnByRef", "NWCCGetConnInfo",
-                                                "NWCCScanConnRefs", "NWCCGetAllConnRefInfo", "NWCCOpenConnByName",
-                                                "NWCCSetPrefServerName"};
-const std::vector<const char *> kDirectory = {
-    "NWDSCreateContext", "NWDSFreeContext", "NWDSDuplicateContext", "NWDSDuplicateContextHandle", "NWDSSetContext",
-    "NWDSGetContext", "NWDSAllocBuf", "NWDSInitBuf", "NWDSFreeBuf", "NWDSPutAttrName", "NWDSPutAttrVal",
-    "NWDSGetAttrName", "NWDSGetAttrVal", "NWDSGetAttrCount", "NWDSPutChange", "NWDSModifyObject",
-    "NWDSComputeAttrValSize", "NWDSRead", "NWDSRemoveObject", "NWDSGenerateObjectKeyPair", "NWDSGetObjectName",
-    "NWDSGetObjectCount", "NWDSAddObject", "NWDSList", "NWDSOpenStream", "NWDSWhoAmI", "NWDSCanonicalizeName",
-    "NWDSMapNameToID", "NWDSAuditGetObjectID", "NWIsDSServer"};
+const std::vector<const char *> kCalls = {"NWCallsInit",
+                                          "NWGetPrimaryConnectionID",
+                                          "NWGetConnectionNumber",
+                                          "NWGetConnectionInformation",
+                                          "NWGetConnectionList",
+                                          "NWGetFileServerName",
+                                          "NWGetConnectionHandle",
+                                          "NWGetFileServerInfo",
+                                          "NWGetFileServerInformation",
+                                          "NWGetFileServerDateAndTime",
+                                          "NWSetFileServerDateAndTime",
+                                          "NWGetMaximumConnections",
+                                          "NWCheckConsolePrivileges",
+                                          "NWIsManager",
+                                          "NWGetFirstDrive",
+                                          "NWSetPrimaryConnectionID",
+                                          "NWGetObjectID",
+                                          "NWReadPropertyValue",
+                                          "NWGetDriveStatus",
+                                          "NWSetBroadcastMode",
+                                          "NWSetNetWareErrorMode",
+                                          "NWLongSwap"};
+const std::vector<const char *> kConnections = {
+    "NWCCGetPrimConnRef",    "NWCCOpenConnByRef",  "NWCCGetConnInfo",      "NWCCScanConnRefs",
+    "NWCCGetAllConnRefInfo", "NWCCOpenConnByName", "NWCCSetPrefServerName"};
+const std::vector<const char *> kDirectory = {"NWDSCreateContext",
+                                              "NWDSFreeContext",
+                                              "NWDSDuplicateContext",
+                                              "NWDSDuplicateContextHandle",
+                                              "NWDSSetContext",
+                                              "NWDSGetContext",
+                                              "NWDSAllocBuf",
+                                              "NWDSInitBuf",
+                                              "NWDSFreeBuf",
+                                              "NWDSPutAttrName",
+                                              "NWDSPutAttrVal",
+                                              "NWDSGetAttrName",
+                                              "NWDSGetAttrVal",
+                                              "NWDSGetAttrCount",
+                                              "NWDSPutChange",
+                                              "NWDSModifyObject",
+                                              "NWDSComputeAttrValSize",
+                                              "NWDSRead",
+                                              "NWDSRemoveObject",
+                                              "NWDSGenerateObjectKeyPair",
+                                              "NWDSGetObjectName",
+                                              "NWDSGetObjectCount",
+                                              "NWDSAddObject",
+                                              "NWDSList",
+                                              "NWDSOpenStream",
+                                              "NWDSWhoAmI",
+                                              "NWDSCanonicalizeName",
+                                              "NWDSMapNameToID",
+                                              "NWDSAuditGetObjectID",
+                                              "NWIsDSServer"};
 const std::vector<const char *> kLocale = {"NWLlocaleconv", "NWInitUnicodeTables", "NWFreeUnicodeTables"};
 
 // The libraries stay loaded for the whole test program, as the monitor keeps them.
@@ -90,7 +128,9 @@ bool guardIntact(const std::vector<char> &buffer, std::size_t from)
 TEST(ClientLibraries, EachExportsExactlyItsEntryPoints)
 {
     const std::vector<std::pair<const char *, const std::vector<const char *> *>> libraries = {
-        {NW_LIB_CALLS, &kCalls}, {NW_LIB_CONNECTIONS, &kConnections}, {NW_LIB_DIRECTORY, &kDirectory},
+        {NW_LIB_CALLS, &kCalls},
+        {NW_LIB_CONNECTIONS, &kConnections},
+        {NW_LIB_DIRECTORY, &kDirectory},
         {NW_LIB_LOCALE, &kLocale}};
     for (const auto &[file, own] : libraries) {
         void *library = load(file);
@@ -125,7 +165,8 @@ TEST(ClientLibraries, AllLibrariesShareOneNetwork)
     scenario.servers[0].samples = {{11, 100}, {22, 200}, {33, 300}};
     Network::Reset(scenario);
     const auto modern = entry<NWGetFileServerInfo_fn>(NW_LIB_CALLS, "NWGetFileServerInfo");
-    const auto legacy = entry<NWGetFileServerInfo_fn>(std::string("legacy/") + NW_LIB_CALLS, "NWGetFileServerInfo");
+    const auto legacy =
+        entry<NWGetFileServerInfo_fn>(std::string("legacy/") + NW_LIB_CALLS, "NWGetFileServerInfo");
     const auto openByRef = entry<NWCCOpenConnByRef_fn>(NW_LIB_CONNECTIONS, "NWCCOpenConnByRef");
     const auto primaryRef = entry<NWCCGetPrimConnRef_fn>(NW_LIB_CONNECTIONS, "NWCCGetPrimConnRef");
     std::uint32_t reference = 0;
@@ -148,7 +189,8 @@ TEST(ClientLibraries, LongestNamesNeverOverflowTheCallersBuffers)
     Network::Reset(longNameScenario(name));
     std::vector<char> buffer(NW_NAME_BUFFER_SIZE + 64, kGuard);
 
-    ASSERT_EQ(entry<NWGetFileServerName_fn>(NW_LIB_CALLS, "NWGetFileServerName")(0, buffer.data()), NW_SUCCESS);
+    ASSERT_EQ(entry<NWGetFileServerName_fn>(NW_LIB_CALLS, "NWGetFileServerName")(0, buffer.data()),
+              NW_SUCCESS);
     EXPECT_EQ(std::string(buffer.data()), name);
     EXPECT_TRUE(guardIntact(buffer, name.size() + 1));
 
@@ -160,11 +202,13 @@ TEST(ClientLibraries, LongestNamesNeverOverflowTheCallersBuffers)
     std::vector<char> info(NW_CONN_REF_INFO_SIZE + 64, kGuard);
     std::uint32_t iterator = 0;
     std::uint32_t reference = 0;
-    ASSERT_EQ(entry<NWCCScanConnRefs_fn>(NW_LIB_CONNECTIONS, "NWCCScanConnRefs")(&iterator, &reference), NW_SUCCESS);
+    ASSERT_EQ(entry<NWCCScanConnRefs_fn>(NW_LIB_CONNECTIONS, "NWCCScanConnRefs")(&iterator, &reference),
+              NW_SUCCESS);
     ASSERT_EQ(entry<NWCCGetAllConnRefInfo_fn>(NW_LIB_CONNECTIONS, "NWCCGetAllConnRefInfo")(
                   reference, 1, reinterpret_cast<std::uint8_t *>(info.data())),
               NW_SUCCESS);
-    EXPECT_EQ(std::strlen(info.data() + NW_CONN_REF_INFO_NAME), NW_CONN_REF_INFO_SIZE - NW_CONN_REF_INFO_NAME - 1);
+    EXPECT_EQ(std::strlen(info.data() + NW_CONN_REF_INFO_NAME),
+              NW_CONN_REF_INFO_SIZE - NW_CONN_REF_INFO_NAME - 1);
     EXPECT_TRUE(guardIntact(info, NW_CONN_REF_INFO_SIZE));
 
     std::uint32_t handle = 0;
@@ -178,14 +222,16 @@ TEST(ClientLibraries, LongestNamesNeverOverflowTheCallersBuffers)
 TEST(ClientLibraries, NullArgumentsGiveCodesNotCrashes)
 {
     Network::Reset(Scenario::BuiltIn());
-    EXPECT_NE(entry<NWCCScanConnRefs_fn>(NW_LIB_CONNECTIONS, "NWCCScanConnRefs")(nullptr, nullptr), NW_SUCCESS);
+    EXPECT_NE(entry<NWCCScanConnRefs_fn>(NW_LIB_CONNECTIONS, "NWCCScanConnRefs")(nullptr, nullptr),
+              NW_SUCCESS);
     EXPECT_NE(entry<NWGetFileServerInfo_fn>(NW_LIB_CALLS, "NWGetFileServerInfo")(0, nullptr), NW_SUCCESS);
     EXPECT_NE(entry<NWGetConnectionList_fn>(NW_LIB_CALLS, "NWGetConnectionList")(0, nullptr, 49, nullptr),
               NW_SUCCESS);
     EXPECT_NE(entry<NWLlocaleconv_fn>(NW_LIB_LOCALE, "NWLlocaleconv")(nullptr), NW_SUCCESS);
     EXPECT_NE(entry<NWDSAllocBuf_fn>(NW_LIB_DIRECTORY, "NWDSAllocBuf")(4096, nullptr), NW_SUCCESS);
-    EXPECT_EQ(entry<NWGetConnectionHandle_fn>(NW_LIB_CALLS, "NWGetConnectionHandle")(nullptr, 0, nullptr, nullptr),
-              NW_ERR_SERVER_UNKNOWN);
+    EXPECT_EQ(
+        entry<NWGetConnectionHandle_fn>(NW_LIB_CALLS, "NWGetConnectionHandle")(nullptr, 0, nullptr, nullptr),
+        NW_ERR_SERVER_UNKNOWN);
 }
 
 TEST(ClientLibraries, LocaleFeedsTheUnicodeTables)
@@ -220,8 +266,8 @@ protected:
     }
 
     // One file per test, since the tests may run side by side in separate processes.
-    std::string m_path =
-        testing::TempDir() + "nwsim-" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
+    std::string m_path = testing::TempDir() + "nwsim-" +
+                         testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
 };
 
 TEST_F(ScenarioFile, IsReadFromTheEnvironment)
@@ -229,7 +275,8 @@ TEST_F(ScenarioFile, IsReadFromTheEnvironment)
     use("server SOLO version=4.11\nsequence SOLO 42:7\n");
     Network::Reset(Network::ScenarioFromEnvironment());
     std::array<std::uint8_t, NW_SERVER_INFO_SIZE> record{};
-    ASSERT_EQ(entry<NWGetFileServerInfo_fn>(NW_LIB_CALLS, "NWGetFileServerInfo")(0, record.data()), NW_SUCCESS);
+    ASSERT_EQ(entry<NWGetFileServerInfo_fn>(NW_LIB_CALLS, "NWGetFileServerInfo")(0, record.data()),
+              NW_SUCCESS);
     EXPECT_EQ(record[NW_SERVER_INFO_UTILIZATION], 42);
 }
 
@@ -245,7 +292,8 @@ TEST_F(ScenarioFile, MalformedFileIsReportedOnceAndLeavesAnEmptyNetwork)
     std::uint32_t reference = 0;
     EXPECT_EQ(entry<NWCallsInit_fn>(NW_LIB_CALLS, "NWCallsInit")(&reference, &reference), NW_SUCCESS);
     EXPECT_NE(entry<NWCCGetPrimConnRef_fn>(NW_LIB_CONNECTIONS, "NWCCGetPrimConnRef")(&reference), NW_SUCCESS);
-    EXPECT_NE(entry<NWGetPrimaryConnectionID_fn>(NW_LIB_CALLS, "NWGetPrimaryConnectionID")(&reference), NW_SUCCESS);
+    EXPECT_NE(entry<NWGetPrimaryConnectionID_fn>(NW_LIB_CALLS, "NWGetPrimaryConnectionID")(&reference),
+              NW_SUCCESS);
 }
 
 TEST_F(ScenarioFile, MissingFileIsReportedAndLeavesAnEmptyNetwork)

@@ -39,7 +39,8 @@ protected:
         std::int32_t iteration = -1;
         directory.InitBuf(context, 3, request);
         directory.PutAttrName(context, request, attribute, 0);
-        if (const std::uint32_t code = directory.Read(context, object, 1, false, request, &iteration, reply)) {
+        if (const std::uint32_t code =
+                directory.Read(context, object, 1, false, request, &iteration, reply)) {
             return code;
         }
         EXPECT_EQ(iteration, -1);
@@ -156,7 +157,8 @@ TEST_F(BuiltInDirectory, SmallRepliesComeInParts)
     std::int32_t iteration = -1;
     std::vector<std::string> names;
     do {
-        ASSERT_EQ(directory.Read(context, "CN=ADMIN.O=EMBERLY", 1, true, nullptr, &iteration, small), NW_SUCCESS);
+        ASSERT_EQ(directory.Read(context, "CN=ADMIN.O=EMBERLY", 1, true, nullptr, &iteration, small),
+                  NW_SUCCESS);
         char name[NW_NAME_BUFFER_SIZE];
         while (directory.GetAttrName(context, small, name, nullptr, nullptr) == NW_SUCCESS) {
             names.emplace_back(name);
@@ -166,7 +168,8 @@ TEST_F(BuiltInDirectory, SmallRepliesComeInParts)
     EXPECT_EQ(names, (std::vector<std::string>{"CN", "Full Name", "Surname", "Object Class"}));
     NWDSBuf tiny = nullptr;
     ASSERT_EQ(directory.AllocBuf(8, &tiny), NW_SUCCESS);
-    EXPECT_EQ(directory.Read(context, "CN=ADMIN.O=EMBERLY", 1, true, nullptr, &iteration, tiny), codes::kDsBufferFull);
+    EXPECT_EQ(directory.Read(context, "CN=ADMIN.O=EMBERLY", 1, true, nullptr, &iteration, tiny),
+              codes::kDsBufferFull);
     directory.FreeBuf(tiny);
     directory.FreeBuf(small);
 }
@@ -205,7 +208,8 @@ TEST_F(BuiltInDirectory, StreamsAndKeysNeedTheirObject)
     std::uint32_t stream = 0;
     ASSERT_EQ(directory.OpenStream(context, "CN=ADMIN.O=EMBERLY", "Login Script", &stream), NW_SUCCESS);
     EXPECT_NE(stream, 0u);
-    EXPECT_EQ(directory.OpenStream(context, "CN=ADMIN.O=EMBERLY", "Full Name", &stream), codes::kDsNoSuchAttribute);
+    EXPECT_EQ(directory.OpenStream(context, "CN=ADMIN.O=EMBERLY", "Full Name", &stream),
+              codes::kDsNoSuchAttribute);
     EXPECT_EQ(directory.GenerateKeyPair(context, "CN=ADMIN.O=EMBERLY", "secret"), NW_SUCCESS);
     EXPECT_EQ(directory.GenerateKeyPair(context, "CN=NOBODY.O=EMBERLY", "secret"), codes::kDsNoSuchEntry);
 }

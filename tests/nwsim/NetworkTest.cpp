@@ -65,7 +65,8 @@ TEST_F(BuiltInNetwork, ScanListsEveryConnectionAndTheTwiceConnectedServerTwice)
     for (const Listed &entry : listed) {
         names.push_back(entry.name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"KESTREL", "LARCH", "OLDMILL", "FENWICK", "QUARRY", "QUARRY"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"KESTREL", "LARCH", "OLDMILL", "FENWICK", "QUARRY", "QUARRY"}));
     EXPECT_NE(listed[4].number, listed[5].number);
 }
 
@@ -211,13 +212,15 @@ TEST_F(BuiltInNetwork, BinderyIdentityOfTheLogin)
 
     std::array<std::uint8_t, 1025> segment{};
     std::uint8_t more = 9, flags = 9;
-    ASSERT_EQ(network.ReadPropertyValue(handle, "ADMIN", 0x0100, "IDENTIFICATION", 1, segment.data(), &more, &flags),
+    ASSERT_EQ(network.ReadPropertyValue(handle, "ADMIN", 0x0100, "IDENTIFICATION", 1, segment.data(), &more,
+                                        &flags),
               NW_SUCCESS);
     EXPECT_STREQ(reinterpret_cast<const char *>(segment.data()), "Ada Quillfeather");
     EXPECT_EQ(more, 0);
     EXPECT_EQ(network.ReadPropertyValue(handle, "ADMIN", 0x0100, "SURNAME", 1, segment.data(), &more, &flags),
               codes::kNoSuchProperty);
-    EXPECT_EQ(network.ReadPropertyValue(handle, "ADMIN", 0x0100, "IDENTIFICATION", 2, segment.data(), &more, &flags),
+    EXPECT_EQ(network.ReadPropertyValue(handle, "ADMIN", 0x0100, "IDENTIFICATION", 2, segment.data(), &more,
+                                        &flags),
               codes::kNoSuchSegment);
 }
 
@@ -246,7 +249,8 @@ TEST_F(BuiltInNetwork, WorkstationDrivesStartAtFAndLeaveTheRestFree)
     EXPECT_STREQ(full, "KESTREL/SYS:PUBLIC");
     ASSERT_EQ(station.GetDriveStatus(9, 0, &status, &handle, root, relative, full), NW_SUCCESS);
     EXPECT_EQ(status, 0) << "I is free";
-    EXPECT_EQ(station.GetDriveStatus(27, 0, &status, &handle, root, relative, full), codes::kInvalidParameter);
+    EXPECT_EQ(station.GetDriveStatus(27, 0, &status, &handle, root, relative, full),
+              codes::kInvalidParameter);
 }
 
 TEST_F(BuiltInNetwork, ErrorModeReturnsThePreviousMode)

@@ -122,14 +122,15 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"server A counter=4294967296", 1}, MalformedCase{"server", 1},
                     MalformedCase{"profile P idle=50 busy=10", 1}, MalformedCase{"profile busy idle=1", 1},
                     MalformedCase{"profile P speed=3", 1}, MalformedCase{"sequence NOBODY 1:2", 1},
-                    MalformedCase{"server A\nsequence A 101:5", 2}, MalformedCase{"server A\nsequence A 5-6", 2},
-                    MalformedCase{"server A\nsequence A", 2}, MalformedCase{"server A\ndrive 7 A SYS:", 2},
-                    MalformedCase{"drive F NOBODY SYS:", 1}, MalformedCase{"server A\nstop A after 3 minutes", 2},
+                    MalformedCase{"server A\nsequence A 101:5", 2},
+                    MalformedCase{"server A\nsequence A 5-6", 2}, MalformedCase{"server A\nsequence A", 2},
+                    MalformedCase{"server A\ndrive 7 A SYS:", 2}, MalformedCase{"drive F NOBODY SYS:", 1},
+                    MalformedCase{"server A\nstop A after 3 minutes", 2},
                     MalformedCase{"server A\nstop A before 3 seconds", 2},
                     MalformedCase{"server A\nrestart A after 3 calls at 5", 2},
-                    MalformedCase{"server A\nrestart A after -3 calls", 2}, MalformedCase{"primary fails 0", 1},
-                    MalformedCase{"primary fails XYZ", 1}, MalformedCase{"callsinit breaks 88FF", 1},
-                    MalformedCase{"tree", 1}));
+                    MalformedCase{"server A\nrestart A after -3 calls", 2},
+                    MalformedCase{"primary fails 0", 1}, MalformedCase{"primary fails XYZ", 1},
+                    MalformedCase{"callsinit breaks 88FF", 1}, MalformedCase{"tree", 1}));
 
 TEST(ScenarioParser, RefusesNamesLongerThanTheClientCouldHold)
 {
