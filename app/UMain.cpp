@@ -38,7 +38,7 @@ T *Control(const QObject *form, const char *name)
 
 TMainUnit &MainUnit()
 {
-    static TMainUnit unit;
+    static TMainUnit unit{nullptr, [] { return std::make_unique<TNWBase>(); }};
     return unit;
 }
 
@@ -53,7 +53,7 @@ void TFMain::StartUp()
 {
     std::unique_ptr<TNWBase> &client = MainUnit().NWClient;
     try {
-        client = std::make_unique<TNWBase>();
+        client = MainUnit().CreateClient();
     } catch (const Exception &) {
         ShowPlainMessage(QStringLiteral("Unable to load Netware APIs"));
     }

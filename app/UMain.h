@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "runtime/Form.h"
@@ -38,6 +39,8 @@ struct TMainUnit
 {
     // The one client component. It has no owner and lives until the process ends.
     std::unique_ptr<TNWBase> NWClient;
+    // How start-up makes it; tests put a failing maker here.
+    std::function<std::unique_ptr<TNWBase>()> CreateClient;
 };
 
 TMainUnit &MainUnit();
