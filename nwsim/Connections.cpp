@@ -11,12 +11,12 @@ constexpr std::uint32_t kReferenceBase = 0x100;
 
 } // namespace
 
-Connections::Connections(const std::vector<ServerSpec> &servers)
+Connections::Connections(const std::vector<ServerSetup> &servers)
 {
     // Every server's first connection comes before any second one: the later ones were opened later.
     int rounds = 0;
-    for (const ServerSpec &spec : servers) {
-        rounds = std::max(rounds, spec.connections);
+    for (const ServerSetup &setup : servers) {
+        rounds = std::max(rounds, setup.connections);
     }
     for (int round = 0; round < rounds; ++round) {
         for (std::size_t server = 0; server < servers.size(); ++server) {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "nwsim/Connection.h"
-#include "nwsim/ServerSpec.h"
+#include "nwsim/ServerSetup.h"
 
 namespace nwsim {
 
@@ -13,7 +13,7 @@ namespace nwsim {
 class Connections
 {
 public:
-    explicit Connections(const std::vector<ServerSpec> &servers);
+    explicit Connections(const std::vector<ServerSetup> &servers);
 
     std::size_t Count() const { return m_connections.size(); }
     const Connection &At(std::size_t index) const { return m_connections[index]; }

@@ -73,7 +73,7 @@ DsTree::DsTree(const Scenario &scenario)
         user.push_back(textAttribute("Surname", kSyntaxCaseIgnoreString, surname));
     }
     addObject(scenario.login, "User", user);
-    for (const ServerSpec &server : scenario.servers) {
+    for (const ServerSetup &server : scenario.servers) {
         if (server.inTree) {
             const std::string version = "Novell NetWare " + std::to_string(server.majorVersion) + "." +
                                         std::to_string(server.minorVersion);

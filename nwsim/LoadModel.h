@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "nwsim/ServerSpec.h"
+#include "nwsim/ServerSetup.h"
 
 namespace nwsim {
 

@@ -139,7 +139,7 @@ std::uint32_t Network::GetConnectionInformation(std::uint32_t connection, std::u
     text::PutIfWanted(objectType, kTypeUser);
     text::PutIfWanted(objectID, text::SwapBytes(binderyID(server, binderyUser(), kTypeUser)));
     if (loginTime != nullptr) {
-        putDateTime(loginTime, m_startTime - std::time_t(server.Spec().seed % 7200));
+        putDateTime(loginTime, m_startTime - std::time_t(server.Setup().seed % 7200));
     }
     return NW_SUCCESS;
 }
@@ -164,7 +164,7 @@ std::uint32_t Network::GetFileServerName(std::uint32_t connection, char *name)
     if (found == nullptr) {
         return NW_ERR_INVALID_CONNECTION;
     }
-    text::CopyBounded(name, NW_NAME_BUFFER_SIZE, m_servers[found->server].Spec().name);
+    text::CopyBounded(name, NW_NAME_BUFFER_SIZE, m_servers[found->server].Setup().name);
     return NW_SUCCESS;
 }
 
@@ -199,17 +199,17 @@ std::uint32_t Network::GetFileServerInformation(std::uint32_t connection, char *
     if (server == nullptr) {
         return code;
     }
-    const ServerSpec &spec = server->Spec();
+    const ServerSetup &setup = server->Setup();
     const double activity = server->Model().Activity(now());
-    const auto peak = std::uint16_t(spec.licensedConnections * 6 / 10);
-    text::CopyBounded(name, NW_NAME_BUFFER_SIZE, spec.name);
-    text::PutIfWanted(majorVersion, spec.majorVersion);
-    text::PutIfWanted(minorVersion, spec.minorVersion);
-    text::PutIfWanted(revision, spec.revision);
-    text::PutIfWanted(maxConnections, spec.licensedConnections);
+    const auto peak = std::uint16_t(setup.licensedConnections * 6 / 10);
+    text::CopyBounded(name, NW_NAME_BUFFER_SIZE, setup.name);
+    text::PutIfWanted(majorVersion, setup.majorVersion);
+    text::PutIfWanted(minorVersion, setup.minorVersion);
+    text::PutIfWanted(revision, setup.revision);
+    text::PutIfWanted(maxConnections, setup.licensedConnections);
     text::PutIfWanted(maxConnectionsUsed, peak);
     text::PutIfWanted(connectionsInUse, std::uint16_t(peak * (0.4 + 0.5 * activity)));
-    text::PutIfWanted(volumes, spec.volumes);
+    text::PutIfWanted(volumes, setup.volumes);
     text::PutIfWanted(sftLevel, std::uint8_t(2));
     text::PutIfWanted(ttsLevel, std::uint8_t(1));
     return NW_SUCCESS;
@@ -259,7 +259,7 @@ std::uint32_t Network::CheckConsolePrivileges(std::uint32_t connection)
     if (server == nullptr) {
         return code;
     }
-    return server->Spec().consoleRights ? NW_SUCCESS : NW_ERR_NO_CONSOLE_RIGHTS;
+    return server->Setup().consoleRights ? NW_SUCCESS : NW_ERR_NO_CONSOLE_RIGHTS;
 }
 
 std::uint32_t Network::GetObjectID(std::uint32_t connection, const char *objectName, std::uint16_t objectType,
@@ -357,7 +357,7 @@ std::uint32_t Network::GetConnInfo(std::uint32_t connection, std::uint32_t infoT
         return NW_SUCCESS;
     }
     if (infoType == NW_CONN_INFO_SERVER_NAME) {
-        text::CopyBounded(static_cast<char *>(buffer), length, m_servers[found->server].Spec().name);
+        text::CopyBounded(static_cast<char *>(buffer), length, m_servers[found->server].Setup().name);
         return length == 0 ? codes::kBufferTooSmall : NW_SUCCESS;
     }
     return codes::kInvalidParameter;
@@ -389,7 +389,7 @@ std::uint32_t Network::GetAllConnRefInfo(std::uint32_t reference, std::uint32_t 
     text::PutLittleEndian32(info, found->reference);
     text::PutLittleEndian32(info + NW_CONN_REF_INFO_VALUE, found->number);
     text::CopyBounded(reinterpret_cast<char *>(info + NW_CONN_REF_INFO_NAME),
-                      NW_CONN_REF_INFO_SIZE - NW_CONN_REF_INFO_NAME, m_servers[found->server].Spec().name);
+                      NW_CONN_REF_INFO_SIZE - NW_CONN_REF_INFO_NAME, m_servers[found->server].Setup().name);
     return NW_SUCCESS;
 }
 
@@ -416,7 +416,7 @@ std::uint32_t Network::SetPrefServerName(const char *name)
 std::uint32_t Network::IsDSServer(std::uint32_t connection, char *treeName)
 {
     const Connection *found = m_connections.ByHandle(connection);
-    const bool inTree = found != nullptr && m_servers[found->server].Spec().inTree;
+    const bool inTree = found != nullptr && m_servers[found->server].Setup().inTree;
     text::CopyBounded(treeName, NW_NAME_BUFFER_SIZE, inTree ? m_scenario.tree : "");
     return inTree ? 1 : 0;
 }
@@ -428,7 +428,7 @@ std::uint32_t Network::MapNameToID(std::uint32_t context, std::uint32_t connecti
     if (found == nullptr) {
         return NW_ERR_INVALID_CONNECTION;
     }
-    if (!m_servers[found->server].Spec().inTree) {
+    if (!m_servers[found->server].Setup().inTree) {
         return NW_ERR_NOT_SUPPORTED;
     }
     return m_directory.ObjectID(context, name, objectID);
@@ -480,7 +480,7 @@ const Connection *Network::connectionOf(const char *name) const
 {
     const std::string wanted = text::ReadBounded(name, kMaxNameInput);
     for (std::size_t server = 0; server < m_servers.size(); ++server) {
-        if (!wanted.empty() && text::EqualNoCase(m_servers[server].Spec().name, wanted)) {
+        if (!wanted.empty() && text::EqualNoCase(m_servers[server].Setup().name, wanted)) {
             return m_connections.FirstOfServer(server);
         }
     }
@@ -489,7 +489,7 @@ const Connection *Network::connectionOf(const char *name) const
 
 std::uint32_t Network::binderyID(const ServerState &server, const std::string &name, std::uint16_t type) const
 {
-    const std::string &serverName = server.Spec().name;
+    const std::string &serverName = server.Setup().name;
     const bool known = (type == kTypeUser && text::EqualNoCase(name, binderyUser())) ||
                        (type == kTypeGroup && text::EqualNoCase(name, "EVERYONE")) ||
                        (type == kTypeFileServer && text::EqualNoCase(name, serverName));

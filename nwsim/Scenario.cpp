@@ -4,15 +4,15 @@ namespace nwsim {
 
 namespace {
 
-ServerSpec server(const char *name, std::uint8_t major, std::uint8_t minor, std::uint32_t seed)
+ServerSetup server(const char *name, std::uint8_t major, std::uint8_t minor, std::uint32_t seed)
 {
-    ServerSpec spec;
-    spec.name = name;
-    spec.majorVersion = major;
-    spec.minorVersion = minor;
-    spec.seed = seed;
-    spec.counterStart = seed * 977u;
-    return spec;
+    ServerSetup setup;
+    setup.name = name;
+    setup.majorVersion = major;
+    setup.minorVersion = minor;
+    setup.seed = seed;
+    setup.counterStart = seed * 977u;
+    return setup;
 }
 
 } // namespace
@@ -25,25 +25,25 @@ Scenario Scenario::BuiltIn()
     scenario.fullName = "Ada Quillfeather";
     scenario.context = "O=EMBERLY";
 
-    ServerSpec primary = server("KESTREL", 4, 11, 1101);
+    ServerSetup primary = server("KESTREL", 4, 11, 1101);
     primary.inTree = true;
     primary.profile = {4, 62, 10.0, 340};
     // Close to the top of the 32-bit range, so the counter wraps within the first minute or two.
     primary.counterStart = 0xFFFFC000u;
     primary.licensedConnections = 250;
 
-    ServerSpec second = server("LARCH", 4, 10, 2203);
+    ServerSetup second = server("LARCH", 4, 10, 2203);
     second.inTree = true;
     second.profile = {2, 35, 4.0, 90};
 
-    ServerSpec old = server("OLDMILL", 3, 12, 3307);
+    ServerSetup old = server("OLDMILL", 3, 12, 3307);
     old.licensedConnections = 50;
 
-    ServerSpec locked = server("FENWICK", 4, 11, 4409);
+    ServerSetup locked = server("FENWICK", 4, 11, 4409);
     locked.inTree = true;
     locked.consoleRights = false;
 
-    ServerSpec twice = server("QUARRY", 5, 0, 5501);
+    ServerSetup twice = server("QUARRY", 5, 0, 5501);
     twice.inTree = true;
     twice.connections = 2;
     twice.profile = {8, 80, 20.0, 520};

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "nwsim/ServerSpec.h"
+#include "nwsim/ServerSetup.h"
 
 namespace nwsim {
 
@@ -12,8 +12,8 @@ namespace nwsim {
 // an empty server list is a workstation without any connection.
 struct Scenario
 {
-    std::vector<ServerSpec> servers;
-    std::vector<DriveSpec> drives;
+    std::vector<ServerSetup> servers;
+    std::vector<DriveSetup> drives;
     std::string tree;
     std::string login = "CN=SUPERVISOR";
     std::string fullName;

@@ -133,40 +133,40 @@ void ScenarioParser::parseServer(const Words &words)
     if (words[1].size() > kMaxName) {
         fail("server name longer than 1024 characters");
     }
-    for (const ServerSpec &existing : m_scenario.servers) {
+    for (const ServerSetup &existing : m_scenario.servers) {
         if (text::EqualNoCase(existing.name, words[1])) {
             fail("server '" + words[1] + "' is already defined");
         }
     }
-    ServerSpec spec;
-    spec.name = words[1];
-    spec.profile = m_profiles["NORMAL"];
-    spec.seed = text::Hash(spec.name);
-    spec.counterStart = spec.seed % 50'000'000u;
+    ServerSetup setup;
+    setup.name = words[1];
+    setup.profile = m_profiles["NORMAL"];
+    setup.seed = text::Hash(setup.name);
+    setup.counterStart = setup.seed % 50'000'000u;
     for (std::size_t i = 2; i < words.size(); ++i) {
         if (words[i].find('=') == std::string::npos) {
             fail("expected key=value, found '" + words[i] + "'");
         }
         const auto [key, value] = setting(words[i]);
-        applyServerOption(spec, key, value);
+        applyServerOption(setup, key, value);
     }
-    if (spec.inTree && m_scenario.tree.empty()) {
+    if (setup.inTree && m_scenario.tree.empty()) {
         fail("server in a directory tree, but no tree is defined");
     }
-    m_scenario.servers.push_back(spec);
+    m_scenario.servers.push_back(setup);
 }
 
-void ScenarioParser::applyServerOption(ServerSpec &spec, std::string_view key, std::string_view value)
+void ScenarioParser::applyServerOption(ServerSetup &setup, std::string_view key, std::string_view value)
 {
     if (key == "VERSION") {
-        parseVersion(spec, value);
+        parseVersion(setup, value);
     } else if (key == "RIGHTS") {
-        spec.consoleRights = yesNo(value);
+        setup.consoleRights = yesNo(value);
     } else if (key == "TREE") {
-        spec.inTree = yesNo(value);
+        setup.inTree = yesNo(value);
     } else if (key == "CONNECTIONS") {
-        spec.connections = int(number(value, kMaxConnections));
-        if (spec.connections == 0) {
+        setup.connections = int(number(value, kMaxConnections));
+        if (setup.connections == 0) {
             fail("a server needs at least one connection");
         }
     } else if (key == "PROFILE") {
@@ -174,44 +174,44 @@ void ScenarioParser::applyServerOption(ServerSpec &spec, std::string_view key, s
         if (found == m_profiles.end()) {
             fail("unknown profile '" + std::string(value) + "'");
         }
-        spec.profile = found->second;
+        setup.profile = found->second;
     } else if (key == "SEED") {
-        spec.seed = number(value, UINT32_MAX);
+        setup.seed = number(value, UINT32_MAX);
     } else if (key == "COUNTER") {
-        spec.counterStart = number(value, UINT32_MAX);
+        setup.counterStart = number(value, UINT32_MAX);
     } else if (key == "LICENCE") {
-        spec.licensedConnections = std::uint16_t(number(value, UINT16_MAX));
+        setup.licensedConnections = std::uint16_t(number(value, UINT16_MAX));
     } else if (key == "VOLUMES") {
-        spec.volumes = std::uint16_t(number(value, 255));
+        setup.volumes = std::uint16_t(number(value, 255));
     } else {
         fail("unknown server setting '" + std::string(key) + "'");
     }
 }
 
-void ScenarioParser::parseVersion(ServerSpec &spec, std::string_view value)
+void ScenarioParser::parseVersion(ServerSetup &setup, std::string_view value)
 {
     const auto dot = value.find('.');
     if (dot == std::string_view::npos) {
         fail("version must read major.minor");
     }
-    spec.majorVersion = std::uint8_t(number(value.substr(0, dot), 255));
+    setup.majorVersion = std::uint8_t(number(value.substr(0, dot), 255));
     const std::string_view rest = value.substr(dot + 1);
     const auto second = rest.find('.');
-    spec.minorVersion = std::uint8_t(number(rest.substr(0, second), 255));
-    spec.revision = second == std::string_view::npos ? 0 : std::uint8_t(number(rest.substr(second + 1), 255));
+    setup.minorVersion = std::uint8_t(number(rest.substr(0, second), 255));
+    setup.revision = second == std::string_view::npos ? 0 : std::uint8_t(number(rest.substr(second + 1), 255));
 }
 
 void ScenarioParser::parseSequence(const Words &words)
 {
     expectWords(words, 3, SIZE_MAX);
-    ServerSpec &spec = server(words[1]);
+    ServerSetup &setup = server(words[1]);
     for (std::size_t i = 2; i < words.size(); ++i) {
         const auto colon = words[i].find(':');
         if (colon == std::string::npos) {
             fail("expected cpu:counter, found '" + words[i] + "'");
         }
         const std::string_view word = words[i];
-        spec.samples.push_back(
+        setup.samples.push_back(
             {number(word.substr(0, colon), 100), number(word.substr(colon + 1), UINT32_MAX)});
     }
 }
@@ -235,13 +235,13 @@ void ScenarioParser::parseStop(const Words &words)
 void ScenarioParser::parseRestart(const Words &words)
 {
     expectWords(words, 5, 7);
-    ServerSpec &spec = server(words[1]);
-    spec.restart = parseTrigger(words);
+    ServerSetup &setup = server(words[1]);
+    setup.restart = parseTrigger(words);
     if (words.size() > 5) {
         if (words.size() != 7 || text::Upper(words[5]) != "TO") {
             fail("expected 'to' and the counter value after the restart");
         }
-        spec.restartValue = number(words[6], UINT32_MAX);
+        setup.restartValue = number(words[6], UINT32_MAX);
     }
 }
 
@@ -270,11 +270,11 @@ std::uint32_t ScenarioParser::parseFailure(const Words &words)
     return code(words[2]);
 }
 
-ServerSpec &ScenarioParser::server(std::string_view name)
+ServerSetup &ScenarioParser::server(std::string_view name)
 {
-    for (ServerSpec &spec : m_scenario.servers) {
-        if (text::EqualNoCase(spec.name, name)) {
-            return spec;
+    for (ServerSetup &setup : m_scenario.servers) {
+        if (text::EqualNoCase(setup.name, name)) {
+            return setup;
         }
     }
     fail("unknown server '" + std::string(name) + "'");

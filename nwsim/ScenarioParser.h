@@ -27,15 +27,15 @@ private:
     void parseLine(const std::string &line);
     void parseProfile(const Words &words);
     void parseServer(const Words &words);
-    void applyServerOption(ServerSpec &spec, std::string_view key, std::string_view value);
+    void applyServerOption(ServerSetup &setup, std::string_view key, std::string_view value);
     void parseSequence(const Words &words);
     void parseDrive(const Words &words);
     void parseStop(const Words &words);
     void parseRestart(const Words &words);
     std::uint32_t parseFailure(const Words &words);
-    void parseVersion(ServerSpec &spec, std::string_view value);
+    void parseVersion(ServerSetup &setup, std::string_view value);
     Trigger parseTrigger(const Words &words);
-    ServerSpec &server(std::string_view name);
+    ServerSetup &server(std::string_view name);
     std::uint32_t number(std::string_view word, std::uint32_t maximum);
     std::uint32_t code(std::string_view word);
     bool yesNo(std::string_view word);

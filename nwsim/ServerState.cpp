@@ -20,12 +20,12 @@ bool reached(const std::optional<Trigger> &trigger, std::uint64_t second, std::u
 
 } // namespace
 
-ServerState::ServerState(ServerSpec spec) : m_spec(std::move(spec)), m_model(m_spec.profile, m_spec.seed)
+ServerState::ServerState(ServerSetup setup) : m_setup(std::move(setup)), m_model(m_setup.profile, m_setup.seed)
 {}
 
 bool ServerState::Answering(std::uint64_t second) const
 {
-    return !reached(m_spec.stop, second, m_statsCalls);
+    return !reached(m_setup.stop, second, m_statsCalls);
 }
 
 std::uint32_t ServerState::Statistics(std::uint64_t second, std::uint8_t *record)
@@ -34,10 +34,10 @@ std::uint32_t ServerState::Statistics(std::uint64_t second, std::uint8_t *record
         return codes::kServerNotResponding;
     }
     ++m_statsCalls;
-    if (m_spec.majorVersion < 4) {
+    if (m_setup.majorVersion < 4) {
         return NW_ERR_NOT_SUPPORTED;
     }
-    if (!m_spec.consoleRights) {
+    if (!m_setup.consoleRights) {
         return NW_ERR_NO_CONSOLE_RIGHTS;
     }
     checkRestart(second);
@@ -45,7 +45,7 @@ std::uint32_t ServerState::Statistics(std::uint64_t second, std::uint8_t *record
     // Packet counts follow the request counter loosely; they only have to look alive.
     const std::uint64_t packets = std::uint64_t(sample.counter) * 5 / 4;
     std::memset(record, 0, NW_SERVER_INFO_SIZE);
-    text::PutLittleEndian32(record + NW_SERVER_INFO_TIME, std::uint32_t(m_spec.seed % 2'000'000u + second));
+    text::PutLittleEndian32(record + NW_SERVER_INFO_TIME, std::uint32_t(m_setup.seed % 2'000'000u + second));
     text::PutLittleEndian32(record + NW_SERVER_INFO_NCP_REQUESTS, sample.counter);
     text::PutLittleEndian32(record + NW_SERVER_INFO_UTILIZATION, sample.cpu);
     text::PutLittleEndian32(record + NW_SERVER_INFO_PACKETS_SERVICED, std::uint32_t(packets));
@@ -60,20 +60,20 @@ void ServerState::SetClockOffset(std::int64_t seconds)
 
 void ServerState::checkRestart(std::uint64_t second)
 {
-    if (m_restartTotal || !reached(m_spec.restart, second, m_statsCalls)) {
+    if (m_restartTotal || !reached(m_setup.restart, second, m_statsCalls)) {
         return;
     }
-    const bool bySeconds = m_spec.restart->unit == TriggerUnit::Seconds;
-    m_restartTotal = totalRequests(bySeconds ? m_spec.restart->value : second);
+    const bool bySeconds = m_setup.restart->unit == TriggerUnit::Seconds;
+    m_restartTotal = totalRequests(bySeconds ? m_setup.restart->value : second);
 }
 
 Sample ServerState::sampleAt(std::uint64_t second)
 {
-    if (m_spec.samples.empty()) {
+    if (m_setup.samples.empty()) {
         return {m_model.Cpu(second), counterAt(second)};
     }
-    const Sample sample = m_spec.samples[m_nextSample];
-    if (m_nextSample + 1 < m_spec.samples.size()) {
+    const Sample sample = m_setup.samples[m_nextSample];
+    if (m_nextSample + 1 < m_setup.samples.size()) {
         ++m_nextSample;
     }
     return sample;
@@ -96,9 +96,9 @@ std::uint32_t ServerState::counterAt(std::uint64_t second)
 {
     const std::uint64_t total = totalRequests(second);
     if (m_restartTotal) {
-        return std::uint32_t(m_spec.restartValue + (total - *m_restartTotal));
+        return std::uint32_t(m_setup.restartValue + (total - *m_restartTotal));
     }
-    return std::uint32_t(m_spec.counterStart + total);
+    return std::uint32_t(m_setup.counterStart + total);
 }
 
 } // namespace nwsim

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "nwsim/LoadModel.h"
-#include "nwsim/ServerSpec.h"
+#include "nwsim/ServerSetup.h"
 
 namespace nwsim {
 
@@ -13,9 +13,9 @@ namespace nwsim {
 class ServerState
 {
 public:
-    explicit ServerState(ServerSpec spec);
+    explicit ServerState(ServerSetup setup);
 
-    const ServerSpec &Spec() const { return m_spec; }
+    const ServerSetup &Setup() const { return m_setup; }
     const LoadModel &Model() const { return m_model; }
     bool Answering(std::uint64_t second) const;
     // Fills the server-info record for a statistics request made at that second; returns the completion
@@ -30,7 +30,7 @@ private:
     std::uint64_t totalRequests(std::uint64_t second);
     std::uint32_t counterAt(std::uint64_t second);
 
-    ServerSpec m_spec;
+    ServerSetup m_setup;
     LoadModel m_model;
     std::uint64_t m_statsCalls = 0;
     std::optional<std::uint64_t> m_restartTotal;

@@ -24,7 +24,7 @@ constexpr std::uint32_t kCountry = 1;
 
 Workstation::Workstation(const Scenario &scenario, const Connections &connections)
 {
-    for (const DriveSpec &drive : scenario.drives) {
+    for (const DriveSetup &drive : scenario.drives) {
         for (std::size_t server = 0; server < scenario.servers.size(); ++server) {
             const Connection *connection = connections.FirstOfServer(server);
             if (connection != nullptr && text::EqualNoCase(scenario.servers[server].name, drive.server)) {

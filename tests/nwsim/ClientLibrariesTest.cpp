@@ -105,7 +105,7 @@ std::vector<const char *> exported(void *library, const std::vector<const char *
 Scenario longNameScenario(const std::string &name)
 {
     Scenario scenario;
-    nwsim::ServerSpec server;
+    nwsim::ServerSetup server;
     server.name = name;
     scenario.servers.push_back(server);
     return scenario;

@@ -45,7 +45,7 @@ TEST(ScenarioParser, ReadsEveryKindOfLine)
     EXPECT_EQ(scenario.callsInitFailure, 0x88FFu);
     ASSERT_EQ(scenario.servers.size(), 2u);
 
-    const ServerSpec &alpha = scenario.servers[0];
+    const ServerSetup &alpha = scenario.servers[0];
     EXPECT_EQ(alpha.majorVersion, 4);
     EXPECT_EQ(alpha.minorVersion, 11);
     EXPECT_TRUE(alpha.consoleRights);
@@ -63,7 +63,7 @@ TEST(ScenarioParser, ReadsEveryKindOfLine)
     EXPECT_EQ(alpha.restart->value, 4u);
     EXPECT_EQ(alpha.restartValue, 100u);
 
-    const ServerSpec &beta = scenario.servers[1];
+    const ServerSetup &beta = scenario.servers[1];
     EXPECT_EQ(beta.revision, 2);
     EXPECT_FALSE(beta.consoleRights);
     EXPECT_FALSE(beta.inTree);
@@ -130,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"server A\nrestart A after 3 calls at 5", 2},
                     MalformedCase{"server A\nrestart A after -3 calls", 2},
                     MalformedCase{"primary fails 0", 1}, MalformedCase{"primary fails XYZ", 1},
-                    MalformedCase{"callsinit breaks 88FF", 1}, MalformedCase{"tree", 1}));
+                    MalformedCase{"callsinit breaks 88FF", 1}, MalformedCase{"tree", 1}),
+    [](const testing::TestParamInfo<MalformedCase> &info) { return "Case" + std::to_string(info.index); });
 
 TEST(ScenarioParser, RefusesNamesLongerThanTheClientCouldHold)
 {

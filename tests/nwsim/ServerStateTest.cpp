@@ -39,16 +39,16 @@ Reading read(ServerState &server, std::uint64_t second)
     return {code, field(record, NW_SERVER_INFO_UTILIZATION), field(record, NW_SERVER_INFO_NCP_REQUESTS)};
 }
 
-ServerSpec spec()
+ServerSetup setup()
 {
-    ServerSpec s;
+    ServerSetup s;
     s.name = "TESTSRV";
     s.seed = 77;
     s.counterStart = 1000;
     return s;
 }
 
-std::uint64_t requestsBetween(const ServerSpec &s, std::uint64_t from, std::uint64_t to)
+std::uint64_t requestsBetween(const ServerSetup &s, std::uint64_t from, std::uint64_t to)
 {
     const LoadModel model(s.profile, s.seed);
     std::uint64_t total = 0;
@@ -62,7 +62,7 @@ std::uint64_t requestsBetween(const ServerSpec &s, std::uint64_t from, std::uint
 
 TEST(ServerState, SequencePairsComeInOrderAndTheLastRepeats)
 {
-    ServerSpec s = spec();
+    ServerSetup s = setup();
     s.samples = {{5, 1000}, {7, 1100}};
     ServerState server(s);
     const Reading first = read(server, 0);
@@ -77,7 +77,7 @@ TEST(ServerState, SequencePairsComeInOrderAndTheLastRepeats)
 
 TEST(ServerState, RefusedRequestLeavesTheRecordAlone)
 {
-    ServerSpec s = spec();
+    ServerSetup s = setup();
     s.consoleRights = false;
     s.samples = {{5, 1000}};
     ServerState server(s);
@@ -89,7 +89,7 @@ TEST(ServerState, RefusedRequestLeavesTheRecordAlone)
 
 TEST(ServerState, OlderServersDoNotSupportStatistics)
 {
-    ServerSpec s = spec();
+    ServerSetup s = setup();
     s.majorVersion = 3;
     ServerState server(s);
     EXPECT_EQ(read(server, 5).code, NW_ERR_NOT_SUPPORTED);
@@ -97,7 +97,7 @@ TEST(ServerState, OlderServersDoNotSupportStatistics)
 
 TEST(ServerState, CounterGrowsByTheRequestsAndWrapsModulo2To32)
 {
-    ServerSpec s = spec();
+    ServerSetup s = setup();
     s.counterStart = 0xFFFFFF00u;
     ServerState server(s);
     EXPECT_EQ(read(server, 0).counter, 0xFFFFFF00u);
@@ -110,17 +110,17 @@ TEST(ServerState, CounterGrowsByTheRequestsAndWrapsModulo2To32)
 
 TEST(ServerState, ReadsInTheSameSecondAgreeAndSecondsMoveSmoothly)
 {
-    ServerState one(spec());
-    ServerState two(spec());
+    ServerState one(setup());
+    ServerState two(setup());
     EXPECT_EQ(read(one, 1234).counter, read(two, 1234).counter);
     EXPECT_EQ(read(one, 1234).cpu, read(two, 1234).cpu);
     // Going back in time recomputes rather than reusing a later sum.
-    EXPECT_EQ(read(one, 10).counter, 1000u + requestsBetween(spec(), 0, 10));
+    EXPECT_EQ(read(one, 10).counter, 1000u + requestsBetween(setup(), 0, 10));
 }
 
 TEST(ServerState, CounterRestartsAtTheGivenSecond)
 {
-    ServerSpec s = spec();
+    ServerSetup s = setup();
     s.restart = Trigger{TriggerUnit::Seconds, 20};
     s.restartValue = 100;
     ServerState server(s);
@@ -131,7 +131,7 @@ TEST(ServerState, CounterRestartsAtTheGivenSecond)
 
 TEST(ServerState, CounterRestartsAtTheGivenCall)
 {
-    ServerSpec s = spec();
+    ServerSetup s = setup();
     s.restart = Trigger{TriggerUnit::Calls, 3};
     s.restartValue = 50;
     ServerState server(s);
@@ -143,7 +143,7 @@ TEST(ServerState, CounterRestartsAtTheGivenCall)
 
 TEST(ServerState, StopsAnsweringAfterTheGivenSeconds)
 {
-    ServerSpec s = spec();
+    ServerSetup s = setup();
     s.stop = Trigger{TriggerUnit::Seconds, 30};
     ServerState server(s);
     EXPECT_EQ(read(server, 29).code, NW_SUCCESS);
@@ -153,7 +153,7 @@ TEST(ServerState, StopsAnsweringAfterTheGivenSeconds)
 
 TEST(ServerState, StopsAnsweringAfterTheGivenCalls)
 {
-    ServerSpec s = spec();
+    ServerSetup s = setup();
     s.stop = Trigger{TriggerUnit::Calls, 2};
     ServerState server(s);
     EXPECT_EQ(read(server, 0).code, NW_SUCCESS);

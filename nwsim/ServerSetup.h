@@ -35,7 +35,7 @@ struct Trigger
     std::uint32_t value = 0;
 };
 
-struct ServerSpec
+struct ServerSetup
 {
     std::string name;
     std::uint8_t majorVersion = 4;
@@ -55,7 +55,7 @@ struct ServerSpec
     std::uint32_t restartValue = 0;
 };
 
-struct DriveSpec
+struct DriveSetup
 {
     char letter = 'F';
     std::string server;
