@@ -1,0 +1,69 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "app/UMain.h"
+#include "netware/NWServer.h"
+#include "netware/NWprint.h"
+#include "netware/NwProp.h"
+#include "netware/Nwnds.h"
+#include "netware/nwbase.h"
+#include "netware/nwlib.h"
+#include "runtime/Adapter.h"
+#include "runtime/LibraryLoader.h"
+#include "runtime/PopupMenu.h"
+#include "runtime/RuntimeClasses.h"
+#include "skin/SkinClasses.h"
+
+// Start-up of the monitor against the simulated client's built-in network: the window built from its
+// stored layout, then the client checked and the server menu filled.
+namespace {
+
+void forgetClient()
+{
+    MainUnit().NWClient.reset();
+    TNWLib::ResetShared();
+    TNWNDS::ResetShared();
+    TNWServer::ResetShared();
+    TNWProp::ResetShared();
+    TNWPrint::ResetShared();
+}
+
+void WindowFromLayout(benchmark::State &state)
+{
+    for (auto _ : state) {
+        TFMain form;
+        benchmark::DoNotOptimize(form.PServer);
+    }
+}
+BENCHMARK(WindowFromLayout)->Unit(benchmark::kMicrosecond);
+
+void StartUpOnBuiltInNetwork(benchmark::State &state)
+{
+    TPlatformLibraryLoader loader(SEMBROLIN_BIN_DIR);
+    TAdapterOverride<TLibraryLoader> override(loader);
+    TFMain form;
+    for (auto _ : state) {
+        forgetClient();
+        form.StartUp();
+        benchmark::DoNotOptimize(form.PServer->Count());
+    }
+    forgetClient();
+}
+BENCHMARK(StartUpOnBuiltInNetwork)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("NWSIM_SCENARIO");
+    QApplication application(argc, argv);
+    RegisterRuntimeClasses();
+    RegisterSkinClasses();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
