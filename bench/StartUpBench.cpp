@@ -3,12 +3,7 @@
 #include <QApplication>
 
 #include "app/UMain.h"
-#include "netware/NWServer.h"
-#include "netware/NWprint.h"
-#include "netware/NwProp.h"
-#include "netware/Nwnds.h"
 #include "netware/nwbase.h"
-#include "netware/nwlib.h"
 #include "runtime/Adapter.h"
 #include "runtime/LibraryLoader.h"
 #include "runtime/PopupMenu.h"
@@ -22,11 +17,7 @@ namespace {
 void forgetClient()
 {
     MainUnit().NWClient.reset();
-    TNWLib::ResetShared();
-    TNWNDS::ResetShared();
-    TNWServer::ResetShared();
-    TNWProp::ResetShared();
-    TNWPrint::ResetShared();
+    ResetNetWareState();
 }
 
 void WindowFromLayout(benchmark::State &state)

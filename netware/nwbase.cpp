@@ -151,3 +151,12 @@ QString StripBoth(const QString &text)
 {
     return StripLeading(StripTrailing(text));
 }
+
+void ResetNetWareState()
+{
+    TNWLib::ResetShared();
+    TNWNDS::ResetShared();
+    TNWServer::ResetShared();
+    TNWProp::ResetShared();
+    TNWPrint::ResetShared();
+}

@@ -87,3 +87,7 @@ private:
 QString StripLeading(const QString &text);
 QString StripTrailing(const QString &text);
 QString StripBoth(const QString &text);
+
+// Forgets every library handle, entry point, completion code and cache of the layer, as in a process that
+// has loaded nothing: tests and benchmarks start from there.
+void ResetNetWareState();

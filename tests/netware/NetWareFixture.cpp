@@ -1,16 +1,8 @@
 #include "tests/netware/NetWareFixture.h"
 
-#include "netware/NWServer.h"
-#include "netware/NWprint.h"
-#include "netware/NwProp.h"
-#include "netware/Nwnds.h"
-#include "netware/nwlib.h"
+#include "netware/nwbase.h"
 
 TNetWareFixture::TNetWareFixture()
 {
-    TNWLib::ResetShared();
-    TNWNDS::ResetShared();
-    TNWServer::ResetShared();
-    TNWProp::ResetShared();
-    TNWPrint::ResetShared();
+    ResetNetWareState();
 }

@@ -4,9 +4,6 @@
 #include "netware/NWServerInfo.h"
 #include "netware/NWServerStats.h"
 #include "netware/NWLastError.h"
-#include "netware/NWprint.h"
-#include "netware/NwProp.h"
-#include "netware/Nwnds.h"
 #include "netware/nwbase.h"
 #include "netware/nwlib.h"
 #include "runtime/Adapter.h"
@@ -29,11 +26,7 @@ protected:
     TSimulatedClient() : loader(GetParam().folder)
     {
         qunsetenv("NWSIM_SCENARIO");
-        TNWLib::ResetShared();
-        TNWNDS::ResetShared();
-        TNWServer::ResetShared();
-        TNWProp::ResetShared();
-        TNWPrint::ResetShared();
+        ResetNetWareState();
     }
 
     static QStringList Names(const TNWServerList &list)
