@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QPalette>
 #include <QPointer>
+#include <QStyleFactory>
 
+#include "runtime/Color.h"
 #include "runtime/Font.h"
 
 namespace {
@@ -34,6 +37,33 @@ std::unique_ptr<QApplication> CreateApplication(int &argc, char **argv)
     return application;
 }
 
+// Boxes and menus in the classic desktop look that the skin's system colours come from, the same on every
+// desktop: the classic style, the default scheme's colours and the default window font.
+void ApplyClassicLook()
+{
+    if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows")))
+        QApplication::setStyle(style);
+    QPalette palette;
+    palette.setColor(QPalette::Window, clBtnFace.ToQColor());
+    palette.setColor(QPalette::Button, clBtnFace.ToQColor());
+    palette.setColor(QPalette::WindowText, clWindowText.ToQColor());
+    palette.setColor(QPalette::ButtonText, clWindowText.ToQColor());
+    palette.setColor(QPalette::Text, clWindowText.ToQColor());
+    palette.setColor(QPalette::Base, clWhite.ToQColor());
+    palette.setColor(QPalette::Light, clBtnHighlight.ToQColor());
+    palette.setColor(QPalette::Midlight, TColor(SystemColor(22)).ToQColor());
+    palette.setColor(QPalette::Mid, clBtnShadow.ToQColor());
+    palette.setColor(QPalette::Dark, clBtnShadow.ToQColor());
+    palette.setColor(QPalette::Shadow, TColor(SystemColor(21)).ToQColor());
+    palette.setColor(QPalette::Highlight, clHighlight.ToQColor());
+    palette.setColor(QPalette::HighlightedText, TColor(SystemColor(14)).ToQColor());
+    palette.setColor(QPalette::Disabled, QPalette::Text, clGrayText.ToQColor());
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, clGrayText.ToQColor());
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, clGrayText.ToQColor());
+    QApplication::setPalette(palette);
+    QApplication::setFont(TFont().ToQFont());
+}
+
 void CloseModalDialogs()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -48,6 +78,7 @@ void CloseModalDialogs()
 TApplication::TApplication(int &argc, char **argv) : m_application(CreateApplication(argc, argv))
 {
     TFont::InstallSubstitutes();
+    ApplyClassicLook();
     State().instance = this;
 }
 
