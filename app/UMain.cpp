@@ -38,7 +38,9 @@ T *Control(const QObject *form, const char *name)
 
 TMainUnit &MainUnit()
 {
-    static TMainUnit unit{nullptr, [] { return std::make_unique<TNWBase>(); }};
+    // Never destroyed: the client component lives until the process ends, and the client libraries must
+    // not be called while the process shuts down.
+    static TMainUnit &unit = *new TMainUnit{nullptr, [] { return std::make_unique<TNWBase>(); }};
     return unit;
 }
 

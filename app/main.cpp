@@ -1,7 +1,6 @@
 #include <memory>
 
 #include "app/UMain.h"
-#include "netware/nwbase.h"
 #include "runtime/Application.h"
 #include "runtime/Exception.h"
 #include "runtime/MessageBox.h"
@@ -25,10 +24,5 @@ int main(int argc, char **argv)
     TApplication::SetMainForm(FMain.get());
     FMain->StartUp();
     FMain->Show();
-    const int result = TApplication::Run();
-
-    // The client component outlives the window and is never destroyed: the client libraries stay loaded
-    // until the process ends and are not called while it shuts down.
-    static_cast<void>(MainUnit().NWClient.release());
-    return result;
+    return TApplication::Run();
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+
+#include <filesystem>
 #endif
 
 TLibraryLoader &TLibraryLoader::Platform()
@@ -20,7 +22,15 @@ TLibraryLoader::Handle TPlatformLibraryLoader::LoadLibrary(const char *fileName)
 #ifdef _WIN32
     return ::LoadLibraryA(path.c_str());
 #else
-    return ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (Handle library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); library || !m_folder.empty())
+        return library;
+    // The program's RUNPATH applies only while the program itself calls dlopen; a sanitizer's interceptor
+    // in between hides it. Looking beside the program does what the RUNPATH would.
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return nullptr;
+    return ::dlopen((program.parent_path() / fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
 #endif
 }
 

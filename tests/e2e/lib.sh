@@ -50,15 +50,15 @@ wait_for_window() {
     return 1
 }
 
-# Waits up to $1 seconds for the program to end; prints its exit code.
+# Waits up to $1 seconds for the program to end and leaves its exit code in E2E_EXIT_CODE. Runs in this
+# shell, not in a subshell, since only the program's parent can collect its exit code.
 wait_for_exit() {
     local seconds=$1
     for _ in $(seq $((seconds * 10))); do
         if ! kill -0 "$E2E_APP_PID" 2>/dev/null; then
-            local code=0
-            wait "$E2E_APP_PID" || code=$?
+            E2E_EXIT_CODE=0
+            wait "$E2E_APP_PID" || E2E_EXIT_CODE=$?
             E2E_APP_PID=""
-            echo "$code"
             return 0
         fi
         sleep 0.1

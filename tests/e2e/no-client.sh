@@ -15,7 +15,7 @@ shot="$E2E_TMP/box.png"
 screenshot "$shot"
 
 xdotool windowfocus --sync "$box" key Return
-code=$(wait_for_exit 10) || fail "the program did not end after OK"
-[ "$code" -eq 0 ] || fail "the program ended with code $code"
+wait_for_exit 10 || fail "the program did not end after OK"
+[ "$E2E_EXIT_CODE" -eq 0 ] || fail "the program ended with code $E2E_EXIT_CODE: $(cat "$E2E_TMP/program.log")"
 grep -q . "$E2E_TMP/program.log" && echo "program said: $(cat "$E2E_TMP/program.log")"
 echo "no client ok"
