@@ -22,9 +22,11 @@ bool isTrailingFill(QChar c)
 
 } // namespace
 
+// Flag writes reach the context once directory services have started, whether or not the server itself is a
+// directory server.
 TNWBase::TNWBase(QObject *owner)
     : QObject(owner), m_lastError(std::make_unique<TNWLastError>()),
-      m_contextFlags(std::make_unique<TNWDSContextFlags>([this] { return NDSAvailable(); }))
+      m_contextFlags(std::make_unique<TNWDSContextFlags>([] { return TNWLib::Shared().directoryMode; }))
 {
     try {
         Start();

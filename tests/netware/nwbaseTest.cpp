@@ -235,11 +235,24 @@ TEST_F(TNWBaseTest, FlagWritesChangeOnlyTheirOwnFlag)
 
 TEST_F(TNWBaseTest, FlagWritesAreOnlyKeptWithoutDirectoryServices)
 {
+    fake.RemoveLibrary(NW_LIB_LOCALE);
     TNWBase base;
     const int sets = fake.Calls("NWDSSetContext");
     base.NDSContextFlags()->SetAsyncMode(true);
     EXPECT_TRUE(base.NDSContextFlags()->AsyncMode());
     EXPECT_EQ(fake.Calls("NWDSSetContext"), sets);
+}
+
+TEST_F(TNWBaseTest, FlagWritesReachTheStartedContextOfABinderyServer)
+{
+    TNWBase base;
+    ASSERT_FALSE(base.NDSAvailable());
+    fake.contextFlags = NWDSDereferenceAliases;
+    const int askedServer = fake.Calls("NWIsDSServer");
+    base.NDSContextFlags()->SetAsyncMode(true);
+    base.NDSContextFlags()->SetDereferenceAliases(false);
+    EXPECT_EQ(fake.contextFlags, NWDSAsyncMode);
+    EXPECT_EQ(fake.Calls("NWIsDSServer"), askedServer);
 }
 
 TEST_F(TNWBaseTest, UnreadableFlagsAreNotOverwritten)
