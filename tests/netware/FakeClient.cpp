@@ -69,8 +69,9 @@ uint32_t NWAPI getConnectionInformation(uint32_t, uint16_t, char *name, uint16_t
     return answer("NWGetConnectionInformation");
 }
 
-uint32_t NWAPI getConnectionList(uint16_t, uint16_t *list, uint16_t listSize, uint16_t *count)
+uint32_t NWAPI getConnectionList(uint16_t mode, uint16_t *list, uint16_t listSize, uint16_t *count)
 {
+    fake().arguments["NWGetConnectionList"] = {mode, listSize};
     const auto &connections = fake().connections;
     for (std::size_t i = 0; i < std::min<std::size_t>(listSize, connections.size()); ++i)
         list[i] = uint16_t(connections[i].handle);
@@ -95,8 +96,9 @@ uint32_t openByName(const char *entryPoint, const char *name, uint32_t *conn)
     return code ? code : connection ? NW_SUCCESS : NW_ERR_SERVER_UNKNOWN;
 }
 
-uint32_t NWAPI getConnectionHandle(const char *name, uint16_t, uint32_t *conn, uint16_t *)
+uint32_t NWAPI getConnectionHandle(const char *name, uint16_t reserved1, uint32_t *conn, uint16_t *reserved2)
 {
+    fake().arguments["NWGetConnectionHandle"] = {reserved1, reserved2 == nullptr};
     return openByName("NWGetConnectionHandle", name, conn);
 }
 
@@ -151,8 +153,9 @@ uint32_t NWAPI getPrimConnRef(uint32_t *reference)
     return answer("NWCCGetPrimConnRef");
 }
 
-uint32_t NWAPI openConnByRef(uint32_t reference, uint32_t, uint32_t, uint32_t *conn)
+uint32_t NWAPI openConnByRef(uint32_t reference, uint32_t openState, uint32_t reserved, uint32_t *conn)
 {
+    fake().arguments["NWCCOpenConnByRef"] = {reference, openState, reserved};
     const auto *connection = fake().FindReference(reference);
     *conn = connection ? connection->handle : 0;
     return answer("NWCCOpenConnByRef");
@@ -160,6 +163,7 @@ uint32_t NWAPI openConnByRef(uint32_t reference, uint32_t, uint32_t, uint32_t *c
 
 uint32_t NWAPI getConnInfo(uint32_t conn, uint32_t infoType, uint32_t length, void *buffer)
 {
+    fake().arguments["NWCCGetConnInfo"] = {conn, infoType, length};
     const auto *connection = fake().Find(conn);
     const uint32_t code = answer("NWCCGetConnInfo");
     if (code || !connection)
@@ -180,8 +184,9 @@ uint32_t NWAPI scanConnRefs(uint32_t *iterator, uint32_t *reference)
     return NW_SUCCESS;
 }
 
-uint32_t NWAPI getAllConnRefInfo(uint32_t reference, uint32_t, uint8_t *info)
+uint32_t NWAPI getAllConnRefInfo(uint32_t reference, uint32_t infoVersion, uint8_t *info)
 {
+    fake().arguments["NWCCGetAllConnRefInfo"] = {reference, infoVersion};
     const auto *connection = fake().FindReference(reference);
     const uint32_t code = answer("NWCCGetAllConnRefInfo");
     if (code || !connection || connection->infoCode)
@@ -192,8 +197,10 @@ uint32_t NWAPI getAllConnRefInfo(uint32_t reference, uint32_t, uint8_t *info)
     return NW_SUCCESS;
 }
 
-uint32_t NWAPI openConnByName(uint32_t, const char *name, uint32_t, uint32_t, uint32_t, uint32_t *conn)
+uint32_t NWAPI openConnByName(uint32_t startConn, const char *name, uint32_t nameFormat, uint32_t openState,
+                              uint32_t tranType, uint32_t *conn)
 {
+    fake().arguments["NWCCOpenConnByName"] = {startConn, nameFormat, openState, tranType};
     return openByName("NWCCOpenConnByName", name, conn);
 }
 

@@ -75,6 +75,8 @@ public:
     std::vector<uint32_t> freedContexts;
     uint32_t flagsWhileCanonicalizing = 0;
     uint32_t lastConnection = 0;
+    // The scalar arguments of the latest call of each entry point that records them.
+    std::map<std::string, std::vector<uint32_t>> arguments;
     std::string lastServerName;
     std::array<uint8_t, 6> setDateTime{};
     uint32_t unicodeCountry = 0;

@@ -23,6 +23,7 @@ TEST_F(TNWServerTest, ConnectionByNameOpensInUpperCase)
 {
     EXPECT_EQ(ConnectionByName(QStringLiteral("beta")), 0x102u);
     EXPECT_EQ(fake.lastServerName, "BETA");
+    EXPECT_EQ(fake.arguments["NWCCOpenConnByName"], (std::vector<uint32_t>{0, 2, 1, 0}));
     EXPECT_EQ(fake.Calls("NWGetConnectionHandle"), 0);
 }
 
@@ -30,6 +31,7 @@ TEST_F(TNWServerTest, ConnectionByNameFallsBackAndReportsTheLastCallTried)
 {
     fake.SetCode("NWCCOpenConnByName", NW_ERR_SERVER_UNKNOWN);
     EXPECT_EQ(ConnectionByName(QStringLiteral("alpha")), 0x101u);
+    EXPECT_EQ(fake.arguments["NWGetConnectionHandle"], (std::vector<uint32_t>{0, true}));
 
     fake.SetCode("NWGetConnectionHandle", NW_ERR_NO_SUCH_OBJECT);
     EXPECT_EQ(ConnectionByName(QStringLiteral("alpha")), 0u);

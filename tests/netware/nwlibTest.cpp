@@ -77,6 +77,19 @@ TEST_F(TNWLibTest, PrimaryConnectionWithoutCacheOpensByReferenceEachTime)
     EXPECT_EQ(fake.Lookups("NWCCOpenConnByRef"), lookups + 2);
 }
 
+TEST_F(TNWLibTest, ConnectionCallsCarryTheClientsExpectedArguments)
+{
+    fake.SetCode("NWCallsInit", NW_ERR_NOT_SUPPORTED);
+    TNWBase base;
+    EXPECT_EQ(fake.arguments["NWCCOpenConnByRef"], (std::vector<uint32_t>{0x51, 1, 0}));
+    GetConnectionNumber(0x102);
+    EXPECT_EQ(fake.arguments["NWCCGetConnInfo"], (std::vector<uint32_t>{0x102, 5, 4}));
+    GetConnectionServerName(0x102);
+    EXPECT_EQ(fake.arguments["NWCCGetConnInfo"], (std::vector<uint32_t>{0x102, 7, 1025}));
+    GetServerList();
+    EXPECT_EQ(fake.arguments["NWCCGetAllConnRefInfo"], (std::vector<uint32_t>{0x52, 1}));
+}
+
 TEST_F(TNWLibTest, OlderCallsServeWhenTheConnectionLibraryLacksTheNewOnes)
 {
     for (const char *name : {"NWCCGetPrimConnRef", "NWCCGetConnInfo", "NWCCScanConnRefs"})
@@ -87,6 +100,7 @@ TEST_F(TNWLibTest, OlderCallsServeWhenTheConnectionLibraryLacksTheNewOnes)
     EXPECT_EQ(GetConnectionNumber(0x102), 9);
     EXPECT_EQ(GetConnectionServerName(0x102), "BETA");
     const TNWServerList list = GetServerList();
+    EXPECT_EQ(fake.arguments["NWGetConnectionList"], (std::vector<uint32_t>{0, 49}));
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[1].name, "BETA");
     EXPECT_EQ(list[1].value, 0x102u);
