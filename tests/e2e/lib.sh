@@ -31,6 +31,8 @@ start_display() {
     export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
 # Starts the program in the background.
