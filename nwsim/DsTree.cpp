@@ -75,7 +75,7 @@ DsTree::DsTree(const Scenario &scenario)
     addObject(scenario.login, "User", user);
     for (const ServerSetup &server : scenario.servers) {
         if (server.inTree) {
-            const std::string version = "Novell NetWare " + std::to_string(server.majorVersion) + "." +
+            const std::string version = "NetWare " + std::to_string(server.majorVersion) + "." +
                                         std::to_string(server.minorVersion);
             const std::string name = "CN=" + server.name + (container.empty() ? "" : "." + container);
             addObject(name, "NCP Server", {textAttribute("Version", kSyntaxCaseIgnoreString, version)});
