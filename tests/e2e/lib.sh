@@ -76,3 +76,15 @@ screenshot() {
 pixel() {
     convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6
 }
+
+# Takes screenshots into $1 until pixel ($2, $3) is (op "=") or is not (op "!=") the colour $5 (RRGGBB),
+# for up to 10 seconds.
+wait_for_pixel() {
+    local shot=$1 x=$2 y=$3 op=$4 colour=$5
+    for _ in $(seq 50); do
+        screenshot "$shot"
+        [ "$(pixel "$shot" "$x" "$y")" "$op" "$colour" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
