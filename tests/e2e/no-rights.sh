@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# On a network where no server grants console rights the user is told so once; after OK the window opens
+# and the program runs on with an empty server menu.
+source "$(dirname "$0")/lib.sh"
+program=$1
+
+cat >"$E2E_TMP/scenario" <<'SCENARIO'
+server ALDER version=4.11 rights=no
+server BIRCH version=3.12
+SCENARIO
+export NWSIM_SCENARIO="$E2E_TMP/scenario"
+start_display
+start_program "$program"
+box=$(wait_for_window Information 15) || fail "no information box: $(cat "$E2E_TMP/program.log")"
+xdotool search --onlyvisible --name '^FMain$' >/dev/null && fail "the main window showed before OK"
+
+xdotool windowfocus --sync "$box" key Return
+wait_for_window FMain 15 >/dev/null || fail "the main window did not appear after OK"
+sleep 1
+kill -0 "$E2E_APP_PID" || fail "the program ended"
+[ "$(xdotool search --onlyvisible --name '^Information$' | wc -l)" -eq 0 ] || fail "a second box appeared"
+echo "no rights ok"
