@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/runtime/FakeTickCount.h"
+
 TEST(TTickCount, PlatformCountAdvancesInMilliseconds)
 {
     TTickCount &clock = TTickCount::Current();
@@ -26,4 +28,16 @@ TEST(TTickCount, AFakeReplacesTheClockAndWrapsLikeIt)
         EXPECT_EQ(TTickCount::Current().GetTickCount(), 1000u);
     }
     EXPECT_EQ(&TTickCount::Current(), &TTickCount::Platform());
+}
+
+TEST(TAdapterOverride, ANestedOverrideRestoresTheOneItReplaced)
+{
+    TFakeTickCount outer(1);
+    TFakeTickCount inner(2);
+    TAdapterOverride<TTickCount> first(outer);
+    {
+        TAdapterOverride<TTickCount> second(inner);
+        EXPECT_EQ(TTickCount::Current().GetTickCount(), 2u);
+    }
+    EXPECT_EQ(TTickCount::Current().GetTickCount(), 1u);
 }
