@@ -1,54 +1,29 @@
 #include "app/UMain.h"
 
-#include <QFile>
-
 #include "netware/NWServer.h"
 #include "netware/NWServerStats.h"
 #include "netware/nwbase.h"
 #include "netware/nwlib.h"
+#include "resources/Resources.h"
 #include "runtime/Exception.h"
-#include "runtime/LayoutReader.h"
 #include "runtime/MenuItem.h"
 #include "runtime/MessageBox.h"
-#include "runtime/PopupMenu.h"
-#include "skin/ExplorerButton.h"
+#include "runtime/ProcessState.h"
+#include "runtime/layout/LayoutReader.h"
 
-// The layout is embedded in this static library; naming its resource keeps the linker from dropping it.
-static QString StoredLayout()
-{
-    Q_INIT_RESOURCE(Resources);
-    QFile file(QStringLiteral(":/FMain.layout"));
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("The main window's layout is missing from the program."));
-    return QString::fromUtf8(file.readAll());
-}
+TMainUnit::TMainUnit() : CreateClient([] { return std::make_unique<TNWBase>(); })
+{}
 
-namespace {
-
-template <class T>
-T *Control(const QObject *form, const char *name)
-{
-    T *control = form->findChild<T *>(QLatin1String(name));
-    if (!control)
-        throw Exception(QStringLiteral("The main window's layout has no %1.").arg(QLatin1String(name)));
-    return control;
-}
-
-} // namespace
+TMainUnit::~TMainUnit() = default;
 
 TMainUnit &MainUnit()
 {
-    // Never destroyed: the client component lives until the process ends, and the client libraries must
-    // not be called while the process shuts down.
-    static TMainUnit &unit = *new TMainUnit{nullptr, [] { return std::make_unique<TNWBase>(); }};
-    return unit;
+    return TProcessState<TMainUnit>::Instance();
 }
 
 TFMain::TFMain(QWidget *parent) : TForm(parent)
 {
-    ReadLayout(this, StoredLayout());
-    BServer = Control<TExplorerButton>(this, "BServer");
-    PServer = Control<TPopupMenu>(this, "PServer");
+    ReadLayout(this, QString::fromUtf8(ReadResource(QStringLiteral("FMain.layout"))));
 }
 
 void TFMain::StartUp()

@@ -4,11 +4,12 @@
 #include <functional>
 #include <memory>
 
+#include "runtime/Bound.h"
 #include "runtime/Form.h"
+#include "runtime/PopupMenu.h"
+#include "skin/ExplorerButton.h"
 
-class TExplorerButton;
 class TNWBase;
-class TPopupMenu;
 
 // The monitor's one window. Its controls come from the stored layout embedded with the program.
 class TFMain : public TForm
@@ -30,14 +31,17 @@ public:
 
     Q_INVOKABLE void ServerItemClick(QObject *Sender);
 
-    TExplorerButton *BServer;
-    TPopupMenu *PServer;
+    TBound<TExplorerButton> BServer{this, "BServer"};
+    TBound<TPopupMenu> PServer{this, "PServer"};
 };
 
-// State of the main window's unit that outlives any one window.
+// State of the main window's unit that outlives any one window. The client component has no owner and
+// lives until the process ends; the client libraries must not be called while the process shuts down.
 struct TMainUnit
 {
-    // The one client component. It has no owner and lives until the process ends.
+    TMainUnit();
+    ~TMainUnit();
+
     std::unique_ptr<TNWBase> NWClient;
     // How start-up makes it; tests put a failing maker here.
     std::function<std::unique_ptr<TNWBase>()> CreateClient;

@@ -1,18 +1,18 @@
 #include <memory>
 
+#include "app/Classes.h"
 #include "app/UMain.h"
+#include "resources/Resources.h"
 #include "runtime/Application.h"
 #include "runtime/Exception.h"
 #include "runtime/MessageBox.h"
-#include "runtime/RuntimeClasses.h"
-#include "skin/SkinClasses.h"
 
 int main(int argc, char **argv)
 {
     TApplication application(argc, argv);
     application.SetTitle(QStringLiteral("Sembrolin"));
-    RegisterRuntimeClasses();
-    RegisterSkinClasses();
+    InitResources();
+    RegisterClasses();
 
     std::unique_ptr<TFMain> FMain;
     try {

@@ -1,14 +1,12 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
+#include "app/Classes.h"
 #include "app/UMain.h"
 #include "netware/nwbase.h"
 #include "runtime/Adapter.h"
 #include "runtime/LibraryLoader.h"
+#include "runtime/Application.h"
 #include "runtime/PopupMenu.h"
-#include "runtime/RuntimeClasses.h"
-#include "skin/SkinClasses.h"
 
 // Start-up of the monitor against the simulated client's built-in network: the window built from its
 // stored layout, then the client checked and the server menu filled.
@@ -50,9 +48,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("NWSIM_SCENARIO");
-    QApplication application(argc, argv);
-    RegisterRuntimeClasses();
-    RegisterSkinClasses();
+    TApplication application(argc, argv);
+    RegisterClasses();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

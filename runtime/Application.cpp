@@ -9,22 +9,24 @@
 
 #include "runtime/Color.h"
 #include "runtime/Font.h"
+#include "runtime/ProcessState.h"
 
 namespace {
 
-// Process-wide, so that termination works in tests without an application object.
-struct TTerminationState
+// Process-wide, so that termination works without reaching the application object.
+struct TApplicationState
 {
     bool terminated = false;
     QPointer<QWidget> mainForm;
     QEventLoop *loop = nullptr;
-    TApplication *instance = nullptr;
 };
 
-TTerminationState &State()
+// The object's own lifetime decides this one, so a reset of the process state leaves it alone.
+TApplication *s_instance = nullptr;
+
+TApplicationState &State()
 {
-    static TTerminationState state;
-    return state;
+    return TProcessState<TApplicationState>::Instance();
 }
 
 std::unique_ptr<QApplication> CreateApplication(int &argc, char **argv)
@@ -79,17 +81,19 @@ TApplication::TApplication(int &argc, char **argv) : m_application(CreateApplica
 {
     TFont::InstallSubstitutes();
     ApplyClassicLook();
-    State().instance = this;
+    s_instance = this;
 }
 
 TApplication::~TApplication()
 {
-    State().instance = nullptr;
+    // Services with threads of their own go while the toolkit still stands, not after main.
+    ProcessState::StopServices();
+    s_instance = nullptr;
 }
 
 TApplication *TApplication::Instance()
 {
-    return State().instance;
+    return s_instance;
 }
 
 void TApplication::SetTitle(const QString &title)
@@ -127,7 +131,7 @@ QWidget *TApplication::MainForm()
 
 void TApplication::Terminate()
 {
-    TTerminationState &state = State();
+    TApplicationState &state = State();
     state.terminated = true;
     CloseModalDialogs();
     if (state.loop)
@@ -137,10 +141,4 @@ void TApplication::Terminate()
 bool TApplication::Terminated()
 {
     return State().terminated;
-}
-
-void TApplication::ResetTermination()
-{
-    State().terminated = false;
-    State().mainForm = nullptr;
 }

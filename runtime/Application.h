@@ -9,8 +9,8 @@ class QApplication;
 class QWidget;
 
 // The application object: owns the toolkit's application, carries the title that plain message boxes
-// show, and runs the message loop until the main form closes. There is one; tests run without it, and
-// then the title is empty while the termination state below still works, process-wide.
+// show, and runs the message loop until the main form closes. There is one, in the program and in each
+// test program; the termination state below is process-wide.
 class TApplication : public QObject
 {
     Q_OBJECT
@@ -38,8 +38,6 @@ public:
     // later close at once.
     static void Terminate();
     static bool Terminated();
-    // Tests only: forgets a termination and the main form.
-    static void ResetTermination();
 
 private:
     std::unique_ptr<QApplication> m_application;

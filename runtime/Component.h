@@ -8,6 +8,7 @@
 #include <QVariant>
 
 class QObject;
+struct QMetaObject;
 
 using TNotifyEvent = std::function<void(QObject *Sender)>;
 
@@ -25,6 +26,15 @@ struct TEventProperty
 {
     QString name;
     TNotifyEvent *handler;
+};
+
+// A member of a window that the layout reader points at the component of that name once the whole layout
+// is read (see TBound).
+struct TBoundMember
+{
+    QString name;
+    const QMetaObject *type;
+    std::function<void(QObject *component)> assign;
 };
 
 // The component state shared by every class that a stored layout can create: whether it is being loaded,
@@ -62,6 +72,10 @@ public:
     // The TComponent behind an object, or null when it is a plain QObject.
     static TComponent *Of(QObject *object);
 
+    // Members that the layout reader binds by name; TBound members add themselves.
+    const std::vector<TBoundMember> &BoundMembers() const { return m_boundMembers; }
+    void AddBoundMember(TBoundMember member) { m_boundMembers.push_back(std::move(member)); }
+
 protected:
     // Constructors publish their event members once; the member must live as long as the component.
     void PublishEvent(const QString &name, TNotifyEvent &handler);
@@ -71,4 +85,5 @@ private:
     bool m_designing = false;
     std::vector<TEventProperty> m_events;
     QMap<QString, QString> m_handlerNames;
+    std::vector<TBoundMember> m_boundMembers;
 };

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "app/Classes.h"
 #include "app/UMain.h"
 #include "netware/nwbase.h"
 #include "runtime/Adapter.h"
 #include "runtime/LibraryLoader.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
-#include "runtime/RuntimeClasses.h"
-#include "skin/SkinClasses.h"
 #include "tests/runtime/RecordingPresenter.h"
 
 // Start-up on the simulated client's built-in network, loaded the way the program loads it.
@@ -15,8 +14,7 @@ TEST(StartUpOnTheSimulatedClient, OffersExactlyTheServersThatAnswerInListOrder)
 {
     qunsetenv("NWSIM_SCENARIO");
     ResetNetWareState();
-    RegisterRuntimeClasses();
-    RegisterSkinClasses();
+    RegisterClasses();
     TPlatformLibraryLoader loader(SEMBROLIN_BIN_DIR);
     TAdapterOverride<TLibraryLoader> override(loader);
     TRecordingPresenter presenter;

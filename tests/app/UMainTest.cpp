@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "app/Classes.h"
 #include "app/UMain.h"
 #include "netware/nwbase.h"
 #include "runtime/Application.h"
+#include "runtime/ProcessState.h"
 #include "runtime/Exception.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
-#include "runtime/RuntimeClasses.h"
 #include "skin/ExplorerButton.h"
-#include "skin/SkinClasses.h"
 #include "tests/netware/NetWareFixture.h"
 #include "tests/runtime/RecordingPresenter.h"
 
@@ -41,19 +41,15 @@ class TStartUp : public TNetWareFixture
 protected:
     TStartUp()
     {
-        RegisterRuntimeClasses();
-        RegisterSkinClasses();
-        TApplication::ResetTermination();
-        MainUnit().NWClient.reset();
+        RegisterClasses();
         form = std::make_unique<TFMain>();
         TApplication::SetMainForm(form.get());
     }
 
     ~TStartUp() override
     {
-        MainUnit().NWClient.reset();
-        MainUnit().CreateClient = [] { return std::make_unique<TNWBase>(); };
-        TApplication::ResetTermination();
+        // While the fake client still stands: the client component calls it as it goes.
+        ProcessState::ResetAll();
     }
 
     QStringList ServerMenu() const

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Application.h"
+#include "runtime/ProcessState.h"
 #include "tests/runtime/RecordingPresenter.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 class MessageBoxes : public ::testing::Test
 {
 protected:
-    void TearDown() override { TApplication::ResetTermination(); }
+    void TearDown() override { ProcessState::ResetAll(); }
 };
 
 // Runs `inspect` on the box that is open once the modal loop runs, then presses its OK button.
@@ -44,7 +45,7 @@ TEST_F(MessageBoxes, PlainAndInformationBoxesAskForTheirCaptions)
 
     ASSERT_EQ(presenter.boxes.size(), 3u);
     EXPECT_EQ(presenter.boxes[0].kind, TMessageKind::Plain);
-    // Tests have no application object, so the title, and with it the caption, is empty.
+    // The test program sets no title, so the caption is empty.
     EXPECT_EQ(presenter.boxes[0].caption, QString());
     EXPECT_EQ(presenter.boxes[0].text, "Unable to load Netware APIs");
     EXPECT_EQ(presenter.boxes[1].kind, TMessageKind::Information);

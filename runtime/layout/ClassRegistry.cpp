@@ -1,9 +1,10 @@
-#include "runtime/ClassRegistry.h"
+#include "runtime/layout/ClassRegistry.h"
+
+#include "runtime/ProcessState.h"
 
 TClassRegistry &TClassRegistry::Instance()
 {
-    static TClassRegistry registry;
-    return registry;
+    return TProcessState<TClassRegistry>::Instance();
 }
 
 void TClassRegistry::Register(const QString &className, Factory factory)

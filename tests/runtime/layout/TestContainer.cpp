@@ -1,6 +1,6 @@
-#include "tests/runtime/TestContainer.h"
+#include "tests/runtime/layout/TestContainer.h"
 
-#include "tests/runtime/TestJournal.h"
+#include "tests/runtime/layout/TestJournal.h"
 
 TTestContainer::TTestContainer(QObject *parent) : QObject(parent)
 {}

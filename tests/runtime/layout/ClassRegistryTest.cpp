@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/ClassRegistry.h"
-#include "tests/runtime/TestContainer.h"
-#include "tests/runtime/TestControl.h"
-#include "tests/runtime/TestForm.h"
+#include "runtime/layout/ClassRegistry.h"
+#include "tests/runtime/layout/TestContainer.h"
+#include "tests/runtime/layout/TestControl.h"
+#include "tests/runtime/layout/TestForm.h"
 
 namespace {
 

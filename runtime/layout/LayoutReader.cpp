@@ -1,17 +1,21 @@
-#include "runtime/LayoutReader.h"
+#include "runtime/layout/LayoutReader.h"
 
 #include <exception>
 #include <memory>
+#include <vector>
 
 #include <QMetaMethod>
+#include <QMetaProperty>
 #include <QObject>
+#include <QPointer>
 
-#include "runtime/ClassRegistry.h"
+#include "runtime/layout/ClassRegistry.h"
 #include "runtime/Component.h"
-#include "runtime/LayoutError.h"
-#include "runtime/LayoutParser.h"
-#include "runtime/LayoutValues.h"
-#include "runtime/Published.h"
+#include "runtime/layout/LayoutError.h"
+#include "runtime/layout/LayoutNode.h"
+#include "runtime/layout/LayoutParser.h"
+#include "runtime/layout/LayoutValues.h"
+#include "runtime/layout/Published.h"
 
 namespace {
 
@@ -26,6 +30,52 @@ QString message(const std::exception &error)
     return own ? own->Message() : QString::fromUtf8(error.what());
 }
 
+class TLayoutReader
+{
+public:
+    static void Read(QObject *root, const QString &text);
+
+private:
+    struct TReference
+    {
+        QPointer<QObject> object;
+        QMetaProperty property;
+        QString name;
+        int line;
+    };
+
+    struct TLoadedComponent
+    {
+        QPointer<QObject> object;
+        int line;
+    };
+
+    explicit TLayoutReader(QObject *root) : m_root(root) {}
+
+    void Build(const TLayoutNode &tree);
+    void Start(QObject *object, const TLayoutNode &node);
+    void ApplyNode(QObject *object, const TLayoutNode &node);
+    QObject *CreateChild(QObject *parent, const TLayoutNode &node);
+    void Apply(QObject *object, const TLayoutProperty &property);
+    void ApplyPath(QObject *object, const TLayoutProperty &property);
+    void ApplyProperty(QObject *object, const QMetaProperty &meta, const TLayoutProperty &property);
+    bool ApplyEvent(QObject *object, const TLayoutProperty &property);
+    bool ApplyDefined(QObject *object, const TLayoutProperty &property);
+    void ResolveReferences();
+    void BindMembers(int rootLine);
+    void Unbind();
+    int LineOf(const QObject *component) const;
+    QObject *FindComponent(const QString &name) const;
+    void FinishLoading();
+    void DeleteCreated();
+
+    QObject *m_root;
+    // Newest last; QPointer because a component may delete objects of its own.
+    std::vector<QPointer<QObject>> m_created;
+    std::vector<TLoadedComponent> m_components;
+    std::vector<TReference> m_references;
+};
+
 } // namespace
 
 void ReadLayout(QObject *root, const QString &text)
@@ -35,11 +85,12 @@ void ReadLayout(QObject *root, const QString &text)
 
 void TLayoutReader::Read(QObject *root, const QString &text)
 {
-    const TLayoutNode tree = TLayoutParser::Parse(text);
+    const TLayoutNode tree = ParseLayout(text);
     TLayoutReader reader(root);
     try {
         reader.Build(tree);
     } catch (...) {
+        reader.Unbind();
         reader.DeleteCreated();
         throw;
     }
@@ -53,6 +104,7 @@ void TLayoutReader::Build(const TLayoutNode &tree)
     Start(m_root, tree);
     ApplyNode(m_root, tree);
     ResolveReferences();
+    BindMembers(tree.line);
     FinishLoading();
 }
 
@@ -107,14 +159,14 @@ void TLayoutReader::ApplyPath(QObject *object, const TLayoutProperty &property)
 {
     const QString &name = property.path.constLast();
     for (qsizetype i = 0; i + 1 < property.path.size(); ++i) {
-        const QMetaProperty holder = TPublished::Find(object, property.path.at(i));
-        QObject *sub = holder.isValid() ? TPublished::SubObject(object, holder) : nullptr;
+        const QMetaProperty holder = Published::Find(object, property.path.at(i));
+        QObject *sub = holder.isValid() ? Published::SubObject(object, holder) : nullptr;
         if (!sub)
             throw ELayoutError(property.line, QStringLiteral("%1 of class %2 holds no sub-object")
                                                   .arg(property.path.at(i), className(object)));
         object = sub;
     }
-    const QMetaProperty meta = TPublished::Find(object, name);
+    const QMetaProperty meta = Published::Find(object, name);
     if (meta.isValid())
         ApplyProperty(object, meta, property);
     else if (property.path.size() > 1 || (!ApplyEvent(object, property) && !ApplyDefined(object, property)))
@@ -126,13 +178,13 @@ void TLayoutReader::ApplyProperty(QObject *object, const QMetaProperty &meta, co
 {
     if (!meta.isWritable())
         throw ELayoutError(property.line, QStringLiteral("property %1 is read-only").arg(meta.name()));
-    if (TPublished::HoldsObject(meta)) {
+    if (Published::HoldsObject(meta)) {
         if (property.value.kind != TLayoutValue::Kind::Identifier)
             throw ELayoutError(property.line, QStringLiteral("%1 expects a component name").arg(meta.name()));
         m_references.push_back({object, meta, property.value.text, property.line});
         return;
     }
-    if (!meta.write(object, TLayoutValues::ForProperty(meta, property.value)))
+    if (!meta.write(object, LayoutValues::ForProperty(meta, property.value)))
         throw ELayoutError(property.line, QStringLiteral("property %1 refused its value").arg(meta.name()));
 }
 
@@ -163,7 +215,7 @@ bool TLayoutReader::ApplyDefined(QObject *object, const TLayoutProperty &propert
         return false;
     for (const TDefinedProperty &defined : component->DefinedProperties()) {
         if (defined.name == property.path.constLast()) {
-            defined.read(TLayoutValues::Natural(property.value));
+            defined.read(LayoutValues::Natural(property.value));
             return true;
         }
     }
@@ -183,6 +235,40 @@ void TLayoutReader::ResolveReferences()
                                                    .arg(reference.name, className(target),
                                                         QLatin1String(reference.property.name())));
     }
+}
+
+void TLayoutReader::BindMembers(int rootLine)
+{
+    const TComponent *root = TComponent::Of(m_root);
+    if (!root)
+        return;
+    for (const TBoundMember &member : root->BoundMembers()) {
+        QObject *component = FindComponent(member.name);
+        if (!component)
+            throw ELayoutError(rootLine,
+                               QStringLiteral("the window needs a %1 named %2, which the layout lacks")
+                                   .arg(QLatin1String(member.type->className()), member.name));
+        if (!component->metaObject()->inherits(member.type))
+            throw ELayoutError(LineOf(component), QStringLiteral("%1 is a %2, the window needs a %3")
+                                                      .arg(member.name, className(component),
+                                                           QLatin1String(member.type->className())));
+        member.assign(component);
+    }
+}
+
+void TLayoutReader::Unbind()
+{
+    if (const TComponent *root = TComponent::Of(m_root))
+        for (const TBoundMember &member : root->BoundMembers())
+            member.assign(nullptr);
+}
+
+int TLayoutReader::LineOf(const QObject *component) const
+{
+    for (const TLoadedComponent &loaded : m_components)
+        if (loaded.object == component)
+            return loaded.line;
+    return 0;
 }
 
 QObject *TLayoutReader::FindComponent(const QString &name) const

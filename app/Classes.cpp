@@ -1,12 +1,16 @@
-#include "runtime/RuntimeClasses.h"
+#include "app/Classes.h"
 
-#include "runtime/ClassRegistry.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
+#include "runtime/layout/ClassRegistry.h"
+#include "skin/ExplorerButton.h"
 
-void RegisterRuntimeClasses()
+void RegisterClasses()
 {
     TClassRegistry &registry = TClassRegistry::Instance();
+
     registry.RegisterClass<TPopupMenu>();
     registry.RegisterClass<TMenuItem>();
+
+    registry.RegisterClass<TExplorerButton>();
 }

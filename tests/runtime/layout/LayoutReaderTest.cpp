@@ -8,14 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/ClassRegistry.h"
-#include "runtime/LayoutError.h"
-#include "runtime/LayoutReader.h"
-#include "tests/runtime/TestClasses.h"
-#include "tests/runtime/TestContainer.h"
-#include "tests/runtime/TestControl.h"
-#include "tests/runtime/TestForm.h"
-#include "tests/runtime/TestJournal.h"
+#include "runtime/layout/ClassRegistry.h"
+#include "runtime/layout/LayoutError.h"
+#include "runtime/layout/LayoutReader.h"
+#include "tests/runtime/layout/TestClasses.h"
+#include "tests/runtime/layout/TestContainer.h"
+#include "tests/runtime/layout/TestControl.h"
+#include "tests/runtime/layout/TestForm.h"
+#include "tests/runtime/layout/TestJournal.h"
 
 namespace {
 
@@ -110,6 +110,39 @@ end)"));
         }
     }
     EXPECT_FALSE(form->Loading());
+}
+
+TEST_F(LayoutReaderTest, PointsBoundMembersAtTheirComponents)
+{
+    TBoundTestForm form;
+    ReadLayout(&form, withControl("").replace("TTestForm", "TBoundTestForm"));
+    EXPECT_EQ(form.B, Find(&form, "B"));
+}
+
+TEST_F(LayoutReaderTest, RefusesALayoutThatLacksABoundMembersComponentOrGivesItAnotherClass)
+{
+    const struct
+    {
+        QString layout;
+        int line;
+        QString what;
+    } cases[] = {
+        {"object FMain: TBoundTestForm\n  object C: TTestControl\n  end\nend\n", 1,
+         "the window needs a TTestControl named B, which the layout lacks"},
+        {"object FMain: TBoundTestForm\n  object B: TTestContainer\n  end\nend\n", 2,
+         "B is a TTestContainer, the window needs a TTestControl"},
+    };
+    for (const auto &c : cases) {
+        TBoundTestForm form;
+        try {
+            ReadLayout(&form, c.layout);
+            ADD_FAILURE() << "read " << qPrintable(c.layout);
+        } catch (const ELayoutError &error) {
+            EXPECT_EQ(error.Line(), c.line);
+            EXPECT_EQ(error.What(), c.what);
+        }
+        EXPECT_EQ(form.B, nullptr);
+    }
 }
 
 struct TValueCase

@@ -1,12 +1,15 @@
-#include "runtime/LayoutWriter.h"
+#include "runtime/layout/LayoutWriter.h"
+
+#include <map>
+#include <memory>
 
 #include <QMetaProperty>
 #include <QObject>
 
-#include "runtime/ClassRegistry.h"
+#include "runtime/layout/ClassRegistry.h"
 #include "runtime/Component.h"
-#include "runtime/LayoutValues.h"
-#include "runtime/Published.h"
+#include "runtime/layout/LayoutValues.h"
+#include "runtime/layout/Published.h"
 
 namespace {
 
@@ -23,6 +26,25 @@ QMetaProperty defaultProperty(const QObject *defaults, const QMetaProperty &prop
     const int index = defaults->metaObject()->indexOfProperty(property.name());
     return index >= 0 ? defaults->metaObject()->property(index) : QMetaProperty();
 }
+
+class TLayoutWriter
+{
+public:
+    static QString Write(QObject *root);
+
+private:
+    TLayoutWriter() = default;
+
+    void Object(QObject *object, int depth);
+    void Properties(const QObject *object, const QObject *defaults, const QString &prefix, int depth);
+    void Events(QObject *object, int depth);
+    void DefinedProperties(QObject *object, int depth);
+    void Line(int depth, const QString &text);
+    const QObject *Defaults(const QObject *object);
+
+    QString m_text;
+    std::map<const QMetaObject *, std::unique_ptr<QObject>> m_defaults;
+};
 
 } // namespace
 
@@ -54,21 +76,20 @@ void TLayoutWriter::Object(QObject *object, int depth)
 void TLayoutWriter::Properties(const QObject *object, const QObject *defaults, const QString &prefix,
                                int depth)
 {
-    for (const QMetaProperty &property : TPublished::Stored(object)) {
+    for (const QMetaProperty &property : Published::Stored(object)) {
         const QString name = prefix + QLatin1String(property.name());
         const QMetaProperty original = defaultProperty(defaults, property);
-        if (QObject *sub = TPublished::SubObject(object, property)) {
+        if (QObject *sub = Published::SubObject(object, property)) {
             const QObject *defaultSub =
-                original.isValid() ? TPublished::SubObject(defaults, original) : nullptr;
+                original.isValid() ? Published::SubObject(defaults, original) : nullptr;
             Properties(sub, defaultSub, name + QLatin1Char('.'), depth);
             continue;
         }
         const QVariant value = property.read(object);
         if (original.isValid() && original.read(defaults) == value)
             continue;
-        if (!TPublished::HoldsObject(property)) {
-            Line(depth,
-                 name + QLatin1String(" = ") + TLayoutValues::Text(property, value, indent(depth + 1)));
+        if (!Published::HoldsObject(property)) {
+            Line(depth, name + QLatin1String(" = ") + LayoutValues::Text(property, value, indent(depth + 1)));
             continue;
         }
         const QObject *target = value.value<QObject *>();
@@ -97,7 +118,7 @@ void TLayoutWriter::DefinedProperties(QObject *object, int depth)
     for (const TDefinedProperty &defined : component->DefinedProperties()) {
         const QVariant value = defined.write ? defined.write() : QVariant();
         if (value.isValid())
-            Line(depth, defined.name + QLatin1String(" = ") + TLayoutValues::Text(value, indent(depth + 1)));
+            Line(depth, defined.name + QLatin1String(" = ") + LayoutValues::Text(value, indent(depth + 1)));
     }
 }
 

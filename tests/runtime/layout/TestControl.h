@@ -6,7 +6,7 @@
 
 #include "runtime/Color.h"
 #include "runtime/Component.h"
-#include "tests/runtime/TestFont.h"
+#include "tests/runtime/layout/TestFont.h"
 
 // A control with one property of every kind a layout stores, an event and a self-stored byte block.
 class TTestControl : public QWidget, public TComponent

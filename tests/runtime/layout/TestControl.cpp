@@ -1,9 +1,9 @@
-#include "tests/runtime/TestControl.h"
+#include "tests/runtime/layout/TestControl.h"
 
 #include <QtEndian>
 
 #include "runtime/Exception.h"
-#include "tests/runtime/TestJournal.h"
+#include "tests/runtime/layout/TestJournal.h"
 
 TTestControl::TTestControl(QWidget *parent) : QWidget(parent), m_font(new TTestFont(this))
 {

@@ -1,6 +1,6 @@
-#include "tests/runtime/TestForm.h"
+#include "tests/runtime/layout/TestForm.h"
 
-#include "tests/runtime/TestJournal.h"
+#include "tests/runtime/layout/TestJournal.h"
 
 TTestForm::TTestForm(QWidget *parent) : QWidget(parent), m_font(new TTestFont(this))
 {}

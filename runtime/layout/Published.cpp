@@ -1,4 +1,4 @@
-#include "runtime/Published.h"
+#include "runtime/layout/Published.h"
 
 #include <QObject>
 
@@ -13,20 +13,28 @@ bool isQtClass(const QMetaObject *meta)
     return name[0] == 'Q' && name[1] >= 'A' && name[1] <= 'Z';
 }
 
+int firstOwnProperty(const QMetaObject *meta)
+{
+    for (; meta; meta = meta->superClass())
+        if (isQtClass(meta))
+            return meta->propertyCount();
+    return 0;
+}
+
 } // namespace
 
-QMetaProperty TPublished::Find(const QObject *object, const QString &name)
+QMetaProperty Published::Find(const QObject *object, const QString &name)
 {
     const QMetaObject *meta = object->metaObject();
     const int index = meta->indexOfProperty(name.toLatin1().constData());
-    return index >= FirstOwnProperty(meta) ? meta->property(index) : QMetaProperty();
+    return index >= firstOwnProperty(meta) ? meta->property(index) : QMetaProperty();
 }
 
-std::vector<QMetaProperty> TPublished::Stored(const QObject *object)
+std::vector<QMetaProperty> Published::Stored(const QObject *object)
 {
     const QMetaObject *meta = object->metaObject();
     std::vector<QMetaProperty> stored;
-    for (int i = FirstOwnProperty(meta); i < meta->propertyCount(); ++i) {
+    for (int i = firstOwnProperty(meta); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         if (property.isStored() && (property.isWritable() || HoldsObject(property)))
             stored.push_back(property);
@@ -34,23 +42,15 @@ std::vector<QMetaProperty> TPublished::Stored(const QObject *object)
     return stored;
 }
 
-bool TPublished::HoldsObject(const QMetaProperty &property)
+bool Published::HoldsObject(const QMetaProperty &property)
 {
     return property.metaType().flags().testFlag(QMetaType::PointerToQObject);
 }
 
-QObject *TPublished::SubObject(const QObject *object, const QMetaProperty &property)
+QObject *Published::SubObject(const QObject *object, const QMetaProperty &property)
 {
     if (!HoldsObject(property))
         return nullptr;
     QObject *held = property.read(object).value<QObject *>();
     return held && !TComponent::Of(held) ? held : nullptr;
-}
-
-int TPublished::FirstOwnProperty(const QMetaObject *meta)
-{
-    for (; meta; meta = meta->superClass())
-        if (isQtClass(meta))
-            return meta->propertyCount();
-    return 0;
 }

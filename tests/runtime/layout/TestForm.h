@@ -2,9 +2,11 @@
 
 #include <QWidget>
 
+#include "runtime/Bound.h"
 #include "runtime/Color.h"
 #include "runtime/Component.h"
-#include "tests/runtime/TestFont.h"
+#include "tests/runtime/layout/TestControl.h"
+#include "tests/runtime/layout/TestFont.h"
 
 // The root of a test layout: a form with properties, a sub-object and handlers bound by name.
 class TTestForm : public QWidget, public TComponent
@@ -32,4 +34,15 @@ private:
     int m_clientWidth = 0;
     TColor m_color = clBtnFace;
     TTestFont *m_font;
+};
+
+// A window that reaches one of its controls through a bound member.
+class TBoundTestForm : public TTestForm
+{
+    Q_OBJECT
+
+public:
+    using TTestForm::TTestForm;
+
+    TBound<TTestControl> B{this, "B"};
 };

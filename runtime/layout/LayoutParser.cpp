@@ -1,18 +1,45 @@
-#include "runtime/LayoutParser.h"
+#include "runtime/layout/LayoutParser.h"
 
-#include "runtime/LayoutError.h"
+#include <QSet>
+
+#include "runtime/layout/LayoutError.h"
+#include "runtime/layout/LayoutLexer.h"
 
 namespace {
 
 // Far deeper than any window; a bound keeps hostile text from exhausting the stack.
 constexpr int kMaxDepth = 64;
 
+class TLayoutParser
+{
+public:
+    explicit TLayoutParser(const QString &text);
+
+    TLayoutNode Root();
+
+private:
+    TLayoutNode Object(int depth);
+    void Header(TLayoutNode &node);
+    TLayoutProperty Property();
+    TLayoutValue Value();
+    TLayoutValue Set();
+    TLayoutValue StringList();
+
+    void Advance() { m_token = m_lexer.Next(); }
+    QString ExpectIdentifier(const QString &what);
+    void ExpectSymbol(QChar symbol);
+    [[noreturn]] void Fail(const QString &what) const;
+
+    TLayoutLexer m_lexer;
+    TLayoutToken m_token;
+    QSet<QString> m_names;
+};
+
 } // namespace
 
-TLayoutNode TLayoutParser::Parse(const QString &text)
+TLayoutNode ParseLayout(const QString &text)
 {
-    TLayoutParser parser(text);
-    return parser.Root();
+    return TLayoutParser(text).Root();
 }
 
 TLayoutParser::TLayoutParser(const QString &text) : m_lexer(text)

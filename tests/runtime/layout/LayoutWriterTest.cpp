@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/ClassRegistry.h"
+#include "runtime/ProcessState.h"
+#include "runtime/layout/ClassRegistry.h"
 #include "runtime/Exception.h"
-#include "runtime/LayoutReader.h"
-#include "runtime/LayoutWriter.h"
-#include "tests/runtime/TestClasses.h"
-#include "tests/runtime/TestContainer.h"
-#include "tests/runtime/TestControl.h"
-#include "tests/runtime/TestForm.h"
+#include "runtime/layout/LayoutReader.h"
+#include "runtime/layout/LayoutWriter.h"
+#include "tests/runtime/layout/TestClasses.h"
+#include "tests/runtime/layout/TestContainer.h"
+#include "tests/runtime/layout/TestControl.h"
+#include "tests/runtime/layout/TestForm.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ TEST_F(LayoutWriterTest, WrapsByteBlocksAndListsOnIndentedLines)
 
 TEST_F(LayoutWriterTest, WritesEveryStoredPropertyOfAnUnregisteredClass)
 {
-    TClassRegistry::Instance().Clear();
+    ProcessState::ResetAll();
     TTestForm form;
     form.setObjectName("F");
     const QString text = WriteLayout(&form);

@@ -1,6 +1,6 @@
-#include "runtime/LayoutLexer.h"
+#include "runtime/layout/LayoutLexer.h"
 
-#include "runtime/LayoutError.h"
+#include "runtime/layout/LayoutError.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/runtime/TestJournal.h"
+#include "tests/runtime/layout/TestJournal.h"
 
 #include <utility>
 

@@ -34,7 +34,6 @@ public:
     QObject *Create(const QString &className, QObject *parent) const;
     // The nearest class of the meta-object's line of descent that is registered, or null.
     const QMetaObject *NearestRegistered(const QMetaObject *meta) const;
-    void Clear() { m_factories.clear(); }
 
 private:
     template <class T> static QObject *CreateObject(QObject *parent);
