@@ -12,7 +12,13 @@ std::vector<TDefinedProperty> TComponent::DefinedProperties()
     return {};
 }
 
-void TComponent::InsertChild(QObject *) {}
+bool TComponent::StoresProperty(const char *) const
+{
+    return true;
+}
+
+void TComponent::InsertChild(QObject *)
+{}
 
 TNotifyEvent *TComponent::Event(const QString &name) const
 {
@@ -37,6 +43,11 @@ void TComponent::BindEvent(const QString &event, const QString &handlerName, TNo
 TComponent *TComponent::Of(QObject *object)
 {
     return dynamic_cast<TComponent *>(object);
+}
+
+const TComponent *TComponent::Of(const QObject *object)
+{
+    return dynamic_cast<const TComponent *>(object);
 }
 
 void TComponent::PublishEvent(const QString &name, TNotifyEvent &handler)

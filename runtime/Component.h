@@ -59,6 +59,9 @@ public:
     virtual void Loaded();
 
     virtual std::vector<TDefinedProperty> DefinedProperties();
+    // Whether a written layout stores this published property now; a value the component takes from
+    // elsewhere (its parent's colour, say) is not its own to store.
+    virtual bool StoresProperty(const char *name) const;
     // A child object stored under this component (an event under a timer list, an item under a popup
     // menu) has been created with this component as its Qt parent and wants to join its list.
     virtual void InsertChild(QObject *child);
@@ -71,6 +74,7 @@ public:
 
     // The TComponent behind an object, or null when it is a plain QObject.
     static TComponent *Of(QObject *object);
+    static const TComponent *Of(const QObject *object);
 
     // Members that the layout reader binds by name; TBound members add themselves.
     const std::vector<TBoundMember> &BoundMembers() const { return m_boundMembers; }

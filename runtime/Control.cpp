@@ -7,32 +7,18 @@
 #include "runtime/ErrorBox.h"
 #include "runtime/Font.h"
 
-namespace {
-
-// Any parent that publishes a Font or Color property (a control or a form) can pass them on.
-TFont *PublishedFont(const QWidget *widget)
-{
-    return widget ? widget->property("Font").value<TFont *>() : nullptr;
-}
-
-QVariant PublishedColor(const QWidget *widget)
-{
-    return widget ? widget->property("Color") : QVariant();
-}
-
-} // namespace
-
-TControl::TControl(QWidget *parent) : QWidget(parent), m_font(new TFont(this))
+TControl::TControl(QWidget *parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), m_font(new TFont(this)), m_visible(!flags.testFlag(Qt::Window))
 {
     PublishEvent(QStringLiteral("OnClick"), OnClick);
     PublishEvent(QStringLiteral("OnMouseEnter"), OnMouseEnter);
     PublishEvent(QStringLiteral("OnMouseLeave"), OnMouseLeave);
-    connect(m_font, &TFont::changed, this, &TControl::OwnFontChanged);
+    m_font->SetChangeHandler([this] { OwnFontChanged(); });
     FollowParentFont();
     setFont(m_font->ToQFont());
     FollowParentColor();
     ApplyColor(m_color);
-    if (parent)
+    if (parent && !isWindow())
         show();
 }
 
@@ -118,10 +104,14 @@ void TControl::SetShowHint(bool showHint)
 
 void TControl::SetVisible(bool visible)
 {
-    if (m_visible == visible)
-        return;
+    if (m_visible != visible)
+        setVisible(visible);
+}
+
+void TControl::setVisible(bool visible)
+{
     m_visible = visible;
-    setVisible(visible);
+    QWidget::setVisible(visible);
 }
 
 void TControl::SetEnabled(bool enabled)
@@ -157,36 +147,38 @@ void TControl::SetCursor(TCursor cursor)
     }
 }
 
-void TControl::NotifyParentFontChanged(QWidget *parent)
+bool TControl::StoresProperty(const char *name) const
 {
-    for (TControl *child : parent->findChildren<TControl *>(Qt::FindDirectChildrenOnly))
-        child->FollowParentFont();
+    if (qstrcmp(name, "Color") == 0)
+        return !m_parentColor;
+    if (qstrcmp(name, "Font") == 0)
+        return !m_parentFont;
+    return true;
 }
 
-void TControl::NotifyParentColorChanged(QWidget *parent)
+void TControl::Invalidate()
 {
-    for (TControl *child : parent->findChildren<TControl *>(Qt::FindDirectChildrenOnly))
-        child->FollowParentColor();
+    update();
 }
 
 void TControl::CaptionChanged()
 {
-    update();
+    Invalidate();
 }
 
 void TControl::FontChanged()
 {
-    update();
+    Invalidate();
 }
 
 void TControl::ColorChanged()
 {
-    update();
+    Invalidate();
 }
 
 void TControl::EnabledChanged()
 {
-    update();
+    Invalidate();
 }
 
 void TControl::Click()
@@ -240,6 +232,12 @@ void TControl::changeEvent(QEvent *event)
         EnabledChanged();
 }
 
+void TControl::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Invalidate();
+}
+
 bool TControl::event(QEvent *event)
 {
     if (event->type() == QEvent::ParentChange) {
@@ -257,29 +255,38 @@ void TControl::OwnFontChanged()
         m_parentFont = false;
     setFont(m_font->ToQFont());
     FontChanged();
-    NotifyParentFontChanged(this);
+    PassFontToChildren();
 }
 
 void TControl::FollowParentFont()
 {
-    const TFont *source = PublishedFont(parentWidget());
-    if (!m_parentFont || !source)
+    const auto *parent = qobject_cast<const TControl *>(parentWidget());
+    if (!m_parentFont || !parent)
         return;
     m_followingParent = true;
-    m_font->Assign(*source);
+    m_font->Assign(*parent->Font());
     m_followingParent = false;
 }
 
 void TControl::FollowParentColor()
 {
-    const QVariant source = PublishedColor(parentWidget());
-    if (!m_parentColor || !source.canConvert<TColor>())
+    const auto *parent = qobject_cast<const TControl *>(parentWidget());
+    if (!m_parentColor || !parent || m_color == parent->Color())
         return;
-    const TColor color = source.value<TColor>();
-    if (m_color == color)
-        return;
-    m_color = color;
-    ApplyColor(color);
+    m_color = parent->Color();
+    ApplyColor(m_color);
+}
+
+void TControl::PassFontToChildren()
+{
+    for (TControl *child : findChildren<TControl *>(Qt::FindDirectChildrenOnly))
+        child->FollowParentFont();
+}
+
+void TControl::PassColorToChildren()
+{
+    for (TControl *child : findChildren<TControl *>(Qt::FindDirectChildrenOnly))
+        child->FollowParentColor();
 }
 
 void TControl::ApplyColor(TColor color)
@@ -288,7 +295,7 @@ void TControl::ApplyColor(TColor color)
     palette.setColor(QPalette::Window, color.ToQColor());
     setPalette(palette);
     ColorChanged();
-    NotifyParentColorChanged(this);
+    PassColorToChildren();
 }
 
 void TControl::UpdateToolTip()

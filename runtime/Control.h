@@ -7,8 +7,10 @@
 #include "runtime/Component.h"
 #include "runtime/Font.h"
 
-// The base of every control: a widget whose Qt parent contains and owns it, with the stored properties
-// every control shares. Font and colour follow the parent while ParentFont / ParentColor are on.
+// The base of every control and form: a widget whose Qt parent contains and owns it, with the stored
+// properties every control shares. Font and colour follow the parent control while ParentFont /
+// ParentColor are on. Every change that alters the look ends in Invalidate(), the one place a control
+// that paints from a cached image overrides.
 class TControl : public QWidget, public TComponent
 {
     Q_OBJECT
@@ -40,16 +42,17 @@ public:
     };
     Q_ENUM(TCursor)
 
-    explicit TControl(QWidget *parent = nullptr);
+    // A form passes Qt::Window; a control lies inside its parent and shows with it.
+    explicit TControl(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
     int Left() const { return x(); }
     void SetLeft(int left);
     int Top() const { return y(); }
     void SetTop(int top);
-    int Width() const { return width(); }
-    void SetWidth(int width);
-    int Height() const { return height(); }
-    void SetHeight(int height);
+    virtual int Width() const { return width(); }
+    virtual void SetWidth(int width);
+    virtual int Height() const { return height(); }
+    virtual void SetHeight(int height);
     void SetBounds(int left, int top, int width, int height);
 
     QString Caption() const { return m_caption; }
@@ -73,16 +76,20 @@ public:
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor cursor);
 
-    // The parent's font or colour changed: children that follow it take it over. Forms call these too.
-    static void NotifyParentFontChanged(QWidget *parent);
-    static void NotifyParentColorChanged(QWidget *parent);
+    // Colour and font that follow the parent are the parent's to store.
+    bool StoresProperty(const char *name) const override;
+
+    // Keeps Visible in step with whatever shows or hides the widget.
+    void setVisible(bool visible) override;
 
     TNotifyEvent OnClick;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
 protected:
-    // Hooks for controls that redraw or re-lay out; the base only repaints.
+    // Schedules a repaint; a control that paints from a cached image drops the cache here first.
+    virtual void Invalidate();
+    // Hooks for controls that redraw or re-lay out; the base invalidates.
     virtual void CaptionChanged();
     virtual void FontChanged();
     virtual void ColorChanged();
@@ -97,12 +104,15 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
     void OwnFontChanged();
     void FollowParentFont();
     void FollowParentColor();
+    void PassFontToChildren();
+    void PassColorToChildren();
     void ApplyColor(TColor color);
     void UpdateToolTip();
 
@@ -114,7 +124,7 @@ private:
     bool m_followingParent = false;
     QString m_hint;
     bool m_showHint = false;
-    bool m_visible = true;
+    bool m_visible;
     TCursor m_cursor = crDefault;
     bool m_pressed = false;
 };

@@ -1,5 +1,8 @@
 #include "runtime/Font.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "runtime/Numeric.h"
 
 namespace {
@@ -11,24 +14,24 @@ constexpr int kPointsPerInch = 72;
 } // namespace
 
 TFont::TFont(QObject *parent)
-    : QObject(parent), m_name(kDefaultName), m_height(kDefaultHeight), m_color(clWindowText)
-{
-}
+    : TPersistent(parent), m_name(kDefaultName), m_height(kDefaultHeight), m_color(clWindowText)
+{}
 
 void TFont::SetName(const QString &name)
 {
     if (m_name == name)
         return;
     m_name = name;
-    emit changed();
+    Changed();
 }
 
 void TFont::SetHeight(int height)
 {
+    height = std::clamp(height, -kMaxHeight, kMaxHeight);
     if (m_height == height)
         return;
     m_height = height;
-    emit changed();
+    Changed();
 }
 
 int TFont::Size() const
@@ -38,7 +41,8 @@ int TFont::Size() const
 
 void TFont::SetSize(int points)
 {
-    SetHeight(-MulDiv(points, kPixelsPerInch, kPointsPerInch));
+    const int64_t pixels = Round(double(points) * kPixelsPerInch / kPointsPerInch);
+    SetHeight(-int(std::clamp<int64_t>(pixels, -kMaxHeight, kMaxHeight)));
 }
 
 void TFont::SetColor(TColor color)
@@ -46,7 +50,7 @@ void TFont::SetColor(TColor color)
     if (m_color == color)
         return;
     m_color = color;
-    emit changed();
+    Changed();
 }
 
 void TFont::SetStyle(TFontStyles style)
@@ -54,7 +58,7 @@ void TFont::SetStyle(TFontStyles style)
     if (m_style == style)
         return;
     m_style = style;
-    emit changed();
+    Changed();
 }
 
 void TFont::SetPitch(TFontPitch pitch)
@@ -62,7 +66,7 @@ void TFont::SetPitch(TFontPitch pitch)
     if (m_pitch == pitch)
         return;
     m_pitch = pitch;
-    emit changed();
+    Changed();
 }
 
 bool TFont::Equals(const TFont &other) const
@@ -75,12 +79,13 @@ void TFont::Assign(const TFont &source)
 {
     if (Equals(source))
         return;
-    m_name = source.m_name;
-    m_height = source.m_height;
-    m_color = source.m_color;
-    m_style = source.m_style;
-    m_pitch = source.m_pitch;
-    emit changed();
+    BeginUpdate();
+    SetName(source.m_name);
+    SetHeight(source.m_height);
+    SetColor(source.m_color);
+    SetStyle(source.m_style);
+    SetPitch(source.m_pitch);
+    EndUpdate();
 }
 
 QFont TFont::ToQFont() const

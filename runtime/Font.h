@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QFont>
-#include <QObject>
 #include <QString>
 
 #include "runtime/Color.h"
+#include "runtime/Persistent.h"
 
 // The font of a control or a form: a stored sub-object whose properties a layout writes as `Font.Name`,
-// `Font.Height` and so on. Its owner listens to changed().
-class TFont : public QObject
+// `Font.Height` and so on.
+class TFont : public TPersistent
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFont)
@@ -40,13 +40,15 @@ public:
 
     // Sizes in points are taken at 96 pixels per inch, whatever the screen says.
     static constexpr int kPixelsPerInch = 96;
+    // Far beyond any screen; heights are cut to it, so that no size or height overflows on its way.
+    static constexpr int kMaxHeight = 16384;
 
     explicit TFont(QObject *parent = nullptr);
 
     QString Name() const { return m_name; }
     void SetName(const QString &name);
     // Negative: the character height in pixels (-11 is 11 pixels). Positive: the cell height, character
-    // plus internal leading. 0: the default height.
+    // plus internal leading. 0: the default height. Cut to kMaxHeight either way.
     int Height() const { return m_height; }
     void SetHeight(int height);
     int Size() const;
@@ -58,7 +60,7 @@ public:
     TFontPitch Pitch() const { return m_pitch; }
     void SetPitch(TFontPitch pitch);
 
-    // Copies every property and signals once when anything differed.
+    // Copies every property and notifies once when anything differed.
     void Assign(const TFont &source);
     bool Equals(const TFont &other) const;
 
@@ -68,9 +70,6 @@ public:
     // "MS Sans Serif" and "Arial" are drawn by Liberation Sans, which has their metrics. Called once by
     // the application and by the test main.
     static void InstallSubstitutes();
-
-signals:
-    void changed();
 
 private:
     QString m_name;

@@ -1,33 +1,11 @@
 #include "runtime/Form.h"
 
 #include <QCloseEvent>
-#include <QPalette>
 
 #include "runtime/Application.h"
-#include "runtime/Control.h"
-#include "runtime/Font.h"
 
-TForm::TForm(QWidget *parent) : QWidget(parent, Qt::Window), m_font(new TFont(this))
-{
-    connect(m_font, &TFont::changed, this, &TForm::OwnFontChanged);
-    setFont(m_font->ToQFont());
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, m_color.ToQColor());
-    setPalette(palette);
-}
-
-void TForm::SetLeft(int left)
-{
-    if (left != x())
-        move(left, y());
-}
-
-void TForm::SetTop(int top)
-{
-    if (top != y())
-        move(x(), top);
-}
+TForm::TForm(QWidget *parent) : TWinControl(parent, Qt::Window)
+{}
 
 int TForm::Width() const
 {
@@ -65,23 +43,6 @@ void TForm::SetClientHeight(int height)
         resize(width(), height);
 }
 
-void TForm::SetCaption(const QString &caption)
-{
-    if (caption != windowTitle())
-        setWindowTitle(caption);
-}
-
-void TForm::SetColor(TColor color)
-{
-    if (m_color == color)
-        return;
-    m_color = color;
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, color.ToQColor());
-    setPalette(palette);
-    TControl::NotifyParentColorChanged(this);
-}
-
 void TForm::SetBorderStyle(TFormBorderStyle borderStyle)
 {
     if (m_borderStyle == borderStyle)
@@ -92,7 +53,7 @@ void TForm::SetBorderStyle(TFormBorderStyle borderStyle)
 
 void TForm::Show()
 {
-    show();
+    SetVisible(true);
     raise();
     activateWindow();
 }
@@ -104,7 +65,7 @@ void TForm::Close()
 
 void TForm::Loaded()
 {
-    TComponent::Loaded();
+    TWinControl::Loaded();
     const int clientWidth = m_storedClientWidth >= 0 ? m_storedClientWidth : width();
     const int clientHeight = m_storedClientHeight >= 0 ? m_storedClientHeight : height();
     m_storedClientWidth = m_storedClientHeight = -1;
@@ -112,17 +73,16 @@ void TForm::Loaded()
         resize(clientWidth, clientHeight);
 }
 
-void TForm::closeEvent(QCloseEvent *event)
+void TForm::CaptionChanged()
 {
-    QWidget::closeEvent(event);
-    if (event->isAccepted() && TApplication::MainForm() == this)
-        TApplication::Terminate();
+    setWindowTitle(Caption());
 }
 
-void TForm::OwnFontChanged()
+void TForm::closeEvent(QCloseEvent *event)
 {
-    setFont(m_font->ToQFont());
-    TControl::NotifyParentFontChanged(this);
+    TWinControl::closeEvent(event);
+    if (event->isAccepted() && TApplication::MainForm() == this)
+        TApplication::Terminate();
 }
 
 void TForm::ApplyBorderStyle()

@@ -1,27 +1,19 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include "runtime/WinControl.h"
 
-#include "runtime/Color.h"
-#include "runtime/Component.h"
-#include "runtime/Font.h"
-
-// A top-level window built from a stored layout. It is created hidden and shown by Show(). A form's
-// event handlers are Q_INVOKABLE methods `void Name(QObject *Sender)` of its subclass, bound by name.
-class TForm : public QWidget, public TComponent
+// A top-level window built from a stored layout: a windowed control whose position is the window's place
+// on the screen. It is created hidden and shown by Show(). A form's event handlers are Q_INVOKABLE
+// methods `void Name(QObject *Sender)` of its subclass, bound by name.
+class TForm : public TWinControl
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm)
-    Q_PROPERTY(int Left READ Left WRITE SetLeft)
-    Q_PROPERTY(int Top READ Top WRITE SetTop)
+    // A form stores its client size; these shadow the control's stored outer size.
     Q_PROPERTY(int Width READ Width WRITE SetWidth STORED false)
     Q_PROPERTY(int Height READ Height WRITE SetHeight STORED false)
     Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth)
     Q_PROPERTY(int ClientHeight READ ClientHeight WRITE SetClientHeight)
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(TFont *Font READ Font)
     Q_PROPERTY(TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
 
 public:
@@ -38,26 +30,16 @@ public:
 
     explicit TForm(QWidget *parent = nullptr);
 
-    // Position of the window's outer frame on the screen.
-    int Left() const { return x(); }
-    void SetLeft(int left);
-    int Top() const { return y(); }
-    void SetTop(int top);
     // Outer size, frame included; equal to the client size while the window has no frame.
-    int Width() const;
-    void SetWidth(int width);
-    int Height() const;
-    void SetHeight(int height);
+    int Width() const override;
+    void SetWidth(int width) override;
+    int Height() const override;
+    void SetHeight(int height) override;
     int ClientWidth() const { return width(); }
     void SetClientWidth(int width);
     int ClientHeight() const { return height(); }
     void SetClientHeight(int height);
 
-    QString Caption() const { return windowTitle(); }
-    void SetCaption(const QString &caption);
-    TColor Color() const { return m_color; }
-    void SetColor(TColor color);
-    TFont *Font() const { return m_font; }
     TFormBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TFormBorderStyle borderStyle);
 
@@ -69,15 +51,14 @@ public:
     void Loaded() override;
 
 protected:
+    // The caption is the window's title.
+    void CaptionChanged() override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void OwnFontChanged();
     void ApplyBorderStyle();
     QSize FrameExtra() const;
 
-    TColor m_color = clBtnFace;
-    TFont *m_font;
     TFormBorderStyle m_borderStyle = bsSizeable;
     int m_storedClientWidth = -1;
     int m_storedClientHeight = -1;

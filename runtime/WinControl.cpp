@@ -2,7 +2,7 @@
 
 #include "runtime/WindowMessage.h"
 
-TWinControl::TWinControl(QWidget *parent) : TControl(parent)
+TWinControl::TWinControl(QWidget *parent, Qt::WindowFlags flags) : TControl(parent, flags)
 {
     setAutoFillBackground(true);
 }
@@ -12,7 +12,8 @@ bool TWinControl::IsWindowed(const QObject *object)
     return qobject_cast<const TWinControl *>(object) != nullptr;
 }
 
-void TWinControl::WindowMessage(TMessageEvent &) {}
+void TWinControl::WindowMessage(TMessageEvent &)
+{}
 
 bool TWinControl::event(QEvent *event)
 {

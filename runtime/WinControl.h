@@ -11,7 +11,7 @@ class TWinControl : public TControl
     Q_DISABLE_COPY_MOVE(TWinControl)
 
 public:
-    explicit TWinControl(QWidget *parent = nullptr);
+    explicit TWinControl(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
     // Whether an object receives window messages, so that senders can pick the windowed controls.
     static bool IsWindowed(const QObject *object);

@@ -33,10 +33,14 @@ QMetaProperty Published::Find(const QObject *object, const QString &name)
 std::vector<QMetaProperty> Published::Stored(const QObject *object)
 {
     const QMetaObject *meta = object->metaObject();
+    const TComponent *component = TComponent::Of(object);
     std::vector<QMetaProperty> stored;
     for (int i = firstOwnProperty(meta); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
-        if (property.isStored() && (property.isWritable() || HoldsObject(property)))
+        // A class may shadow a property of its base (a form's outer size, say); the newest one counts.
+        const bool shadowed = meta->indexOfProperty(property.name()) != i;
+        if (!shadowed && property.isStored() && (property.isWritable() || HoldsObject(property)) &&
+            (!component || component->StoresProperty(property.name())))
             stored.push_back(property);
     }
     return stored;

@@ -26,6 +26,22 @@ protected:
     void EnabledChanged() override { ++enableChanges; }
 };
 
+// Paints from a cache, so every change must reach its one invalidation point.
+class TCachingControl : public TGraphicControl
+{
+public:
+    using TGraphicControl::TGraphicControl;
+
+    int invalidations = 0;
+
+protected:
+    void Invalidate() override
+    {
+        ++invalidations;
+        TGraphicControl::Invalidate();
+    }
+};
+
 } // namespace
 
 TEST(TControl, ChildrenFollowTheParentFontUntilTheyGetTheirOwn)
@@ -193,4 +209,23 @@ TEST(TControl, EventsArePublishedForBindingByName)
     EXPECT_EQ(control.Event("OnClick"), &control.OnClick);
     EXPECT_EQ(control.Event("OnMouseEnter"), &control.OnMouseEnter);
     EXPECT_EQ(control.Event("OnMouseLeave"), &control.OnMouseLeave);
+}
+
+TEST(TControl, EveryChangeOfTheLookEndsInItsOneInvalidation)
+{
+    TForm form;
+    auto *control = new TCachingControl(&form);
+    form.Show();
+    const std::vector<std::function<void()>> changes = {
+        [&] { control->SetCaption("x"); },   [&] { control->Font()->SetColor(clRed); },
+        [&] { control->SetColor(clLime); },  [&] { form.Font()->SetHeight(-20); },
+        [&] { control->SetEnabled(false); }, [&] { control->SetBounds(0, 0, 30, 10); },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const int before = control->invalidations;
+        changes[i]();
+        QCoreApplication::sendPostedEvents();
+        const bool followsForm = i == 3;
+        EXPECT_EQ(control->invalidations > before, !followsForm) << "change " << i;
+    }
 }

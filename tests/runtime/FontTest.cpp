@@ -1,7 +1,6 @@
 #include "runtime/Font.h"
 
 #include <QFontInfo>
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -52,23 +51,48 @@ TEST(TFont, OldDesktopFamiliesAreDrawnWithLiberationSans)
     EXPECT_EQ(QFont::substitutes("Arial").filter("liberation sans", Qt::CaseInsensitive).size(), 1);
 }
 
-TEST(TFont, SignalsOnlyRealChangesAndAssignSignalsOnce)
+TEST(TFont, NotifiesOnlyRealChangesAndAssignNotifiesOnce)
 {
     TFont font;
-    QSignalSpy spy(&font, &TFont::changed);
+    int changes = 0;
+    font.SetChangeHandler([&changes] { ++changes; });
     font.SetName("MS Sans Serif");
     font.SetHeight(-11);
-    EXPECT_EQ(spy.count(), 0);
+    EXPECT_EQ(changes, 0);
     font.SetColor(clLime);
-    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(changes, 1);
 
     TFont source;
     source.SetName("Arial");
     source.SetHeight(-20);
     source.SetPitch(TFont::fpVariable);
     font.Assign(source);
-    EXPECT_EQ(spy.count(), 2);
+    EXPECT_EQ(changes, 2);
     EXPECT_TRUE(font.Equals(source));
     font.Assign(source);
-    EXPECT_EQ(spy.count(), 2);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST(TPersistent, AnUpdateLockHoldsChangesBackAndItsReleaseNotifiesOnce)
+{
+    TFont font;
+    int changes = 0;
+    font.SetChangeHandler([&changes] { ++changes; });
+    font.BeginUpdate();
+    font.BeginUpdate();
+    font.SetHeight(-20);
+    font.SetColor(clRed);
+    font.EndUpdate();
+    EXPECT_EQ(changes, 0);
+    font.EndUpdate();
+    EXPECT_EQ(changes, 1);
+    // Also when nothing changed: the owner asked for one notification at the end.
+    font.BeginUpdate();
+    font.EndUpdate();
+    EXPECT_EQ(changes, 2);
+    font.EndUpdate();
+    EXPECT_EQ(changes, 2);
+    font.SetChangeHandler({});
+    font.SetHeight(-30);
+    EXPECT_EQ(changes, 2);
 }

@@ -1,5 +1,7 @@
 #include "runtime/Form.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include "runtime/GraphicControl.h"
@@ -70,4 +72,23 @@ TEST(TForm, FontAndColourReachChildrenThatFollowTheirParent)
     EXPECT_EQ(label->Color(), clBlack);
     EXPECT_EQ(label->Font()->Height(), -13);
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(0, 0, 0));
+}
+
+TEST(TForm, IsAControlWithItsHintCursorAndClicks)
+{
+    TForm form;
+    form.SetHint("Sembrolin");
+    form.SetShowHint(true);
+    form.SetCursor(TControl::crHandPoint);
+    int clicks = 0;
+    form.OnClick = [&clicks](QObject *) { ++clicks; };
+    form.resize(40, 20);
+    form.Show();
+    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form.toolTip(), "Sembrolin");
+    EXPECT_EQ(form.cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(form.Visible());
+    form.Close();
+    EXPECT_FALSE(form.Visible());
 }

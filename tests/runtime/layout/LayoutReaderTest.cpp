@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/GraphicControl.h"
 #include "runtime/layout/ClassRegistry.h"
 #include "runtime/layout/LayoutError.h"
 #include "runtime/layout/LayoutReader.h"
@@ -142,6 +143,31 @@ TEST_F(LayoutReaderTest, RefusesALayoutThatLacksABoundMembersComponentOrGivesItA
             EXPECT_EQ(error.What(), c.what);
         }
         EXPECT_EQ(form.B, nullptr);
+    }
+}
+
+// Heights far beyond any screen are cut to the font's bound, whichever way the layout gives them.
+TEST_F(LayoutReaderTest, BoundsFontHeightsThatWouldOverflow)
+{
+    TClassRegistry::Instance().RegisterClass<TGraphicControl>();
+    const struct
+    {
+        const char *line;
+        int height;
+    } cases[] = {
+        {"Font.Height = -2147483648", -TFont::kMaxHeight},
+        {"Font.Height = 2147483647", TFont::kMaxHeight},
+        {"Font.Size = 2000000000", -TFont::kMaxHeight},
+        {"Font.Size = -2147483648", TFont::kMaxHeight},
+        {"Font.Size = 12", -16},
+    };
+    for (const auto &c : cases) {
+        const auto form =
+            Load(QStringLiteral("object F: TTestForm\n  object L: TGraphicControl\n    %1\n  end\nend\n")
+                     .arg(QLatin1String(c.line)));
+        const TFont &font = *Find<TGraphicControl>(form.get(), "L")->Font();
+        EXPECT_EQ(font.Height(), c.height) << c.line;
+        EXPECT_EQ(font.ToQFont().pixelSize(), std::abs(c.height)) << c.line;
     }
 }
 

@@ -5,6 +5,8 @@
 #include "runtime/ProcessState.h"
 #include "runtime/layout/ClassRegistry.h"
 #include "runtime/Exception.h"
+#include "runtime/GraphicControl.h"
+#include "runtime/WinControl.h"
 #include "runtime/layout/LayoutReader.h"
 #include "runtime/layout/LayoutWriter.h"
 #include "tests/runtime/layout/TestClasses.h"
@@ -86,6 +88,24 @@ TEST_F(LayoutWriterTest, WrapsByteBlocksAndListsOnIndentedLines)
     EXPECT_TRUE(text.contains("    Glyph = {\n      " + hex32 + "\n      ABABABABABABABAB}\n"))
         << qPrintable(text);
     EXPECT_TRUE(text.contains("    Lines = (\n      'a''b'\n      #9'x')\n")) << qPrintable(text);
+}
+
+TEST_F(LayoutWriterTest, LeavesAColourOrFontThatFollowsTheParentToTheParent)
+{
+    TClassRegistry::Instance().RegisterClass<TWinControl>();
+    TClassRegistry::Instance().RegisterClass<TGraphicControl>();
+    const QString layout = "object F: TTestForm\n"
+                           "  object P: TWinControl\n"
+                           "    Color = clBlack\n"
+                           "    Font.Color = clLime\n"
+                           "    object L: TGraphicControl\n"
+                           "    end\n"
+                           "  end\n"
+                           "end\n";
+    const QString written = RoundTrip(layout);
+    const QString child = written.section("object L:", 1);
+    EXPECT_FALSE(child.contains("Color") || child.contains("Font")) << qPrintable(written);
+    EXPECT_EQ(RoundTrip(written), written);
 }
 
 TEST_F(LayoutWriterTest, WritesEveryStoredPropertyOfAnUnregisteredClass)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+
+#include <QObject>
+
+// A stored sub-object of a component (a font, a display's bevel, a chart's axis or pen): its owner binds
+// one change handler, which every change reaches unless an update lock holds it back. Releasing the
+// outermost lock notifies once, so a batch of changes reaches the owner as one.
+class TPersistent : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TPersistent)
+
+public:
+    using TChangeHandler = std::function<void()>;
+
+    explicit TPersistent(QObject *parent = nullptr);
+
+    // An empty handler unbinds the owner; an owner unbinds before it goes.
+    void SetChangeHandler(TChangeHandler handler) { m_changeHandler = std::move(handler); }
+
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return m_updateCount > 0; }
+
+protected:
+    // True when the first lock is taken, false when the last is released; false notifies.
+    virtual void UpdateStateChanged(bool updating);
+    // Notifies the owner, unless a lock holds it back.
+    virtual void Changed();
+
+private:
+    int m_updateCount = 0;
+    TChangeHandler m_changeHandler;
+};
