@@ -34,23 +34,29 @@ void CentreOnScreen(QMessageBox &box)
     box.move(frame.topLeft());
 }
 
+// The toolkit's message box. While a termination is pending the box is still built but closes at once,
+// since the program is ending.
+class TPlatformMessagePresenter : public TMessagePresenter
+{
+public:
+    void Present(TMessageKind kind, const QString &caption, const QString &text) override
+    {
+        QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok);
+        box.setTextFormat(Qt::PlainText);
+        if (TApplication::Terminated())
+            return;
+        if (kind == TMessageKind::Information)
+            CentreOnScreen(box);
+        box.exec();
+    }
+};
+
 } // namespace
 
 TMessagePresenter &TMessagePresenter::Platform()
 {
     static TPlatformMessagePresenter presenter;
     return presenter;
-}
-
-void TPlatformMessagePresenter::Present(TMessageKind kind, const QString &caption, const QString &text)
-{
-    QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    if (TApplication::Terminated())
-        return;
-    if (kind == TMessageKind::Information)
-        CentreOnScreen(box);
-    box.exec();
 }
 
 void ShowPlainMessage(const QString &text)

@@ -21,14 +21,6 @@ public:
     static TMessagePresenter &Platform();
 };
 
-// The toolkit's message box. While a termination is pending the box is still built but closes at once,
-// since the program is ending.
-class TPlatformMessagePresenter : public TMessagePresenter
-{
-public:
-    void Present(TMessageKind kind, const QString &caption, const QString &text) override;
-};
-
 void ShowPlainMessage(const QString &text);
 void ShowInformation(const QString &text);
 void ShowErrorMessage(const QString &text);
