@@ -1,7 +1,7 @@
 #include "netware/Nwnds.h"
 
 #include "netware/NWBuffer.h"
-#include "netware/nwbase.h"
+#include "netware/NWText.h"
 #include "netware/nwlib.h"
 
 namespace {

@@ -15,11 +15,6 @@ namespace {
 
 const QString ComponentVersion = QStringLiteral("1.21");
 
-bool isTrailingFill(QChar c)
-{
-    return c.unicode() <= 2 || c == QLatin1Char(' ');
-}
-
 } // namespace
 
 // Flag writes reach the context once directory services have started, whether or not the server itself is a
@@ -131,27 +126,6 @@ void TNWBase::NotifyControls(unsigned message) const
     for (QObject *component : form->findChildren<QObject *>())
         if (TWinControl::IsWindowed(component))
             SendWindowMessage(component, message);
-}
-
-QString StripLeading(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (text.at(i) != QLatin1Char(' '))
-            return text.mid(i);
-    return {};
-}
-
-QString StripTrailing(const QString &text)
-{
-    for (qsizetype i = text.size() - 1; i >= 0; --i)
-        if (!isTrailingFill(text.at(i)))
-            return text.left(i + 1);
-    return text;
-}
-
-QString StripBoth(const QString &text)
-{
-    return StripLeading(StripTrailing(text));
 }
 
 void ResetNetWareState()

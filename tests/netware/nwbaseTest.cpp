@@ -298,16 +298,3 @@ TEST_F(TNWBaseTest, RaisesOnlyWhenNotSilentAndNotDesigning)
     base.SetDesigning(true);
     EXPECT_NO_THROW(base.RaiseNWError(QStringLiteral("Invalid Server Handle")));
 }
-
-TEST(TNWStrip, TrimsSpacesAndLowControlCodes)
-{
-    EXPECT_EQ(StripBoth(QStringLiteral("  NAME  ")), "NAME");
-    EXPECT_EQ(StripBoth(QStringLiteral("   ")), "");
-    EXPECT_EQ(StripLeading(QStringLiteral("   ")), "");
-    EXPECT_EQ(StripLeading(QStringLiteral(" \tA ")), "\tA ");
-    EXPECT_EQ(StripTrailing(QStringLiteral("A B\x01 \x02")), "A B");
-    EXPECT_EQ(StripTrailing(QStringLiteral("A\x03")), "A\x03");
-    const QString fill = QStringLiteral(" \x01 \x02");
-    EXPECT_EQ(StripTrailing(fill), fill);
-    EXPECT_EQ(StripBoth(QString()), "");
-}
