@@ -7,6 +7,7 @@
 #include "runtime/Adapter.h"
 #include "runtime/LibraryLoader.h"
 #include "runtime/PopupMenu.h"
+#include "runtime/ProcessState.h"
 #include "runtime/RuntimeClasses.h"
 #include "skin/SkinClasses.h"
 
@@ -17,7 +18,7 @@ namespace {
 void forgetClient()
 {
     MainUnit().NWClient.reset();
-    ResetNetWareState();
+    ProcessState::ResetAll();
 }
 
 void WindowFromLayout(benchmark::State &state)

@@ -127,12 +127,3 @@ void TNWBase::NotifyControls(unsigned message) const
         if (TWinControl::IsWindowed(component))
             SendWindowMessage(component, message);
 }
-
-void ResetNetWareState()
-{
-    TNWLib::ResetShared();
-    TNWNDS::ResetShared();
-    TNWServer::ResetShared();
-    TNWProp::ResetShared();
-    TNWPrint::ResetShared();
-}

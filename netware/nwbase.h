@@ -80,7 +80,3 @@ private:
     std::unique_ptr<TNWPrint> m_print;
     std::unique_ptr<TNWProp> m_prop;
 };
-
-// Forgets every library handle, entry point, completion code and cache of the layer, as in a process that
-// has loaded nothing: tests and benchmarks start from there.
-void ResetNetWareState();

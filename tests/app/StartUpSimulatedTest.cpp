@@ -6,6 +6,7 @@
 #include "runtime/LibraryLoader.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
+#include "runtime/ProcessState.h"
 #include "runtime/RuntimeClasses.h"
 #include "skin/SkinClasses.h"
 #include "tests/runtime/RecordingPresenter.h"
@@ -14,7 +15,7 @@
 TEST(StartUpOnTheSimulatedClient, OffersExactlyTheServersThatAnswerInListOrder)
 {
     qunsetenv("NWSIM_SCENARIO");
-    ResetNetWareState();
+    ProcessState::ResetAll();
     RegisterRuntimeClasses();
     RegisterSkinClasses();
     TPlatformLibraryLoader loader(SEMBROLIN_BIN_DIR);

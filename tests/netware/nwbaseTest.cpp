@@ -76,7 +76,7 @@ TEST_F(TNWBaseTest, NoPrimaryConnectionShowsTheFailingCode)
     EXPECT_FALSE(failing.NetAvailable());
     EXPECT_EQ(failing.LastError()->NWLib(), "8801");
 
-    TNWLib::ResetShared();
+    TProcessState<TNWLib::State>::Reset();
     fake.Remove("NWCCGetPrimConnRef");
     fake.Remove("NWGetPrimaryConnectionID");
     TNWBase missing;
