@@ -7,8 +7,6 @@
 #include "netware/Nwnds.h"
 #include "netware/nwlib.h"
 #include "runtime/Exception.h"
-#include "runtime/Form.h"
-#include "runtime/WinControl.h"
 #include "runtime/WindowMessage.h"
 
 namespace {
@@ -118,12 +116,6 @@ void TNWBase::RaiseNWError(const QString &message) const
 
 void TNWBase::NotifyControls(unsigned message) const
 {
-    if (Loading())
-        return;
-    const auto *form = qobject_cast<const TForm *>(parent());
-    if (!form)
-        return;
-    for (QObject *component : form->findChildren<QObject *>())
-        if (TWinControl::IsWindowed(component))
-            SendWindowMessage(component, message);
+    if (!Loading())
+        BroadcastToWindowedControls(parent(), message);
 }
