@@ -10,6 +10,5 @@ template <class Unit> class TNWUnit
 {
 public:
     static auto &Shared() { return TProcessState<typename Unit::State>::Instance(); }
-    // The unit's last error as text.
     static QString ErrorText() { return Shared().codes.ErrorText(); }
 };

@@ -42,14 +42,13 @@ public:
     TNWNDS &operator=(const TNWNDS &) = delete;
 };
 
-// Context flag values.
-constexpr uint32_t NWDSDereferenceAliases = 1;
-constexpr uint32_t NWDSTranslateStrings = 2;
-constexpr uint32_t NWDSTypelessNames = 4;
-constexpr uint32_t NWDSAsyncMode = 8;
-constexpr uint32_t NWDSCanonicalizeNames = 16;
-constexpr uint32_t NWDSDereferenceBaseClass = 64;
-constexpr uint32_t NWDSDisallowReferrals = 128;
+constexpr uint32_t kNWDSDereferenceAliases = 1;
+constexpr uint32_t kNWDSTranslateStrings = 2;
+constexpr uint32_t kNWDSTypelessNames = 4;
+constexpr uint32_t kNWDSAsyncMode = 8;
+constexpr uint32_t kNWDSCanonicalizeNames = 16;
+constexpr uint32_t kNWDSDereferenceBaseClass = 64;
+constexpr uint32_t kNWDSDisallowReferrals = 128;
 
 bool IsDirectoryServer(uint32_t conn);
 bool InitDirectoryServices();

@@ -11,7 +11,7 @@
 
 namespace {
 
-const QString ComponentVersion = QStringLiteral("1.21");
+const QString kComponentVersion = QStringLiteral("1.21");
 
 } // namespace
 
@@ -81,7 +81,7 @@ void TNWBase::SetNDSContextName(const QString &name)
         SetContextName(value);
     }
     m_contextName = value;
-    NotifyControls(ServerChangeMessage);
+    NotifyControls(kServerChangeMessage);
 }
 
 TNWLastError *TNWBase::LastError() const
@@ -97,7 +97,7 @@ void TNWBase::SetSilentExceptions(bool silent)
 
 QString TNWBase::Version() const
 {
-    return ComponentVersion + QStringLiteral(" / ") + QLatin1String(NWLibraryVersion);
+    return kComponentVersion + QStringLiteral(" / ") + QLatin1String(kNWLibraryVersion);
 }
 
 uint32_t TNWBase::ServerHandle()

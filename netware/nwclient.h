@@ -66,7 +66,8 @@
 #define NW_DS_CTX_FLAGS 1 /* 32-bit flags */
 #define NW_DS_CTX_NAME 3  /* NUL-terminated name context */
 
-/* Completion codes the monitor or the simulated client use. */
+/* Completion codes. The monitor tells success from failure and shows any failure as it is, naming none;
+   the named failures are those the simulated client answers with. */
 #define NW_SUCCESS 0x0000u
 #define NW_ERR_INVALID_CONNECTION 0x8801u
 #define NW_ERR_SERVER_UNKNOWN 0x8847u

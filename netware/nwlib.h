@@ -41,7 +41,7 @@ public:
 };
 
 // The version of the layer's client binding, shown beside the component's own.
-inline constexpr char NWLibraryVersion[] = "3.34 - 11 Oct 1997";
+inline constexpr char kNWLibraryVersion[] = "3.34 - 11 Oct 1997";
 
 // 0 stands for the primary connection wherever the layer takes a connection handle.
 uint32_t ResolveConnection(uint32_t conn);
@@ -51,7 +51,6 @@ uint16_t GetConnectionNumber(uint32_t conn);
 QString GetLoginName(uint32_t conn);
 uint32_t LongSwap(uint32_t value);
 
-// The caller owns the list.
 TNWServerList GetServerList();
 // "LOCAL" when the connection's server cannot be named.
 QString GetConnectionServerName(uint32_t conn);
