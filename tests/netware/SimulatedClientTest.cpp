@@ -21,6 +21,11 @@ struct TVariant
     bool directory;
 };
 
+void PrintTo(const TVariant &variant, std::ostream *out)
+{
+    *out << variant.name;
+}
+
 class TSimulatedClient : public ::testing::TestWithParam<TVariant>
 {
 protected:
