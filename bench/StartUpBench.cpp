@@ -7,15 +7,17 @@
 #include "runtime/LibraryLoader.h"
 #include "runtime/Application.h"
 #include "runtime/PopupMenu.h"
+#include "runtime/ProcessState.h"
 
 // Start-up of the monitor against the simulated client's built-in network: the window built from its
 // stored layout, then the client checked and the server menu filled.
 namespace {
 
+// Back to a process that has loaded nothing; the classes stay known.
 void forgetClient()
 {
-    MainUnit().NWClient.reset();
-    ResetNetWareState();
+    ProcessState::ResetAll();
+    RegisterClasses();
 }
 
 void WindowFromLayout(benchmark::State &state)

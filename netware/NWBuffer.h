@@ -14,8 +14,6 @@
 template <std::size_t N> class TNWBuffer
 {
 public:
-    static constexpr std::size_t Size = N;
-
     // A NUL-terminated copy of text, cut to fit.
     static TNWBuffer FromText(const QString &text);
 

@@ -11,49 +11,49 @@ TNWDSContextFlags::TNWDSContextFlags(std::function<bool()> servicesRunning, QObj
 
 void TNWDSContextFlags::SetDereferenceAliases(bool value)
 {
-    Write(m_dereferenceAliases, value, NWDSDereferenceAliases);
+    Write(m_dereferenceAliases, value, kNWDSDereferenceAliases);
 }
 
 void TNWDSContextFlags::SetTranslateStrings(bool value)
 {
-    Write(m_translateStrings, value, NWDSTranslateStrings);
+    Write(m_translateStrings, value, kNWDSTranslateStrings);
 }
 
 void TNWDSContextFlags::SetTypelessNames(bool value)
 {
-    Write(m_typelessNames, value, NWDSTypelessNames);
+    Write(m_typelessNames, value, kNWDSTypelessNames);
 }
 
 void TNWDSContextFlags::SetAsyncMode(bool value)
 {
-    Write(m_asyncMode, value, NWDSAsyncMode);
+    Write(m_asyncMode, value, kNWDSAsyncMode);
 }
 
 void TNWDSContextFlags::SetCanonicalizeNames(bool value)
 {
-    Write(m_canonicalizeNames, value, NWDSCanonicalizeNames);
+    Write(m_canonicalizeNames, value, kNWDSCanonicalizeNames);
 }
 
 void TNWDSContextFlags::SetDereferenceBaseClass(bool value)
 {
-    Write(m_dereferenceBaseClass, value, NWDSDereferenceBaseClass);
+    Write(m_dereferenceBaseClass, value, kNWDSDereferenceBaseClass);
 }
 
 void TNWDSContextFlags::SetDisallowReferrals(bool value)
 {
-    Write(m_disallowReferrals, value, NWDSDisallowReferrals);
+    Write(m_disallowReferrals, value, kNWDSDisallowReferrals);
 }
 
 void TNWDSContextFlags::ApplyTrueFlags() const
 {
     const std::array<std::pair<bool, uint32_t>, 7> flags{{
-        {m_typelessNames, NWDSTypelessNames},
-        {m_dereferenceAliases, NWDSDereferenceAliases},
-        {m_translateStrings, NWDSTranslateStrings},
-        {m_asyncMode, NWDSAsyncMode},
-        {m_canonicalizeNames, NWDSCanonicalizeNames},
-        {m_dereferenceBaseClass, NWDSDereferenceBaseClass},
-        {m_disallowReferrals, NWDSDisallowReferrals},
+        {m_typelessNames, kNWDSTypelessNames},
+        {m_dereferenceAliases, kNWDSDereferenceAliases},
+        {m_translateStrings, kNWDSTranslateStrings},
+        {m_asyncMode, kNWDSAsyncMode},
+        {m_canonicalizeNames, kNWDSCanonicalizeNames},
+        {m_dereferenceBaseClass, kNWDSDereferenceBaseClass},
+        {m_disallowReferrals, kNWDSDisallowReferrals},
     }};
     for (const auto &[on, flag] : flags)
         if (on)

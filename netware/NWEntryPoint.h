@@ -2,34 +2,27 @@
 
 #include "runtime/LibraryLoader.h"
 
-// The four client libraries; the units that load them keep their handles.
-enum class TNWLibrary
-{
-    Calls,
-    Connections,
-    Directory,
-    Locale,
-};
+// An entry point found anew, null when the library is not loaded (a null handle) or lacks it.
+void *NWLookUp(TLibraryLoader::Handle library, const char *name);
 
-// The handle of a library, null while it is not loaded.
-TLibraryLoader::Handle NWLibraryHandle(TNWLibrary library);
-// An entry point found anew, null when its library is not loaded or lacks it.
-void *NWLookUp(TNWLibrary library, const char *name);
-
-// The slot of one client entry point. Bound() looks the entry point up only while the slot is empty and
-// keeps what it found for the life of the process; Fresh() looks it up on every use and keeps nothing,
-// for the few calls the layer falls back on.
+// The slot of one client entry point, in the library whose handle its unit keeps. Bound() looks the entry
+// point up only while the slot is empty and keeps what it found for the life of the process; Fresh() looks
+// it up on every use and keeps nothing, for the few calls the layer falls back on.
 template <class Fn> class TNWEntryPoint
 {
 public:
-    constexpr TNWEntryPoint(const char *name, TNWLibrary library) : m_name(name), m_library(library) {}
+    // library is the unit's handle itself, which stays null until the unit loads the library.
+    TNWEntryPoint(const char *name, const TLibraryLoader::Handle &library) : m_name(name), m_library(library)
+    {}
+    TNWEntryPoint(const TNWEntryPoint &) = delete;
+    TNWEntryPoint &operator=(const TNWEntryPoint &) = delete;
 
     Fn Bound();
     Fn Fresh() const { return reinterpret_cast<Fn>(NWLookUp(m_library, m_name)); }
 
 private:
     const char *m_name;
-    TNWLibrary m_library;
+    const TLibraryLoader::Handle &m_library;
     Fn m_function = nullptr;
 };
 
@@ -46,9 +39,5 @@ template <class... EntryPoints> bool BindInOrder(EntryPoints &...entryPoints)
     return (... && (entryPoints.Bound() != nullptr));
 }
 
-// Declares the slot of an entry point under the entry point's own name.
-#define NW_ENTRY_POINT(name, library)                                                                        \
-    TNWEntryPoint<name##_fn> name                                                                            \
-    {                                                                                                        \
-#name, TNWLibrary::library                                                                           \
-    }
+// Declares the slot of an entry point under the entry point's own name, in the library of that handle.
+#define NW_ENTRY_POINT(name, library) TNWEntryPoint<decltype(&::name)> name{#name, library};

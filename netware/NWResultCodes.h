@@ -10,8 +10,8 @@ struct TNWResultCodes
 {
     // The layer's own codes: a library file that did not load, and an entry point that is missing or a call
     // that gave no result.
-    static constexpr uint32_t LibraryMissing = 0xFFFF;
-    static constexpr uint32_t NoResult = 0xFFFFFFFF;
+    static constexpr uint32_t kLibraryMissing = 0xFFFF;
+    static constexpr uint32_t kNoResult = 0xFFFFFFFF;
 
     uint32_t lastResult = 0;
     uint32_t lastError = 0;

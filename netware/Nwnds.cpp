@@ -1,15 +1,14 @@
 #include "netware/Nwnds.h"
 
 #include "netware/NWBuffer.h"
-#include "netware/nwbase.h"
+#include "netware/NWText.h"
 #include "netware/nwlib.h"
 
 namespace {
 
 using TNameBuffer = TNWBuffer<NW_NAME_BUFFER_SIZE>;
 
-// Flags that a canonical name is asked with: dereference aliases, translate strings, canonicalize names.
-constexpr uint32_t CanonicalFlags = NWDSDereferenceAliases | NWDSTranslateStrings | NWDSCanonicalizeNames;
+constexpr uint32_t kCanonicalFlags = kNWDSDereferenceAliases | kNWDSTranslateStrings | kNWDSCanonicalizeNames;
 
 TNWNDS::State &state()
 {
@@ -57,7 +56,7 @@ TNWNDS::TNWNDS()
     shared.directory = loader.LoadLibrary(NW_LIB_DIRECTORY);
     shared.locale = loader.LoadLibrary(NW_LIB_LOCALE);
     if (!shared.directory || !shared.locale) {
-        shared.codes.lastError = TNWResultCodes::LibraryMissing;
+        shared.codes.lastError = TNWResultCodes::kLibraryMissing;
         return;
     }
     if (!shared.BindDirectoryCalls())
@@ -84,7 +83,7 @@ bool IsDirectoryServer(uint32_t conn)
     state().codes.lastResult = result;
     // The call answers with a nonzero value for a directory server, so 0 is the failure here.
     if (result == 0) {
-        state().codes.lastError = TNWResultCodes::NoResult;
+        state().codes.lastError = TNWResultCodes::kNoResult;
         return false;
     }
     return !treeName.Text().isEmpty();
@@ -170,7 +169,7 @@ QString CanonicalName(const QString &name)
     uint32_t saved = 0;
     if (!canonicalize || !setContext || !readFlags(saved))
         return {};
-    const uint32_t canonicalFlags = CanonicalFlags;
+    const uint32_t canonicalFlags = kCanonicalFlags;
     setContext(shared.context, NW_DS_CTX_FLAGS, &canonicalFlags);
     const auto input = TNameBuffer::FromText(name);
     TNWBuffer<NW_CONN_INFO_NAME_SIZE> canonical;

@@ -24,36 +24,13 @@ public:
         // 0 = none.
         uint32_t context = 0;
 
-        NW_ENTRY_POINT(NWLlocaleconv, Locale);
-        NW_ENTRY_POINT(NWInitUnicodeTables, Locale);
-        NW_ENTRY_POINT(NWFreeUnicodeTables, Locale);
-        NW_ENTRY_POINT(NWDSCreateContext, Directory);
-        NW_ENTRY_POINT(NWDSFreeContext, Directory);
-        NW_ENTRY_POINT(NWDSSetContext, Directory);
-        NW_ENTRY_POINT(NWDSGetContext, Directory);
-        NW_ENTRY_POINT(NWDSAllocBuf, Directory);
-        NW_ENTRY_POINT(NWDSInitBuf, Directory);
-        NW_ENTRY_POINT(NWDSFreeBuf, Directory);
-        NW_ENTRY_POINT(NWDSDuplicateContext, Directory);
-        NW_ENTRY_POINT(NWDSPutAttrName, Directory);
-        NW_ENTRY_POINT(NWDSPutAttrVal, Directory);
-        NW_ENTRY_POINT(NWDSGetAttrName, Directory);
-        NW_ENTRY_POINT(NWDSGetAttrVal, Directory);
-        NW_ENTRY_POINT(NWDSGetAttrCount, Directory);
-        NW_ENTRY_POINT(NWDSPutChange, Directory);
-        NW_ENTRY_POINT(NWDSModifyObject, Directory);
-        NW_ENTRY_POINT(NWDSComputeAttrValSize, Directory);
-        NW_ENTRY_POINT(NWDSRead, Directory);
-        NW_ENTRY_POINT(NWDSRemoveObject, Directory);
-        NW_ENTRY_POINT(NWDSGenerateObjectKeyPair, Directory);
-        NW_ENTRY_POINT(NWDSGetObjectName, Directory);
-        NW_ENTRY_POINT(NWDSGetObjectCount, Directory);
-        NW_ENTRY_POINT(NWDSAddObject, Directory);
-        NW_ENTRY_POINT(NWDSList, Directory);
-        NW_ENTRY_POINT(NWDSOpenStream, Directory);
-        NW_ENTRY_POINT(NWDSWhoAmI, Directory);
-        NW_ENTRY_POINT(NWDSCanonicalizeName, Directory);
-        NW_ENTRY_POINT(NWIsDSServer, Directory);
+        // A slot for every entry point of both libraries, under the entry point's name.
+#define NW_DIRECTORY_SLOT(name) NW_ENTRY_POINT(name, directory)
+#define NW_LOCALE_SLOT(name) NW_ENTRY_POINT(name, locale)
+        NW_DIRECTORY_ENTRY_POINTS(NW_DIRECTORY_SLOT)
+        NW_LOCALE_ENTRY_POINTS(NW_LOCALE_SLOT)
+#undef NW_DIRECTORY_SLOT
+#undef NW_LOCALE_SLOT
 
         // Every call that directory services need before they can start, in the order they are bound.
         bool BindDirectoryCalls();
@@ -65,14 +42,13 @@ public:
     TNWNDS &operator=(const TNWNDS &) = delete;
 };
 
-// Context flag values.
-constexpr uint32_t NWDSDereferenceAliases = 1;
-constexpr uint32_t NWDSTranslateStrings = 2;
-constexpr uint32_t NWDSTypelessNames = 4;
-constexpr uint32_t NWDSAsyncMode = 8;
-constexpr uint32_t NWDSCanonicalizeNames = 16;
-constexpr uint32_t NWDSDereferenceBaseClass = 64;
-constexpr uint32_t NWDSDisallowReferrals = 128;
+constexpr uint32_t kNWDSDereferenceAliases = 1;
+constexpr uint32_t kNWDSTranslateStrings = 2;
+constexpr uint32_t kNWDSTypelessNames = 4;
+constexpr uint32_t kNWDSAsyncMode = 8;
+constexpr uint32_t kNWDSCanonicalizeNames = 16;
+constexpr uint32_t kNWDSDereferenceBaseClass = 64;
+constexpr uint32_t kNWDSDisallowReferrals = 128;
 
 bool IsDirectoryServer(uint32_t conn);
 bool InitDirectoryServices();

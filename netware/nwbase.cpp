@@ -7,18 +7,11 @@
 #include "netware/Nwnds.h"
 #include "netware/nwlib.h"
 #include "runtime/Exception.h"
-#include "runtime/Form.h"
-#include "runtime/WinControl.h"
 #include "runtime/WindowMessage.h"
 
 namespace {
 
-const QString ComponentVersion = QStringLiteral("1.21");
-
-bool isTrailingFill(QChar c)
-{
-    return c.unicode() <= 2 || c == QLatin1Char(' ');
-}
+const QString kComponentVersion = QStringLiteral("1.21");
 
 } // namespace
 
@@ -88,7 +81,7 @@ void TNWBase::SetNDSContextName(const QString &name)
         SetContextName(value);
     }
     m_contextName = value;
-    NotifyControls(ServerChangeMessage);
+    NotifyControls(kServerChangeMessage);
 }
 
 TNWLastError *TNWBase::LastError() const
@@ -104,7 +97,7 @@ void TNWBase::SetSilentExceptions(bool silent)
 
 QString TNWBase::Version() const
 {
-    return ComponentVersion + QStringLiteral(" / ") + QLatin1String(NWLibraryVersion);
+    return kComponentVersion + QStringLiteral(" / ") + QLatin1String(kNWLibraryVersion);
 }
 
 uint32_t TNWBase::ServerHandle()
@@ -123,42 +116,6 @@ void TNWBase::RaiseNWError(const QString &message) const
 
 void TNWBase::NotifyControls(unsigned message) const
 {
-    if (Loading())
-        return;
-    const auto *form = qobject_cast<const TForm *>(parent());
-    if (!form)
-        return;
-    for (QObject *component : form->findChildren<QObject *>())
-        if (TWinControl::IsWindowed(component))
-            SendWindowMessage(component, message);
-}
-
-QString StripLeading(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (text.at(i) != QLatin1Char(' '))
-            return text.mid(i);
-    return {};
-}
-
-QString StripTrailing(const QString &text)
-{
-    for (qsizetype i = text.size() - 1; i >= 0; --i)
-        if (!isTrailingFill(text.at(i)))
-            return text.left(i + 1);
-    return text;
-}
-
-QString StripBoth(const QString &text)
-{
-    return StripLeading(StripTrailing(text));
-}
-
-void ResetNetWareState()
-{
-    TNWLib::ResetShared();
-    TNWNDS::ResetShared();
-    TNWServer::ResetShared();
-    TNWProp::ResetShared();
-    TNWPrint::ResetShared();
+    if (!Loading())
+        BroadcastToWindowedControls(parent(), message);
 }

@@ -35,8 +35,8 @@ class TNWBase : public QObject, public TComponent
 
 public:
     // Window messages sent to the owner form's windowed controls.
-    static constexpr unsigned ServerChangeMessage = 47169;
-    static constexpr unsigned UserChangeMessage = 47170;
+    static constexpr unsigned kServerChangeMessage = 47169;
+    static constexpr unsigned kUserChangeMessage = 47170;
 
     explicit TNWBase(QObject *owner = nullptr);
     ~TNWBase() override;
@@ -58,7 +58,7 @@ public:
 protected:
     // Raises TNWObjError unless the component is silent or sits in a layout designer.
     void RaiseNWError(const QString &message) const;
-    // Sends the message to every windowed control of the owner form, in component order.
+    // Tells the owner form's windowed controls, unless the component is being loaded.
     void NotifyControls(unsigned message) const;
 
 private:
@@ -66,7 +66,6 @@ private:
     void StartDirectoryServices();
 
     QString m_loginID;
-    QString m_serverName;
     QString m_contextName;
     bool m_netAvailable = false;
     bool m_directoryLogin = false;
@@ -80,14 +79,3 @@ private:
     std::unique_ptr<TNWPrint> m_print;
     std::unique_ptr<TNWProp> m_prop;
 };
-
-// Text trimming of the layer. Leading: spaces only. Trailing: spaces and the control codes 0 to 2; a text
-// made of nothing else comes back unchanged from StripTrailing, so StripBoth relies on StripLeading to
-// empty a text of spaces.
-QString StripLeading(const QString &text);
-QString StripTrailing(const QString &text);
-QString StripBoth(const QString &text);
-
-// Forgets every library handle, entry point, completion code and cache of the layer, as in a process that
-// has loaded nothing: tests and benchmarks start from there.
-void ResetNetWareState();

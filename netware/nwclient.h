@@ -7,6 +7,10 @@
  * NUL-terminated 8-bit. Connection handles, connection references and directory contexts are 32-bit.
  * Buffers are provided by the caller at the sizes given; a client must not write past them. Multi-byte
  * fields inside records are little-endian.
+ *
+ * Each library's section ends with the list of its entry points (NW_CALLS_ENTRY_POINTS and so on). The
+ * function-pointer types, the monitor's entry-point slots and the simulated client's exports are all made
+ * from these lists, so an entry point is written as its prototype and one list entry.
  */
 #ifndef SEMBROLIN_NWCLIENT_H
 #define SEMBROLIN_NWCLIENT_H
@@ -62,7 +66,8 @@
 #define NW_DS_CTX_FLAGS 1 /* 32-bit flags */
 #define NW_DS_CTX_NAME 3  /* NUL-terminated name context */
 
-/* Completion codes the monitor or the simulated client use. */
+/* Completion codes. The monitor tells success from failure and shows any failure as it is, naming none;
+   the named failures are those the simulated client answers with. */
 #define NW_SUCCESS 0x0000u
 #define NW_ERR_INVALID_CONNECTION 0x8801u
 #define NW_ERR_SERVER_UNKNOWN 0x8847u
@@ -92,19 +97,20 @@ uint32_t NWAPI NWGetConnectionList(uint16_t mode, uint16_t *list, uint16_t listS
 /* name: NW_NAME_BUFFER_SIZE bytes. */
 uint32_t NWAPI NWGetFileServerName(uint32_t conn, char *name);
 /* name is upper case; reserved1 is 0 and reserved2 null. */
-uint32_t NWAPI NWGetConnectionHandle(const char *name, uint16_t reserved1, uint32_t *conn, uint16_t *reserved2);
+uint32_t NWAPI NWGetConnectionHandle(const char *name, uint16_t reserved1, uint32_t *conn,
+                                     uint16_t *reserved2);
 /* record: NW_SERVER_INFO_SIZE bytes; see the NW_SERVER_INFO_* offsets. Needs console rights. */
 uint32_t NWAPI NWGetFileServerInfo(uint32_t conn, uint8_t *record);
 /* name: NW_NAME_BUFFER_SIZE bytes. */
-uint32_t NWAPI NWGetFileServerInformation(uint32_t conn, char *name, uint8_t *majorVersion, uint8_t *minorVersion,
-                                          uint8_t *revision, uint16_t *maxConnections, uint16_t *maxConnectionsUsed,
-                                          uint16_t *connectionsInUse, uint16_t *volumes, uint8_t *sftLevel,
-                                          uint8_t *ttsLevel);
+uint32_t NWAPI NWGetFileServerInformation(uint32_t conn, char *name, uint8_t *majorVersion,
+                                          uint8_t *minorVersion, uint8_t *revision, uint16_t *maxConnections,
+                                          uint16_t *maxConnectionsUsed, uint16_t *connectionsInUse,
+                                          uint16_t *volumes, uint8_t *sftLevel, uint8_t *ttsLevel);
 /* dateTime: NW_DATE_TIME_SIZE bytes. */
 uint32_t NWAPI NWGetFileServerDateAndTime(uint32_t conn, uint8_t *dateTime);
 /* year counts from 1900. */
-uint32_t NWAPI NWSetFileServerDateAndTime(uint32_t conn, uint8_t year, uint8_t month, uint8_t day, uint8_t hour,
-                                          uint8_t minute, uint8_t second);
+uint32_t NWAPI NWSetFileServerDateAndTime(uint32_t conn, uint8_t year, uint8_t month, uint8_t day,
+                                          uint8_t hour, uint8_t minute, uint8_t second);
 /* Sets *count; the monitor presets it to 0 and uses the low 16 bits. */
 uint32_t NWAPI NWGetMaximumConnections(uint32_t *count);
 uint32_t NWAPI NWCheckConsolePrivileges(uint32_t conn);
@@ -126,6 +132,30 @@ uint32_t NWAPI NWSetNetWareErrorMode(uint8_t mode, uint8_t *previousMode);
 /* Returns the value with its four bytes reversed (not a completion code). */
 uint32_t NWAPI NWLongSwap(uint32_t value);
 
+#define NW_CALLS_ENTRY_POINTS(X)                                                                             \
+    X(NWCallsInit)                                                                                           \
+    X(NWGetPrimaryConnectionID)                                                                              \
+    X(NWGetConnectionNumber)                                                                                 \
+    X(NWGetConnectionInformation)                                                                            \
+    X(NWGetConnectionList)                                                                                   \
+    X(NWGetFileServerName)                                                                                   \
+    X(NWGetConnectionHandle)                                                                                 \
+    X(NWGetFileServerInfo)                                                                                   \
+    X(NWGetFileServerInformation)                                                                            \
+    X(NWGetFileServerDateAndTime)                                                                            \
+    X(NWSetFileServerDateAndTime)                                                                            \
+    X(NWGetMaximumConnections)                                                                               \
+    X(NWCheckConsolePrivileges)                                                                              \
+    X(NWIsManager)                                                                                           \
+    X(NWGetFirstDrive)                                                                                       \
+    X(NWSetPrimaryConnectionID)                                                                              \
+    X(NWGetObjectID)                                                                                         \
+    X(NWReadPropertyValue)                                                                                   \
+    X(NWGetDriveStatus)                                                                                      \
+    X(NWSetBroadcastMode)                                                                                    \
+    X(NWSetNetWareErrorMode)                                                                                 \
+    X(NWLongSwap)
+
 /* ---- Connection library (NW_LIB_CONNECTIONS) ---- */
 
 uint32_t NWAPI NWCCGetPrimConnRef(uint32_t *connRef);
@@ -138,9 +168,18 @@ uint32_t NWAPI NWCCScanConnRefs(uint32_t *iterator, uint32_t *connRef);
 /* infoVersion 1; info: NW_CONN_REF_INFO_SIZE bytes. */
 uint32_t NWAPI NWCCGetAllConnRefInfo(uint32_t connRef, uint32_t infoVersion, uint8_t *info);
 /* startConn 0, name upper case, nameFormat 2, openState 1, tranType 0; success needs *conn nonzero. */
-uint32_t NWAPI NWCCOpenConnByName(uint32_t startConn, const char *name, uint32_t nameFormat, uint32_t openState,
-                                  uint32_t tranType, uint32_t *conn);
+uint32_t NWAPI NWCCOpenConnByName(uint32_t startConn, const char *name, uint32_t nameFormat,
+                                  uint32_t openState, uint32_t tranType, uint32_t *conn);
 uint32_t NWAPI NWCCSetPrefServerName(const char *name);
+
+#define NW_CONNECTIONS_ENTRY_POINTS(X)                                                                       \
+    X(NWCCGetPrimConnRef)                                                                                    \
+    X(NWCCOpenConnByRef)                                                                                     \
+    X(NWCCGetConnInfo)                                                                                       \
+    X(NWCCScanConnRefs)                                                                                      \
+    X(NWCCGetAllConnRefInfo)                                                                                 \
+    X(NWCCOpenConnByName)                                                                                    \
+    X(NWCCSetPrefServerName)
 
 /* ---- Directory library (NW_LIB_DIRECTORY) ---- */
 
@@ -165,9 +204,10 @@ uint32_t NWAPI NWDSGetAttrName(uint32_t context, NWDSBuf buffer, char *attribute
 /* value: NW_NAME_BUFFER_SIZE bytes for the text syntaxes the monitor reads. */
 uint32_t NWAPI NWDSGetAttrVal(uint32_t context, NWDSBuf buffer, uint32_t syntax, void *value);
 uint32_t NWAPI NWDSGetAttrCount(uint32_t context, NWDSBuf buffer, uint32_t *count);
-uint32_t NWAPI NWDSPutChange(uint32_t context, NWDSBuf buffer, uint32_t changeType, const char *attributeName);
-uint32_t NWAPI NWDSModifyObject(uint32_t context, const char *objectName, int32_t *iterationHandle, uint8_t more,
-                                NWDSBuf changes);
+uint32_t NWAPI NWDSPutChange(uint32_t context, NWDSBuf buffer, uint32_t changeType,
+                             const char *attributeName);
+uint32_t NWAPI NWDSModifyObject(uint32_t context, const char *objectName, int32_t *iterationHandle,
+                                uint8_t more, NWDSBuf changes);
 uint32_t NWAPI NWDSComputeAttrValSize(uint32_t context, NWDSBuf buffer, uint32_t syntax, uint32_t *size);
 /* infoType 1, allAttributes 0; *iterationHandle starts at -1 and is -1 again after the last part. */
 uint32_t NWAPI NWDSRead(uint32_t context, const char *objectName, uint32_t infoType, uint8_t allAttributes,
@@ -180,18 +220,52 @@ uint32_t NWAPI NWDSGetObjectName(uint32_t context, NWDSBuf buffer, char *objectN
 uint32_t NWAPI NWDSGetObjectCount(uint32_t context, NWDSBuf buffer, uint32_t *count);
 uint32_t NWAPI NWDSAddObject(uint32_t context, const char *objectName, int32_t *iterationHandle, uint8_t more,
                              NWDSBuf objectInfo);
-uint32_t NWAPI NWDSList(uint32_t context, const char *objectName, int32_t *iterationHandle, NWDSBuf subordinates);
-uint32_t NWAPI NWDSOpenStream(uint32_t context, const char *objectName, const char *attributeName, uint32_t flags,
-                              uint32_t *fileHandle);
+uint32_t NWAPI NWDSList(uint32_t context, const char *objectName, int32_t *iterationHandle,
+                        NWDSBuf subordinates);
+uint32_t NWAPI NWDSOpenStream(uint32_t context, const char *objectName, const char *attributeName,
+                              uint32_t flags, uint32_t *fileHandle);
 /* name: NW_NAME_BUFFER_SIZE bytes. */
 uint32_t NWAPI NWDSWhoAmI(uint32_t context, char *name);
 /* canonicalName: NW_CONN_INFO_NAME_SIZE bytes. */
 uint32_t NWAPI NWDSCanonicalizeName(uint32_t context, const char *name, char *canonicalName);
 uint32_t NWAPI NWDSMapNameToID(uint32_t context, uint32_t conn, const char *objectName, uint32_t *objectID);
-uint32_t NWAPI NWDSAuditGetObjectID(uint32_t context, const char *objectName, uint32_t *conn, uint32_t *objectID);
+uint32_t NWAPI NWDSAuditGetObjectID(uint32_t context, const char *objectName, uint32_t *conn,
+                                    uint32_t *objectID);
 /* Nonzero with a non-empty treeName = a directory server (not a completion code); treeName:
    NW_NAME_BUFFER_SIZE bytes. */
 uint32_t NWAPI NWIsDSServer(uint32_t conn, char *treeName);
+
+#define NW_DIRECTORY_ENTRY_POINTS(X)                                                                         \
+    X(NWDSCreateContext)                                                                                     \
+    X(NWDSFreeContext)                                                                                       \
+    X(NWDSDuplicateContext)                                                                                  \
+    X(NWDSDuplicateContextHandle)                                                                            \
+    X(NWDSSetContext)                                                                                        \
+    X(NWDSGetContext)                                                                                        \
+    X(NWDSAllocBuf)                                                                                          \
+    X(NWDSInitBuf)                                                                                           \
+    X(NWDSFreeBuf)                                                                                           \
+    X(NWDSPutAttrName)                                                                                       \
+    X(NWDSPutAttrVal)                                                                                        \
+    X(NWDSGetAttrName)                                                                                       \
+    X(NWDSGetAttrVal)                                                                                        \
+    X(NWDSGetAttrCount)                                                                                      \
+    X(NWDSPutChange)                                                                                         \
+    X(NWDSModifyObject)                                                                                      \
+    X(NWDSComputeAttrValSize)                                                                                \
+    X(NWDSRead)                                                                                              \
+    X(NWDSRemoveObject)                                                                                      \
+    X(NWDSGenerateObjectKeyPair)                                                                             \
+    X(NWDSGetObjectName)                                                                                     \
+    X(NWDSGetObjectCount)                                                                                    \
+    X(NWDSAddObject)                                                                                         \
+    X(NWDSList)                                                                                              \
+    X(NWDSOpenStream)                                                                                        \
+    X(NWDSWhoAmI)                                                                                            \
+    X(NWDSCanonicalizeName)                                                                                  \
+    X(NWDSMapNameToID)                                                                                       \
+    X(NWDSAuditGetObjectID)                                                                                  \
+    X(NWIsDSServer)
 
 /* ---- Locale library (NW_LIB_LOCALE) ---- */
 
@@ -200,77 +274,21 @@ uint32_t NWAPI NWLlocaleconv(uint8_t *info);
 uint32_t NWAPI NWInitUnicodeTables(uint32_t country, uint32_t codePage);
 uint32_t NWAPI NWFreeUnicodeTables(void);
 
+#define NW_LOCALE_ENTRY_POINTS(X)                                                                            \
+    X(NWLlocaleconv)                                                                                         \
+    X(NWInitUnicodeTables)                                                                                   \
+    X(NWFreeUnicodeTables)
+
 #ifdef __cplusplus
 }
-#endif
 
-/* Function-pointer types, one per entry point: NWCallsInit_fn and so on. */
-typedef uint32_t(NWAPI *NWCallsInit_fn)(uint32_t *, uint32_t *);
-typedef uint32_t(NWAPI *NWGetPrimaryConnectionID_fn)(uint32_t *);
-typedef uint32_t(NWAPI *NWGetConnectionNumber_fn)(uint32_t, uint16_t *);
-typedef uint32_t(NWAPI *NWGetConnectionInformation_fn)(uint32_t, uint16_t, char *, uint16_t *, uint32_t *,
-                                                       uint8_t *);
-typedef uint32_t(NWAPI *NWGetConnectionList_fn)(uint16_t, uint16_t *, uint16_t, uint16_t *);
-typedef uint32_t(NWAPI *NWGetFileServerName_fn)(uint32_t, char *);
-typedef uint32_t(NWAPI *NWGetConnectionHandle_fn)(const char *, uint16_t, uint32_t *, uint16_t *);
-typedef uint32_t(NWAPI *NWGetFileServerInfo_fn)(uint32_t, uint8_t *);
-typedef uint32_t(NWAPI *NWGetFileServerInformation_fn)(uint32_t, char *, uint8_t *, uint8_t *, uint8_t *,
-                                                       uint16_t *, uint16_t *, uint16_t *, uint16_t *, uint8_t *,
-                                                       uint8_t *);
-typedef uint32_t(NWAPI *NWGetFileServerDateAndTime_fn)(uint32_t, uint8_t *);
-typedef uint32_t(NWAPI *NWSetFileServerDateAndTime_fn)(uint32_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t,
-                                                       uint8_t);
-typedef uint32_t(NWAPI *NWGetMaximumConnections_fn)(uint32_t *);
-typedef uint32_t(NWAPI *NWCheckConsolePrivileges_fn)(uint32_t);
-typedef uint32_t(NWAPI *NWIsManager_fn)(uint32_t);
-typedef uint32_t(NWAPI *NWGetFirstDrive_fn)(uint16_t *);
-typedef uint32_t(NWAPI *NWSetPrimaryConnectionID_fn)(uint32_t);
-typedef uint32_t(NWAPI *NWGetObjectID_fn)(uint32_t, const char *, uint16_t, uint32_t *);
-typedef uint32_t(NWAPI *NWReadPropertyValue_fn)(uint32_t, const char *, uint16_t, const char *, uint8_t, uint8_t *,
-                                                uint8_t *, uint8_t *);
-typedef uint32_t(NWAPI *NWGetDriveStatus_fn)(uint16_t, uint16_t, uint16_t *, uint32_t *, char *, char *, char *);
-typedef uint32_t(NWAPI *NWSetBroadcastMode_fn)(uint32_t, uint16_t);
-typedef uint32_t(NWAPI *NWSetNetWareErrorMode_fn)(uint8_t, uint8_t *);
-typedef uint32_t(NWAPI *NWLongSwap_fn)(uint32_t);
-typedef uint32_t(NWAPI *NWCCGetPrimConnRef_fn)(uint32_t *);
-typedef uint32_t(NWAPI *NWCCOpenConnByRef_fn)(uint32_t, uint32_t, uint32_t, uint32_t *);
-typedef uint32_t(NWAPI *NWCCGetConnInfo_fn)(uint32_t, uint32_t, uint32_t, void *);
-typedef uint32_t(NWAPI *NWCCScanConnRefs_fn)(uint32_t *, uint32_t *);
-typedef uint32_t(NWAPI *NWCCGetAllConnRefInfo_fn)(uint32_t, uint32_t, uint8_t *);
-typedef uint32_t(NWAPI *NWCCOpenConnByName_fn)(uint32_t, const char *, uint32_t, uint32_t, uint32_t, uint32_t *);
-typedef uint32_t(NWAPI *NWCCSetPrefServerName_fn)(const char *);
-typedef uint32_t(NWAPI *NWDSCreateContext_fn)(void);
-typedef uint32_t(NWAPI *NWDSFreeContext_fn)(uint32_t);
-typedef uint32_t(NWAPI *NWDSDuplicateContext_fn)(uint32_t);
-typedef uint32_t(NWAPI *NWDSDuplicateContextHandle_fn)(uint32_t, uint32_t *);
-typedef uint32_t(NWAPI *NWDSSetContext_fn)(uint32_t, uint32_t, const void *);
-typedef uint32_t(NWAPI *NWDSGetContext_fn)(uint32_t, uint32_t, void *);
-typedef uint32_t(NWAPI *NWDSAllocBuf_fn)(uint32_t, NWDSBuf *);
-typedef uint32_t(NWAPI *NWDSInitBuf_fn)(uint32_t, uint32_t, NWDSBuf);
-typedef uint32_t(NWAPI *NWDSFreeBuf_fn)(NWDSBuf);
-typedef uint32_t(NWAPI *NWDSPutAttrName_fn)(uint32_t, NWDSBuf, const char *);
-typedef uint32_t(NWAPI *NWDSPutAttrVal_fn)(uint32_t, NWDSBuf, uint32_t, const void *);
-typedef uint32_t(NWAPI *NWDSGetAttrName_fn)(uint32_t, NWDSBuf, char *, uint32_t *, uint32_t *);
-typedef uint32_t(NWAPI *NWDSGetAttrVal_fn)(uint32_t, NWDSBuf, uint32_t, void *);
-typedef uint32_t(NWAPI *NWDSGetAttrCount_fn)(uint32_t, NWDSBuf, uint32_t *);
-typedef uint32_t(NWAPI *NWDSPutChange_fn)(uint32_t, NWDSBuf, uint32_t, const char *);
-typedef uint32_t(NWAPI *NWDSModifyObject_fn)(uint32_t, const char *, int32_t *, uint8_t, NWDSBuf);
-typedef uint32_t(NWAPI *NWDSComputeAttrValSize_fn)(uint32_t, NWDSBuf, uint32_t, uint32_t *);
-typedef uint32_t(NWAPI *NWDSRead_fn)(uint32_t, const char *, uint32_t, uint8_t, NWDSBuf, int32_t *, NWDSBuf);
-typedef uint32_t(NWAPI *NWDSRemoveObject_fn)(uint32_t, const char *);
-typedef uint32_t(NWAPI *NWDSGenerateObjectKeyPair_fn)(uint32_t, const char *, const char *, uint32_t);
-typedef uint32_t(NWAPI *NWDSGetObjectName_fn)(uint32_t, NWDSBuf, char *, uint32_t *, void *);
-typedef uint32_t(NWAPI *NWDSGetObjectCount_fn)(uint32_t, NWDSBuf, uint32_t *);
-typedef uint32_t(NWAPI *NWDSAddObject_fn)(uint32_t, const char *, int32_t *, uint8_t, NWDSBuf);
-typedef uint32_t(NWAPI *NWDSList_fn)(uint32_t, const char *, int32_t *, NWDSBuf);
-typedef uint32_t(NWAPI *NWDSOpenStream_fn)(uint32_t, const char *, const char *, uint32_t, uint32_t *);
-typedef uint32_t(NWAPI *NWDSWhoAmI_fn)(uint32_t, char *);
-typedef uint32_t(NWAPI *NWDSCanonicalizeName_fn)(uint32_t, const char *, char *);
-typedef uint32_t(NWAPI *NWDSMapNameToID_fn)(uint32_t, uint32_t, const char *, uint32_t *);
-typedef uint32_t(NWAPI *NWDSAuditGetObjectID_fn)(uint32_t, const char *, uint32_t *, uint32_t *);
-typedef uint32_t(NWAPI *NWIsDSServer_fn)(uint32_t, char *);
-typedef uint32_t(NWAPI *NWLlocaleconv_fn)(uint8_t *);
-typedef uint32_t(NWAPI *NWInitUnicodeTables_fn)(uint32_t, uint32_t);
-typedef uint32_t(NWAPI *NWFreeUnicodeTables_fn)(void);
+/* Function-pointer types, one per entry point (NWCallsInit_fn and so on), taken from the prototypes. */
+#define NW_POINTER_TYPE(name) using name##_fn = decltype(&name);
+NW_CALLS_ENTRY_POINTS(NW_POINTER_TYPE)
+NW_CONNECTIONS_ENTRY_POINTS(NW_POINTER_TYPE)
+NW_DIRECTORY_ENTRY_POINTS(NW_POINTER_TYPE)
+NW_LOCALE_ENTRY_POINTS(NW_POINTER_TYPE)
+#undef NW_POINTER_TYPE
+#endif
 
 #endif /* SEMBROLIN_NWCLIENT_H */

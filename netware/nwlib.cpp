@@ -9,7 +9,7 @@
 namespace {
 
 // Far beyond any client's connection table; a client whose scan never ends cannot grow the list forever.
-constexpr int MaxConnectionReferences = 4096;
+constexpr int kMaxConnectionReferences = 4096;
 
 TNWResultCodes &codes()
 {
@@ -23,7 +23,7 @@ TNWServerList scanConnectionReferences(TNWLib::State &state, NWCCScanConnRefs_fn
     if (!getInfo)
         return list;
     uint32_t iterator = 0;
-    for (int scanned = 0; scanned < MaxConnectionReferences; ++scanned) {
+    for (int scanned = 0; scanned < kMaxConnectionReferences; ++scanned) {
         uint32_t reference = 0;
         if (state.codes.Record(scan(&iterator, &reference)) != 0)
             break;
@@ -68,7 +68,7 @@ TNWLib::TNWLib()
     if (state.calls)
         state.connections = loader.LoadLibrary(NW_LIB_CONNECTIONS);
     if (!state.connections) {
-        state.codes.lastError = TNWResultCodes::LibraryMissing;
+        state.codes.lastError = TNWResultCodes::kLibraryMissing;
         return;
     }
     if (const NWCallsInit_fn init = state.NWCallsInit.Fresh()) {
@@ -88,7 +88,7 @@ uint32_t GetPrimaryConnection()
     TNWLib::State &state = TNWLib::Shared();
     if (state.primaryConnection)
         return state.primaryConnection;
-    uint32_t result = TNWResultCodes::NoResult;
+    uint32_t result = TNWResultCodes::kNoResult;
     uint32_t handle = 0;
     if (const NWCCGetPrimConnRef_fn getReference = state.NWCCGetPrimConnRef.Bound()) {
         uint32_t reference = 0;
@@ -111,7 +111,7 @@ uint16_t GetConnectionNumber(uint32_t conn)
 {
     TNWLib::State &state = TNWLib::Shared();
     conn = ResolveConnection(conn);
-    uint32_t result = TNWResultCodes::NoResult;
+    uint32_t result = TNWResultCodes::kNoResult;
     uint32_t value = 0;
     if (const NWCCGetConnInfo_fn getInfo = state.NWCCGetConnInfo.Bound()) {
         result = getInfo(conn, NW_CONN_INFO_CONN_NUMBER, sizeof value, &value);
@@ -157,7 +157,7 @@ QString GetConnectionServerName(uint32_t conn)
 {
     TNWLib::State &state = TNWLib::Shared();
     conn = ResolveConnection(conn);
-    uint32_t result = TNWResultCodes::NoResult;
+    uint32_t result = TNWResultCodes::kNoResult;
     TNWBuffer<NW_NAME_BUFFER_SIZE> name;
     if (const NWCCGetConnInfo_fn getInfo = state.NWCCGetConnInfo.Bound())
         result = getInfo(conn, NW_CONN_INFO_SERVER_NAME, NW_CONN_INFO_NAME_SIZE, name.Bytes());

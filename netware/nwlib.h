@@ -26,24 +26,13 @@ public:
         uint32_t primaryConnection = 0;
         bool directoryMode = false;
 
-        NW_ENTRY_POINT(NWCallsInit, Calls);
-        NW_ENTRY_POINT(NWGetPrimaryConnectionID, Calls);
-        NW_ENTRY_POINT(NWGetConnectionNumber, Calls);
-        NW_ENTRY_POINT(NWGetConnectionInformation, Calls);
-        NW_ENTRY_POINT(NWGetConnectionList, Calls);
-        NW_ENTRY_POINT(NWGetFileServerName, Calls);
-        NW_ENTRY_POINT(NWGetConnectionHandle, Calls);
-        NW_ENTRY_POINT(NWGetFileServerInfo, Calls);
-        NW_ENTRY_POINT(NWGetFileServerInformation, Calls);
-        NW_ENTRY_POINT(NWGetFileServerDateAndTime, Calls);
-        NW_ENTRY_POINT(NWSetFileServerDateAndTime, Calls);
-        NW_ENTRY_POINT(NWLongSwap, Calls);
-        NW_ENTRY_POINT(NWCCGetPrimConnRef, Connections);
-        NW_ENTRY_POINT(NWCCOpenConnByRef, Connections);
-        NW_ENTRY_POINT(NWCCGetConnInfo, Connections);
-        NW_ENTRY_POINT(NWCCScanConnRefs, Connections);
-        NW_ENTRY_POINT(NWCCGetAllConnRefInfo, Connections);
-        NW_ENTRY_POINT(NWCCOpenConnByName, Connections);
+        // A slot for every entry point of both libraries, under the entry point's name.
+#define NW_CALLS_SLOT(name) NW_ENTRY_POINT(name, calls)
+#define NW_CONNECTIONS_SLOT(name) NW_ENTRY_POINT(name, connections)
+        NW_CALLS_ENTRY_POINTS(NW_CALLS_SLOT)
+        NW_CONNECTIONS_ENTRY_POINTS(NW_CONNECTIONS_SLOT)
+#undef NW_CALLS_SLOT
+#undef NW_CONNECTIONS_SLOT
     };
 
     TNWLib();
@@ -52,7 +41,7 @@ public:
 };
 
 // The version of the layer's client binding, shown beside the component's own.
-inline constexpr char NWLibraryVersion[] = "3.34 - 11 Oct 1997";
+inline constexpr char kNWLibraryVersion[] = "3.34 - 11 Oct 1997";
 
 // 0 stands for the primary connection wherever the layer takes a connection handle.
 uint32_t ResolveConnection(uint32_t conn);
@@ -62,7 +51,6 @@ uint16_t GetConnectionNumber(uint32_t conn);
 QString GetLoginName(uint32_t conn);
 uint32_t LongSwap(uint32_t value);
 
-// The caller owns the list.
 TNWServerList GetServerList();
 // "LOCAL" when the connection's server cannot be named.
 QString GetConnectionServerName(uint32_t conn);

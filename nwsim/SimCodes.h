@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// Completion codes of the simulated client beyond those the monitor knows by name. Directory codes are
+// Completion codes of the simulated client beyond those the contract header names. Directory codes are
 // small negative numbers, as directory clients report them.
 namespace nwsim::codes {
 

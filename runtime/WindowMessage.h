@@ -28,3 +28,6 @@ private:
 
 // Delivers the message synchronously and returns the receiver's result (0 when it did not handle it).
 qintptr SendWindowMessage(QObject *target, unsigned msg, quintptr wParam = 0, qintptr lParam = 0);
+// Sends the message, both parameters 0, to every windowed control among the owner's components, in
+// component order; nothing when the owner is not a form.
+void BroadcastToWindowedControls(QObject *owner, unsigned msg);

@@ -7,13 +7,14 @@
 #include "runtime/LibraryLoader.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
+#include "runtime/ProcessState.h"
 #include "tests/runtime/RecordingPresenter.h"
 
 // Start-up on the simulated client's built-in network, loaded the way the program loads it.
 TEST(StartUpOnTheSimulatedClient, OffersExactlyTheServersThatAnswerInListOrder)
 {
     qunsetenv("NWSIM_SCENARIO");
-    ResetNetWareState();
+    ProcessState::ResetAll();
     RegisterClasses();
     TPlatformLibraryLoader loader(SEMBROLIN_BIN_DIR);
     TAdapterOverride<TLibraryLoader> override(loader);

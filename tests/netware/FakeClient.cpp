@@ -261,8 +261,9 @@ uint32_t NWAPI isDSServer(uint32_t, char *treeName)
     return fake().treeName.empty() ? 0 : 1;
 }
 
-// Bound while directory services start, never called.
-uint32_t NWAPI unused()
+// Every entry point the fake does not script is there all the same, as a client's would be, and answers that
+// it is not supported.
+uint32_t NWAPI notScripted()
 {
     return NW_ERR_NOT_SUPPORTED;
 }
@@ -287,73 +288,60 @@ uint32_t NWAPI freeUnicodeTables()
     return answer("NWFreeUnicodeTables");
 }
 
-struct TEntry
+// Every entry point of the contract, with the file name of its library.
+std::vector<std::pair<std::string, const char *>> contractEntryPoints()
 {
-    const char *name;
-    const char *library;
-    void *function;
-};
-
-template <class Fn> TEntry entry(const char *name, const char *library, Fn function)
-{
-    return {name, library, reinterpret_cast<void *>(function)};
+#define IN_CALLS(name) {#name, NW_LIB_CALLS},
+#define IN_CONNECTIONS(name) {#name, NW_LIB_CONNECTIONS},
+#define IN_DIRECTORY(name) {#name, NW_LIB_DIRECTORY},
+#define IN_LOCALE(name) {#name, NW_LIB_LOCALE},
+    return {NW_CALLS_ENTRY_POINTS(IN_CALLS) NW_CONNECTIONS_ENTRY_POINTS(IN_CONNECTIONS)
+                NW_DIRECTORY_ENTRY_POINTS(IN_DIRECTORY) NW_LOCALE_ENTRY_POINTS(IN_LOCALE)};
+#undef IN_CALLS
+#undef IN_CONNECTIONS
+#undef IN_DIRECTORY
+#undef IN_LOCALE
 }
 
-std::vector<TEntry> defaultEntryPoints()
+using TScripted = std::pair<std::string, void *>;
+
+// The fake's own entry points; each must have its prototype's type.
+#define SCRIPTED(entryPoint, function)                                                                       \
+    TScripted(#entryPoint, reinterpret_cast<void *>(static_cast<entryPoint##_fn>(function)))
+std::vector<TScripted> scriptedEntryPoints()
 {
-    std::vector<TEntry> entries{
-        entry("NWCallsInit", NW_LIB_CALLS, callsInit),
-        entry("NWGetPrimaryConnectionID", NW_LIB_CALLS, getPrimaryConnectionID),
-        entry("NWGetConnectionNumber", NW_LIB_CALLS, getConnectionNumber),
-        entry("NWGetConnectionInformation", NW_LIB_CALLS, getConnectionInformation),
-        entry("NWGetConnectionList", NW_LIB_CALLS, getConnectionList),
-        entry("NWGetFileServerName", NW_LIB_CALLS, getFileServerName),
-        entry("NWGetConnectionHandle", NW_LIB_CALLS, getConnectionHandle),
-        entry("NWGetFileServerInfo", NW_LIB_CALLS, getFileServerInfo),
-        entry("NWGetFileServerInformation", NW_LIB_CALLS, getFileServerInformation),
-        entry("NWGetFileServerDateAndTime", NW_LIB_CALLS, getFileServerDateAndTime),
-        entry("NWSetFileServerDateAndTime", NW_LIB_CALLS, setFileServerDateAndTime),
-        entry("NWLongSwap", NW_LIB_CALLS, longSwap),
-        entry("NWCCGetPrimConnRef", NW_LIB_CONNECTIONS, getPrimConnRef),
-        entry("NWCCOpenConnByRef", NW_LIB_CONNECTIONS, openConnByRef),
-        entry("NWCCGetConnInfo", NW_LIB_CONNECTIONS, getConnInfo),
-        entry("NWCCScanConnRefs", NW_LIB_CONNECTIONS, scanConnRefs),
-        entry("NWCCGetAllConnRefInfo", NW_LIB_CONNECTIONS, getAllConnRefInfo),
-        entry("NWCCOpenConnByName", NW_LIB_CONNECTIONS, openConnByName),
-        entry("NWDSCreateContext", NW_LIB_DIRECTORY, createContext),
-        entry("NWDSFreeContext", NW_LIB_DIRECTORY, freeContext),
-        entry("NWDSSetContext", NW_LIB_DIRECTORY, setContext),
-        entry("NWDSGetContext", NW_LIB_DIRECTORY, getContext),
-        entry("NWDSWhoAmI", NW_LIB_DIRECTORY, whoAmI),
-        entry("NWDSCanonicalizeName", NW_LIB_DIRECTORY, canonicalizeName),
-        entry("NWIsDSServer", NW_LIB_DIRECTORY, isDSServer),
-        entry("NWLlocaleconv", NW_LIB_LOCALE, localeconv),
-        entry("NWInitUnicodeTables", NW_LIB_LOCALE, initUnicodeTables),
-        entry("NWFreeUnicodeTables", NW_LIB_LOCALE, freeUnicodeTables),
+    return {
+        SCRIPTED(NWCallsInit, callsInit),
+        SCRIPTED(NWGetPrimaryConnectionID, getPrimaryConnectionID),
+        SCRIPTED(NWGetConnectionNumber, getConnectionNumber),
+        SCRIPTED(NWGetConnectionInformation, getConnectionInformation),
+        SCRIPTED(NWGetConnectionList, getConnectionList),
+        SCRIPTED(NWGetFileServerName, getFileServerName),
+        SCRIPTED(NWGetConnectionHandle, getConnectionHandle),
+        SCRIPTED(NWGetFileServerInfo, getFileServerInfo),
+        SCRIPTED(NWGetFileServerInformation, getFileServerInformation),
+        SCRIPTED(NWGetFileServerDateAndTime, getFileServerDateAndTime),
+        SCRIPTED(NWSetFileServerDateAndTime, setFileServerDateAndTime),
+        SCRIPTED(NWLongSwap, longSwap),
+        SCRIPTED(NWCCGetPrimConnRef, getPrimConnRef),
+        SCRIPTED(NWCCOpenConnByRef, openConnByRef),
+        SCRIPTED(NWCCGetConnInfo, getConnInfo),
+        SCRIPTED(NWCCScanConnRefs, scanConnRefs),
+        SCRIPTED(NWCCGetAllConnRefInfo, getAllConnRefInfo),
+        SCRIPTED(NWCCOpenConnByName, openConnByName),
+        SCRIPTED(NWDSCreateContext, createContext),
+        SCRIPTED(NWDSFreeContext, freeContext),
+        SCRIPTED(NWDSSetContext, setContext),
+        SCRIPTED(NWDSGetContext, getContext),
+        SCRIPTED(NWDSWhoAmI, whoAmI),
+        SCRIPTED(NWDSCanonicalizeName, canonicalizeName),
+        SCRIPTED(NWIsDSServer, isDSServer),
+        SCRIPTED(NWLlocaleconv, localeconv),
+        SCRIPTED(NWInitUnicodeTables, initUnicodeTables),
+        SCRIPTED(NWFreeUnicodeTables, freeUnicodeTables),
     };
-    for (const char *name : {"NWDSAllocBuf",
-                             "NWDSInitBuf",
-                             "NWDSFreeBuf",
-                             "NWDSDuplicateContext",
-                             "NWDSPutAttrName",
-                             "NWDSPutAttrVal",
-                             "NWDSGetAttrName",
-                             "NWDSGetAttrVal",
-                             "NWDSGetAttrCount",
-                             "NWDSPutChange",
-                             "NWDSModifyObject",
-                             "NWDSComputeAttrValSize",
-                             "NWDSRead",
-                             "NWDSRemoveObject",
-                             "NWDSGenerateObjectKeyPair",
-                             "NWDSGetObjectName",
-                             "NWDSGetObjectCount",
-                             "NWDSAddObject",
-                             "NWDSList",
-                             "NWDSOpenStream"})
-        entries.push_back(entry(name, NW_LIB_DIRECTORY, unused));
-    return entries;
 }
+#undef SCRIPTED
 
 } // namespace
 
@@ -361,8 +349,10 @@ TFakeClient::TFakeClient()
     : m_libraries{NW_LIB_CALLS, NW_LIB_CONNECTIONS, NW_LIB_DIRECTORY, NW_LIB_LOCALE}, m_previous(s_active)
 {
     s_active = this;
-    for (const TEntry &e : defaultEntryPoints())
-        m_entryPoints[e.name] = {libraryHandle(e.library), e.function};
+    for (const auto &[name, library] : contractEntryPoints())
+        m_entryPoints[name] = {libraryHandle(library), reinterpret_cast<void *>(notScripted)};
+    for (const auto &[name, function] : scriptedEntryPoints())
+        m_entryPoints.at(name).function = function;
 }
 
 TFakeClient::~TFakeClient()

@@ -1,8 +1,8 @@
 #include "tests/netware/NetWareFixture.h"
 
-#include "netware/nwbase.h"
+#include "runtime/ProcessState.h"
 
 TNetWareFixture::TNetWareFixture()
 {
-    ResetNetWareState();
+    ProcessState::ResetAll();
 }

@@ -8,6 +8,7 @@
 #include "netware/nwlib.h"
 #include "runtime/Adapter.h"
 #include "runtime/LibraryLoader.h"
+#include "runtime/ProcessState.h"
 
 // The layer against the simulated client, loaded through the platform's loader from the folder the build
 // puts it in: the current client, and the older one whose calls run the fallback paths.
@@ -20,13 +21,18 @@ struct TVariant
     bool directory;
 };
 
+void PrintTo(const TVariant &variant, std::ostream *out)
+{
+    *out << variant.name;
+}
+
 class TSimulatedClient : public ::testing::TestWithParam<TVariant>
 {
 protected:
     TSimulatedClient() : loader(GetParam().folder)
     {
         qunsetenv("NWSIM_SCENARIO");
-        ResetNetWareState();
+        ProcessState::ResetAll();
     }
 
     static QStringList Names(const TNWServerList &list)

@@ -76,7 +76,7 @@ TEST_F(TNWBaseTest, NoPrimaryConnectionShowsTheFailingCode)
     EXPECT_FALSE(failing.NetAvailable());
     EXPECT_EQ(failing.LastError()->NWLib(), "8801");
 
-    TNWLib::ResetShared();
+    TProcessState<TNWLib::State>::Reset();
     fake.Remove("NWCCGetPrimConnRef");
     fake.Remove("NWGetPrimaryConnectionID");
     TNWBase missing;
@@ -138,11 +138,11 @@ TEST_F(TNWBaseTest, StartUpLearnsServerLoginAndDirectoryLocale)
 TEST_F(TNWBaseTest, StartingDirectoryServicesResetsContextAndAppliesDefaultFlags)
 {
     JoinTree();
-    fake.contextFlags = NWDSAsyncMode;
+    fake.contextFlags = kNWDSAsyncMode;
     TNWBase base;
     EXPECT_EQ(base.NDSContextName(), "[Root]");
     EXPECT_EQ(fake.contextFlags,
-              NWDSAsyncMode | NWDSDereferenceAliases | NWDSTranslateStrings | NWDSCanonicalizeNames);
+              kNWDSAsyncMode | kNWDSDereferenceAliases | kNWDSTranslateStrings | kNWDSCanonicalizeNames);
     EXPECT_EQ(TNWNDS::Shared().context, fake.nextContext);
 }
 
@@ -171,8 +171,8 @@ TEST_F(TNWBaseTest, OwnerFormsWindowedControlsHearOfTheServerOnceAtStart)
     auto *inner = new TRecordingControl(first);
     new QWidget(&form);
     new TNWBase(&form);
-    EXPECT_EQ(first->messages, std::vector<unsigned>{TNWBase::ServerChangeMessage});
-    EXPECT_EQ(inner->messages, std::vector<unsigned>{TNWBase::ServerChangeMessage});
+    EXPECT_EQ(first->messages, std::vector<unsigned>{TNWBase::kServerChangeMessage});
+    EXPECT_EQ(inner->messages, std::vector<unsigned>{TNWBase::kServerChangeMessage});
 
     QObject plainOwner;
     new TNWBase(&plainOwner);
@@ -222,13 +222,13 @@ TEST_F(TNWBaseTest, FlagWritesChangeOnlyTheirOwnFlag)
     JoinTree();
     TNWBase base;
     TNWDSContextFlags *flags = base.NDSContextFlags();
-    fake.contextFlags = NWDSDereferenceAliases | NWDSDereferenceBaseClass;
+    fake.contextFlags = kNWDSDereferenceAliases | kNWDSDereferenceBaseClass;
 
     flags->SetTypelessNames(false);
-    EXPECT_EQ(fake.contextFlags, NWDSDereferenceAliases | NWDSDereferenceBaseClass);
+    EXPECT_EQ(fake.contextFlags, kNWDSDereferenceAliases | kNWDSDereferenceBaseClass);
     flags->SetDisallowReferrals(true);
     flags->SetDereferenceAliases(false);
-    EXPECT_EQ(fake.contextFlags, NWDSDereferenceBaseClass | NWDSDisallowReferrals);
+    EXPECT_EQ(fake.contextFlags, kNWDSDereferenceBaseClass | kNWDSDisallowReferrals);
     EXPECT_TRUE(flags->DisallowReferrals());
     EXPECT_FALSE(flags->DereferenceAliases());
 }
@@ -247,11 +247,11 @@ TEST_F(TNWBaseTest, FlagWritesReachTheStartedContextOfABinderyServer)
 {
     TNWBase base;
     ASSERT_FALSE(base.NDSAvailable());
-    fake.contextFlags = NWDSDereferenceAliases;
+    fake.contextFlags = kNWDSDereferenceAliases;
     const int askedServer = fake.Calls("NWIsDSServer");
     base.NDSContextFlags()->SetAsyncMode(true);
     base.NDSContextFlags()->SetDereferenceAliases(false);
-    EXPECT_EQ(fake.contextFlags, NWDSAsyncMode);
+    EXPECT_EQ(fake.contextFlags, kNWDSAsyncMode);
     EXPECT_EQ(fake.Calls("NWIsDSServer"), askedServer);
 }
 
@@ -271,14 +271,14 @@ TEST_F(TNWBaseTest, CanonicalNameRestoresTheFlags)
 {
     JoinTree();
     TNWBase base;
-    fake.contextFlags = NWDSTypelessNames | NWDSDisallowReferrals;
+    fake.contextFlags = kNWDSTypelessNames | kNWDSDisallowReferrals;
     EXPECT_EQ(CanonicalName(QStringLiteral("admin")), "CN=admin");
     EXPECT_EQ(fake.flagsWhileCanonicalizing, 19u);
-    EXPECT_EQ(fake.contextFlags, NWDSTypelessNames | NWDSDisallowReferrals);
+    EXPECT_EQ(fake.contextFlags, kNWDSTypelessNames | kNWDSDisallowReferrals);
 
     fake.SetCode("NWDSCanonicalizeName", NW_ERR_NO_SUCH_OBJECT);
     EXPECT_TRUE(CanonicalName(QStringLiteral("ghost")).isEmpty());
-    EXPECT_EQ(fake.contextFlags, NWDSTypelessNames | NWDSDisallowReferrals);
+    EXPECT_EQ(fake.contextFlags, kNWDSTypelessNames | kNWDSDisallowReferrals);
     EXPECT_EQ(base.LastError()->NWNDS(), "89FC");
 }
 
@@ -297,17 +297,4 @@ TEST_F(TNWBaseTest, RaisesOnlyWhenNotSilentAndNotDesigning)
     }
     base.SetDesigning(true);
     EXPECT_NO_THROW(base.RaiseNWError(QStringLiteral("Invalid Server Handle")));
-}
-
-TEST(TNWStrip, TrimsSpacesAndLowControlCodes)
-{
-    EXPECT_EQ(StripBoth(QStringLiteral("  NAME  ")), "NAME");
-    EXPECT_EQ(StripBoth(QStringLiteral("   ")), "");
-    EXPECT_EQ(StripLeading(QStringLiteral("   ")), "");
-    EXPECT_EQ(StripLeading(QStringLiteral(" \tA ")), "\tA ");
-    EXPECT_EQ(StripTrailing(QStringLiteral("A B\x01 \x02")), "A B");
-    EXPECT_EQ(StripTrailing(QStringLiteral("A\x03")), "A\x03");
-    const QString fill = QStringLiteral(" \x01 \x02");
-    EXPECT_EQ(StripTrailing(fill), fill);
-    EXPECT_EQ(StripBoth(QString()), "");
 }

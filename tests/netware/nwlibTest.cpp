@@ -183,6 +183,11 @@ struct TNeutralCase
     std::function<bool()> neutral;
 };
 
+void PrintTo(const TNeutralCase &neutral, std::ostream *out)
+{
+    *out << neutral.operation;
+}
+
 class TNWNeutralTest : public TNetWareFixture, public ::testing::WithParamInterface<TNeutralCase>
 {
 };

@@ -18,62 +18,12 @@ using nwsim::Scenario;
 
 namespace {
 
-const std::vector<const char *> kCalls = {"NWCallsInit",
-                                          "NWGetPrimaryConnectionID",
-                                          "NWGetConnectionNumber",
-                                          "NWGetConnectionInformation",
-                                          "NWGetConnectionList",
-                                          "NWGetFileServerName",
-                                          "NWGetConnectionHandle",
-                                          "NWGetFileServerInfo",
-                                          "NWGetFileServerInformation",
-                                          "NWGetFileServerDateAndTime",
-                                          "NWSetFileServerDateAndTime",
-                                          "NWGetMaximumConnections",
-                                          "NWCheckConsolePrivileges",
-                                          "NWIsManager",
-                                          "NWGetFirstDrive",
-                                          "NWSetPrimaryConnectionID",
-                                          "NWGetObjectID",
-                                          "NWReadPropertyValue",
-                                          "NWGetDriveStatus",
-                                          "NWSetBroadcastMode",
-                                          "NWSetNetWareErrorMode",
-                                          "NWLongSwap"};
-const std::vector<const char *> kConnections = {
-    "NWCCGetPrimConnRef",    "NWCCOpenConnByRef",  "NWCCGetConnInfo",      "NWCCScanConnRefs",
-    "NWCCGetAllConnRefInfo", "NWCCOpenConnByName", "NWCCSetPrefServerName"};
-const std::vector<const char *> kDirectory = {"NWDSCreateContext",
-                                              "NWDSFreeContext",
-                                              "NWDSDuplicateContext",
-                                              "NWDSDuplicateContextHandle",
-                                              "NWDSSetContext",
-                                              "NWDSGetContext",
-                                              "NWDSAllocBuf",
-                                              "NWDSInitBuf",
-                                              "NWDSFreeBuf",
-                                              "NWDSPutAttrName",
-                                              "NWDSPutAttrVal",
-                                              "NWDSGetAttrName",
-                                              "NWDSGetAttrVal",
-                                              "NWDSGetAttrCount",
-                                              "NWDSPutChange",
-                                              "NWDSModifyObject",
-                                              "NWDSComputeAttrValSize",
-                                              "NWDSRead",
-                                              "NWDSRemoveObject",
-                                              "NWDSGenerateObjectKeyPair",
-                                              "NWDSGetObjectName",
-                                              "NWDSGetObjectCount",
-                                              "NWDSAddObject",
-                                              "NWDSList",
-                                              "NWDSOpenStream",
-                                              "NWDSWhoAmI",
-                                              "NWDSCanonicalizeName",
-                                              "NWDSMapNameToID",
-                                              "NWDSAuditGetObjectID",
-                                              "NWIsDSServer"};
-const std::vector<const char *> kLocale = {"NWLlocaleconv", "NWInitUnicodeTables", "NWFreeUnicodeTables"};
+#define NAME_OF(entryPoint) #entryPoint,
+const std::vector<const char *> kCalls = {NW_CALLS_ENTRY_POINTS(NAME_OF)};
+const std::vector<const char *> kConnections = {NW_CONNECTIONS_ENTRY_POINTS(NAME_OF)};
+const std::vector<const char *> kDirectory = {NW_DIRECTORY_ENTRY_POINTS(NAME_OF)};
+const std::vector<const char *> kLocale = {NW_LOCALE_ENTRY_POINTS(NAME_OF)};
+#undef NAME_OF
 
 // The libraries stay loaded for the whole test program, as the monitor keeps them.
 void *load(const std::string &relative)

@@ -97,6 +97,11 @@ struct MalformedCase
     int line;
 };
 
+void PrintTo(const MalformedCase &malformed, std::ostream *out)
+{
+    *out << testing::PrintToString(std::string(malformed.text)) << ", line " << malformed.line;
+}
+
 class MalformedScenario : public testing::TestWithParam<MalformedCase>
 {
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/Form.h"
 #include "runtime/GraphicControl.h"
 #include "runtime/WinControl.h"
 
@@ -17,6 +18,8 @@ public:
     std::vector<unsigned> messages;
     quintptr lastWParam = 0;
     qintptr lastLParam = 0;
+    // Where set, every control that hears a message puts itself here, so that tests see the order.
+    std::vector<const QObject *> *hearingOrder = nullptr;
 
 protected:
     void WindowMessage(TMessageEvent &message) override
@@ -24,6 +27,8 @@ protected:
         messages.push_back(message.Msg());
         lastWParam = message.WParam();
         lastLParam = message.LParam();
+        if (hearingOrder)
+            hearingOrder->push_back(this);
         message.SetResult(7);
     }
 };
@@ -60,6 +65,33 @@ TEST(WindowMessage, OnlyWindowedControlsCountAsWindowed)
     EXPECT_FALSE(TWinControl::IsWindowed(&label));
     EXPECT_FALSE(TWinControl::IsWindowed(&plain));
     EXPECT_FALSE(TWinControl::IsWindowed(nullptr));
+}
+
+TEST(WindowMessage, BroadcastReachesAFormsWindowedControlsInComponentOrder)
+{
+    TForm form;
+    auto *first = new TListeningControl(&form);
+    auto *inner = new TListeningControl(first);
+    new TGraphicControl(&form);
+    new QWidget(&form);
+    auto *last = new TListeningControl(&form);
+    std::vector<const QObject *> heard;
+    for (TListeningControl *control : {first, inner, last}) {
+        control->hearingOrder = &heard;
+        control->lastWParam = 9;
+        control->lastLParam = 9;
+    }
+
+    BroadcastToWindowedControls(&form, 47170);
+    BroadcastToWindowedControls(first, 47169);
+    BroadcastToWindowedControls(nullptr, 47169);
+
+    for (TListeningControl *control : {first, inner, last}) {
+        EXPECT_EQ(control->messages, std::vector<unsigned>{47170});
+        EXPECT_EQ(control->lastWParam, 0u);
+        EXPECT_EQ(control->lastLParam, 0);
+    }
+    EXPECT_EQ(heard, (std::vector<const QObject *>{first, inner, last}));
 }
 
 TEST(GraphicControl, LeavesTheParentsPixelsVisible)
