@@ -1,6 +1,6 @@
 #include "runtime/WinControl.h"
 
-#include "runtime/WindowMessage.h"
+#include "runtime/MessageEvent.h"
 
 TWinControl::TWinControl(QWidget *parent, Qt::WindowFlags flags) : TControl(parent, flags)
 {

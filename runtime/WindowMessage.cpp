@@ -3,17 +3,8 @@
 #include <QCoreApplication>
 
 #include "runtime/Form.h"
+#include "runtime/MessageEvent.h"
 #include "runtime/WinControl.h"
-
-TMessageEvent::TMessageEvent(unsigned msg, quintptr wParam, qintptr lParam)
-    : QEvent(EventType()), m_msg(msg), m_wParam(wParam), m_lParam(lParam)
-{}
-
-QEvent::Type TMessageEvent::EventType()
-{
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
 
 qintptr SendWindowMessage(QObject *target, unsigned msg, quintptr wParam, qintptr lParam)
 {

@@ -19,7 +19,7 @@
 
 namespace {
 
-QString className(const QObject *object)
+QString classNameOf(const QObject *object)
 {
     return QString::fromLatin1(object->metaObject()->className());
 }
@@ -98,9 +98,9 @@ void TLayoutReader::Read(QObject *root, const QString &text)
 
 void TLayoutReader::Build(const TLayoutNode &tree)
 {
-    if (tree.className != className(m_root))
+    if (tree.className != classNameOf(m_root))
         throw ELayoutError(tree.line, QStringLiteral("the layout is for class %1, the window is of class %2")
-                                          .arg(tree.className, className(m_root)));
+                                          .arg(tree.className, classNameOf(m_root)));
     Start(m_root, tree);
     ApplyNode(m_root, tree);
     ResolveReferences();
@@ -163,7 +163,7 @@ void TLayoutReader::ApplyPath(QObject *object, const TLayoutProperty &property)
         QObject *sub = holder.isValid() ? Published::SubObject(object, holder) : nullptr;
         if (!sub)
             throw ELayoutError(property.line, QStringLiteral("%1 of class %2 holds no sub-object")
-                                                  .arg(property.path.at(i), className(object)));
+                                                  .arg(property.path.at(i), classNameOf(object)));
         object = sub;
     }
     const QMetaProperty meta = Published::Find(object, name);
@@ -171,7 +171,7 @@ void TLayoutReader::ApplyPath(QObject *object, const TLayoutProperty &property)
         ApplyProperty(object, meta, property);
     else if (property.path.size() > 1 || (!ApplyEvent(object, property) && !ApplyDefined(object, property)))
         throw ELayoutError(property.line,
-                           QStringLiteral("unknown property %1 of class %2").arg(name, className(object)));
+                           QStringLiteral("unknown property %1 of class %2").arg(name, classNameOf(object)));
 }
 
 void TLayoutReader::ApplyProperty(QObject *object, const QMetaProperty &meta, const TLayoutProperty &property)
@@ -232,7 +232,7 @@ void TLayoutReader::ResolveReferences()
         if ((wanted && !target->metaObject()->inherits(wanted)) || !reference.object ||
             !reference.property.write(reference.object, QVariant::fromValue(target)))
             throw ELayoutError(reference.line, QStringLiteral("%1 (%2) does not fit property %3")
-                                                   .arg(reference.name, className(target),
+                                                   .arg(reference.name, classNameOf(target),
                                                         QLatin1String(reference.property.name())));
     }
 }
@@ -250,7 +250,7 @@ void TLayoutReader::BindMembers(int rootLine)
                                    .arg(QLatin1String(member.type->className()), member.name));
         if (!component->metaObject()->inherits(member.type))
             throw ELayoutError(LineOf(component), QStringLiteral("%1 is a %2, the window needs a %3")
-                                                      .arg(member.name, className(component),
+                                                      .arg(member.name, classNameOf(component),
                                                            QLatin1String(member.type->className())));
         member.assign(component);
     }

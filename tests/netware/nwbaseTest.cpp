@@ -10,6 +10,7 @@
 #include "netware/nwlib.h"
 #include "runtime/Form.h"
 #include "runtime/WinControl.h"
+#include "runtime/MessageEvent.h"
 #include "runtime/WindowMessage.h"
 #include "tests/netware/NetWareFixture.h"
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Form.h"
+#include "runtime/MessageEvent.h"
 #include "runtime/GraphicControl.h"
 #include "runtime/WinControl.h"
 
