@@ -20,12 +20,18 @@ bool TComponent::StoresProperty(const char *) const
 void TComponent::InsertChild(QObject *)
 {}
 
-TNotifyEvent *TComponent::Event(const QString &name) const
+const TEventProperty *TComponent::EventProperty(const QString &name) const
 {
     for (const TEventProperty &event : m_events)
         if (event.name == name)
-            return event.handler;
+            return &event;
     return nullptr;
+}
+
+TNotifyEvent *TComponent::Event(const QString &name) const
+{
+    const TEventProperty *event = EventProperty(name);
+    return event ? event->handler : nullptr;
 }
 
 void TComponent::BindEvent(const QString &event, const QString &handlerName, TNotifyEvent handler)
@@ -34,6 +40,21 @@ void TComponent::BindEvent(const QString &event, const QString &handlerName, TNo
     if (!slot)
         return;
     *slot = std::move(handler);
+    RememberHandler(event, handlerName);
+}
+
+void TComponent::BindEvent(const QString &event, const QString &handlerName, QObject *form,
+                           const QMetaMethod &method)
+{
+    const TEventProperty *property = EventProperty(event);
+    if (!property)
+        return;
+    property->bind(form, method);
+    RememberHandler(event, handlerName);
+}
+
+void TComponent::RememberHandler(const QString &event, const QString &handlerName)
+{
     if (handlerName.isEmpty())
         m_handlerNames.remove(event);
     else
@@ -48,9 +69,4 @@ TComponent *TComponent::Of(QObject *object)
 const TComponent *TComponent::Of(const QObject *object)
 {
     return dynamic_cast<const TComponent *>(object);
-}
-
-void TComponent::PublishEvent(const QString &name, TNotifyEvent &handler)
-{
-    m_events.push_back({name, &handler});
 }

@@ -3,12 +3,12 @@
 #include <functional>
 #include <vector>
 
+#include <QByteArray>
 #include <QMap>
+#include <QMetaMethod>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
-
-class QObject;
-struct QMetaObject;
 
 using TNotifyEvent = std::function<void(QObject *Sender)>;
 
@@ -21,10 +21,16 @@ struct TDefinedProperty
     std::function<QVariant()> write;
 };
 
-// An event property (`OnClick`) that a stored layout binds by name to a handler of the form.
+// An event property (`OnClick`) that a stored layout binds by name to a handler of the form: a method
+// `Name(QObject*)`, or `Name(QObject*,int)` and so on for an event that passes more.
 struct TEventProperty
 {
     QString name;
+    // The handler's parameter list as moc spells it, "QObject*" first.
+    QByteArray parameters;
+    // Points the event at that method of the form.
+    std::function<void(QObject *form, const QMetaMethod &method)> bind;
+    // The handler itself when it is a notify event, null otherwise.
     TNotifyEvent *handler;
 };
 
@@ -67,9 +73,15 @@ public:
     virtual void InsertChild(QObject *child);
 
     const std::vector<TEventProperty> &Events() const { return m_events; }
+    // Null when the component publishes no event of that name.
+    const TEventProperty *EventProperty(const QString &name) const;
+    // The handler of a notify event, or null.
     TNotifyEvent *Event(const QString &name) const;
     // Binds an event to a handler and remembers the handler's name, which a written layout stores.
     void BindEvent(const QString &event, const QString &handlerName, TNotifyEvent handler);
+    // Binds an event of any signature to the form's method of that name.
+    void BindEvent(const QString &event, const QString &handlerName, QObject *form,
+                   const QMetaMethod &method);
     QString HandlerName(const QString &event) const { return m_handlerNames.value(event); }
 
     // The TComponent behind an object, or null when it is a plain QObject.
@@ -82,12 +94,33 @@ public:
 
 protected:
     // Constructors publish their event members once; the member must live as long as the component.
-    void PublishEvent(const QString &name, TNotifyEvent &handler);
+    template <class... Args>
+    void PublishEvent(const QString &name, std::function<void(QObject *, Args...)> &handler);
 
 private:
+    void RememberHandler(const QString &event, const QString &handlerName);
+
     bool m_loading = false;
     bool m_designing = false;
     std::vector<TEventProperty> m_events;
     QMap<QString, QString> m_handlerNames;
     std::vector<TBoundMember> m_boundMembers;
 };
+
+template <class... Args>
+void TComponent::PublishEvent(const QString &name, std::function<void(QObject *, Args...)> &handler)
+{
+    QByteArray parameters = "QObject*";
+    ((parameters += ',' + QByteArray(QMetaType::fromType<Args>().name())), ...);
+    auto bind = [&handler](QObject *form, const QMetaMethod &method) {
+        handler = [target = QPointer<QObject>(form), method](QObject *sender, Args... args) {
+            if (target)
+                method.invoke(target.data(), Qt::DirectConnection, Q_ARG(QObject *, sender),
+                              QArgument<Args>(QMetaType::fromType<Args>().name(), args)...);
+        };
+    };
+    TNotifyEvent *notify = nullptr;
+    if constexpr (sizeof...(Args) == 0)
+        notify = &handler;
+    m_events.push_back({name, parameters, std::move(bind), notify});
+}

@@ -192,19 +192,17 @@ bool TLayoutReader::ApplyEvent(QObject *object, const TLayoutProperty &property)
 {
     TComponent *component = TComponent::Of(object);
     const QString &event = property.path.constLast();
-    if (!component || !component->Event(event))
+    const TEventProperty *published = component ? component->EventProperty(event) : nullptr;
+    if (!published)
         return false;
     const QString &handler = property.value.text;
-    const int index = m_root->metaObject()->indexOfMethod((handler + QLatin1String("(QObject*)")).toLatin1());
+    const QByteArray signature = handler.toLatin1() + '(' + published->parameters + ')';
+    const int index = m_root->metaObject()->indexOfMethod(signature.constData());
     const QMetaMethod method = index >= 0 ? m_root->metaObject()->method(index) : QMetaMethod();
     if (property.value.kind != TLayoutValue::Kind::Identifier || !method.isValid() ||
         method.methodType() == QMetaMethod::Signal)
         throw ELayoutError(property.line, QStringLiteral("unknown handler %1 for %2").arg(handler, event));
-    QPointer<QObject> root = m_root;
-    component->BindEvent(event, handler, [root, method](QObject *sender) {
-        if (root)
-            method.invoke(root.data(), Qt::DirectConnection, Q_ARG(QObject *, sender));
-    });
+    component->BindEvent(event, handler, m_root, method);
     return true;
 }
 

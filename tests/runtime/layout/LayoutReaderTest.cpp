@@ -84,6 +84,16 @@ TEST_F(LayoutReaderTest, BindsEventsToTheFormsHandlersByName)
     EXPECT_EQ(exit->HandlerName("OnClick"), "BExitClick");
 }
 
+TEST_F(LayoutReaderTest, BindsAnEventThatPassesMoreThanItsSenderToAHandlerOfThatSignature)
+{
+    const auto form = Load(withControl("    OnStep = StepTaken"));
+    TTestControl *control = Find(form.get(), "B");
+    TTestJournal::Take();
+    control->OnStep(control, 3);
+    EXPECT_EQ(TTestJournal::Take(), QStringList({"StepTaken B 3"}));
+    EXPECT_THROW(Load(withControl("    OnStep = ItemClick")), ELayoutError);
+}
+
 TEST_F(LayoutReaderTest, RunsSettersInFileOrderWhileLoadingThenLoadsOnceInCreationOrder)
 {
     const auto form = Load(QStringLiteral(R"(object FMain: TTestForm

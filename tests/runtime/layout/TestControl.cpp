@@ -9,6 +9,7 @@ TTestControl::TTestControl(QWidget *parent) : QWidget(parent), m_font(new TTestF
 {
     PublishEvent(QStringLiteral("OnClick"), OnClick);
     PublishEvent(QStringLiteral("OnChange"), OnChange);
+    PublishEvent(QStringLiteral("OnStep"), OnStep);
 }
 
 void TTestControl::SetCaption(const QString &caption)

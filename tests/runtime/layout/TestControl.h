@@ -75,6 +75,7 @@ public:
 
     TNotifyEvent OnClick;
     TNotifyEvent OnChange;
+    std::function<void(QObject *Sender, int Step)> OnStep;
 
     void Loaded() override;
     std::vector<TDefinedProperty> DefinedProperties() override;

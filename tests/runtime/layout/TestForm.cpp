@@ -15,6 +15,11 @@ void TTestForm::ItemClick(QObject *Sender)
     TTestJournal::Add(QLatin1String("ItemClick ") + Sender->objectName());
 }
 
+void TTestForm::StepTaken(QObject *Sender, int Step)
+{
+    TTestJournal::Add(QStringLiteral("StepTaken %1 %2").arg(Sender->objectName()).arg(Step));
+}
+
 void TTestForm::Loaded()
 {
     TComponent::Loaded();

@@ -27,6 +27,7 @@ public:
 
     Q_INVOKABLE void BExitClick(QObject *Sender);
     Q_INVOKABLE void ItemClick(QObject *Sender);
+    Q_INVOKABLE void StepTaken(QObject *Sender, int Step);
 
     void Loaded() override;
 
