@@ -4,6 +4,7 @@
 #include "runtime/PopupMenu.h"
 #include "runtime/layout/ClassRegistry.h"
 #include "skin/ExplorerButton.h"
+#include "skin/TimerLst.h"
 
 void RegisterClasses()
 {
@@ -13,4 +14,6 @@ void RegisterClasses()
     registry.RegisterClass<TMenuItem>();
 
     registry.RegisterClass<TExplorerButton>();
+    registry.RegisterClass<TTimerList>();
+    registry.RegisterClass<TTimerEvent>();
 }

@@ -19,3 +19,10 @@ private:
     QString m_message;
     std::string m_utf8;
 };
+
+// The platform ran out of something the program needs (a system timer, say).
+class EOutOfResources : public Exception
+{
+public:
+    using Exception::Exception;
+};

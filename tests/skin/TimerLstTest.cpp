@@ -1,0 +1,248 @@
+#include "skin/TimerLst.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "runtime/Exception.h"
+#include "runtime/MessageBox.h"
+#include "runtime/ProcessState.h"
+#include "runtime/layout/ClassRegistry.h"
+#include "runtime/layout/LayoutReader.h"
+#include "tests/runtime/FakeTickCount.h"
+#include "tests/runtime/RecordingPresenter.h"
+#include "tests/runtime/layout/TestClasses.h"
+#include "tests/runtime/layout/TestForm.h"
+
+namespace {
+
+// Records every arming of the hidden timer, and can run out of timers.
+class TRecordingList : public TTimerList
+{
+public:
+    using TTimerList::TTimerList;
+
+    std::vector<int> elapses;
+    bool noTimerLeft = false;
+
+protected:
+    bool SetWindowTimer(int elapse) override
+    {
+        if (noTimerLeft)
+            return false;
+        elapses.push_back(elapse);
+        return TTimerList::SetWindowTimer(elapse);
+    }
+};
+
+class TimerListTest : public ::testing::Test
+{
+protected:
+    ~TimerListTest() override { ProcessState::ResetAll(); }
+
+    // An event of the list, created at the clock's current time.
+    TTimerEvent *Event(int interval, QStringList *log = nullptr, const QString &name = "E")
+    {
+        auto *event = new TTimerEvent(&owner);
+        event->setObjectName(name);
+        event->SetInterval(interval);
+        if (log)
+            event->OnTimer = [log](QObject *sender) { log->append(sender->objectName()); };
+        return event;
+    }
+
+    TFakeTickCount clock{1000};
+    TAdapterOverride<TTickCount> clockOverride{clock};
+    TRecordingPresenter presenter;
+    TAdapterOverride<TMessagePresenter> boxes{presenter};
+    QObject owner;
+    TRecordingList list{&owner};
+};
+
+struct TPeriodCase
+{
+    std::vector<int> intervals;
+    uint32_t joinedAfter;
+    int period;
+};
+
+void PrintTo(const TPeriodCase &c, std::ostream *os)
+{
+    for (int interval : c.intervals)
+        *os << interval << " ";
+    *os << "joined after " << c.joinedAfter << " gives " << c.period;
+}
+
+class TimerListPeriod : public TimerListTest, public ::testing::WithParamInterface<TPeriodCase>
+{
+};
+
+TEST_P(TimerListPeriod, DividesEveryIntervalAndNeverGoesBelow100)
+{
+    const TPeriodCase &c = GetParam();
+    std::vector<TTimerEvent *> events;
+    for (int interval : c.intervals)
+        events.push_back(Event(interval));
+    clock.Advance(c.joinedAfter);
+    for (TTimerEvent *event : events)
+        event->SetParentList(&list);
+    EXPECT_EQ(list.Period(), c.period);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, TimerListPeriod,
+                         ::testing::Values(TPeriodCase{{1000}, 0, 1000}, TPeriodCase{{1000}, 1, 100},
+                                           TPeriodCase{{1000}, 50, 200}, TPeriodCase{{1000}, 250, 500},
+                                           TPeriodCase{{1000, 1500}, 0, 500}, TPeriodCase{{300, 700}, 0, 100},
+                                           TPeriodCase{{0}, 0, 0}, TPeriodCase{{0, 1000}, 0, 1000},
+                                           TPeriodCase{{}, 0, 0}, TPeriodCase{{70000}, 0, 70000}));
+
+TEST_F(TimerListTest, ANegativeIntervalIsRefusedAndNeverStallsThePeriod)
+{
+    TTimerEvent *event = Event(1000);
+    event->SetInterval(-7);
+    EXPECT_EQ(event->Interval(), 1000);
+    event->SetParentList(&list);
+    EXPECT_EQ(list.Period(), 1000);
+}
+
+TEST_F(TimerListTest, FiresDueEventsUpTo50MsEarlyLastToFirstWithTheBookkeepingDone)
+{
+    QStringList log;
+    TTimerEvent *slow = Event(2000, &log, "slow");
+    TTimerEvent *fast = Event(1000, &log, "fast");
+    slow->SetParentList(&list);
+    fast->SetParentList(&list);
+    list.SetActive(true);
+    EXPECT_EQ(list.Events(), QList<TTimerEvent *>({fast, slow}));
+    int seenCount = -1;
+    fast->OnTimer = [&](QObject *) {
+        seenCount = fast->FireCount();
+        log << "fast";
+    };
+    int handles = 0;
+    list.OnTimers = [&](QObject *, int handle) { handles += handle; };
+
+    clock.Advance(949);
+    list.TimerMessage();
+    EXPECT_TRUE(log.isEmpty());
+    clock.Advance(1);
+    list.TimerMessage();
+    EXPECT_EQ(log, QStringList({"fast"}));
+    EXPECT_EQ(seenCount, 1);
+    clock.Advance(1000);
+    list.TimerMessage();
+    EXPECT_EQ(log, QStringList({"fast", "slow", "fast"}));
+    EXPECT_EQ(handles, fast->EventHandle() * 2 + slow->EventHandle());
+}
+
+TEST_F(TimerListTest, AnEventThatIsNotCycledStopsAfterItsRepeatsAndTheListFinishesWithIt)
+{
+    QStringList log;
+    TTimerEvent *event = Event(1000, &log);
+    event->SetCycled(false);
+    event->SetRepeatCount(5);
+    event->SetRepeatCount(0);
+    EXPECT_EQ(event->RepeatCount(), 1);
+    event->SetRepeatCount(3);
+    event->SetParentList(&list);
+    int finished = 0;
+    list.OnFinish = [&finished](QObject *) { ++finished; };
+    list.SetActive(true);
+    for (int tick = 0; tick < 5; ++tick) {
+        clock.Advance(1000);
+        list.TimerMessage();
+    }
+    EXPECT_EQ(log.size(), 3);
+    EXPECT_FALSE(event->Enabled());
+    EXPECT_FALSE(list.Active());
+    EXPECT_FALSE(list.HasTimerWindow());
+    EXPECT_EQ(finished, 1);
+}
+
+TEST_F(TimerListTest, ALongPeriodIsWaitedInPiecesBeforeEventsAreExamined)
+{
+    QStringList log;
+    Event(150000, &log)->SetParentList(&list);
+    list.SetActive(true);
+    for (int piece = 0; piece < 3; ++piece) {
+        clock.Advance(piece < 2 ? 65535 : 150000 - 2 * 65535);
+        list.TimerMessage();
+    }
+    EXPECT_EQ(log.size(), 1);
+    // ...and the next period in pieces again.
+    EXPECT_EQ(list.elapses, std::vector<int>({65535, 65535, 150000 - 2 * 65535, 65535}));
+}
+
+TEST_F(TimerListTest, HandlerErrorsAreShownAndTheTimerKeepsRunning)
+{
+    QStringList log;
+    TTimerEvent *event = Event(1000, &log);
+    event->OnTimer = [&log](QObject *) {
+        log << "tick";
+        throw Exception("the server went away");
+    };
+    event->SetParentList(&list);
+    list.SetActive(true);
+    clock.Advance(1000);
+    EXPECT_NO_THROW(list.TimerMessage());
+    clock.Advance(1000);
+    list.TimerMessage();
+    EXPECT_EQ(log.size(), 2);
+    ASSERT_EQ(presenter.boxes.size(), 2u);
+    EXPECT_EQ(presenter.boxes[0].text, "the server went away");
+    EXPECT_TRUE(list.Active());
+}
+
+TEST_F(TimerListTest, RunningOutOfTimersStopsTheListAndSaysSo)
+{
+    list.SetActive(true);
+    list.noTimerLeft = true;
+    try {
+        list.AddEvent({}, 1000, true);
+        ADD_FAILURE() << "no error";
+    } catch (const EOutOfResources &error) {
+        EXPECT_EQ(error.Message(), "Not enough timers available");
+    }
+    EXPECT_FALSE(list.Active());
+}
+
+TEST_F(TimerListTest, HandlesCountUpAndDeletingAnUnknownOneDoesNothing)
+{
+    const int first = list.AddEvent({}, 1000, true);
+    const int second = list.AddEvent({}, 500, false);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 2);
+    list.DeleteEvent(7);
+    EXPECT_EQ(list.Events().size(), 2);
+    list.DeleteEvent(first);
+    ASSERT_EQ(list.Events().size(), 1);
+    EXPECT_EQ(list.Events().front()->EventHandle(), second);
+    delete list.Events().front();
+    EXPECT_TRUE(list.Events().isEmpty());
+}
+
+TEST_F(TimerListTest, AStoredActiveListStartsTheTimerWhenItsEventJoinsAndFiresFromTheRealTimer)
+{
+    RegisterTestClasses();
+    TClassRegistry::Instance().RegisterClass<TTimerList>();
+    TClassRegistry::Instance().RegisterClass<TTimerEvent>();
+    TTestForm form;
+    ReadLayout(&form, "object F: TTestForm\n  object L: TTimerList\n    Active = True\n"
+                      "    object T: TTimerEvent\n      Interval = 100\n      OnTimer = BExitClick\n"
+                      "    end\n  end\nend\n");
+    auto *stored = form.findChild<TTimerList *>("L");
+    ASSERT_TRUE(stored && stored->Active());
+    EXPECT_EQ(stored->Period(), 100);
+    ASSERT_EQ(stored->Events().size(), 1);
+    // The clock jumps ahead, so the first real tick finds the event due.
+    clock.Advance(10000);
+    QEventLoop loop;
+    TTimerEvent *event = stored->Events().front();
+    event->OnTimer = [&loop](QObject *) { loop.quit(); };
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(event->FireCount(), 1);
+}
+
+} // namespace
