@@ -20,6 +20,11 @@ struct TVariant
     bool directory;
 };
 
+void PrintTo(const TVariant &variant, std::ostream *out)
+{
+    *out << variant.name;
+}
+
 class TSimulatedClient : public ::testing::TestWithParam<TVariant>
 {
 protected:
@@ -102,5 +107,4 @@ TEST_P(TSimulatedClient, TellsTheServersVersion)
 
 INSTANTIATE_TEST_SUITE_P(Clients, TSimulatedClient,
                          ::testing::Values(TVariant{"Current", SEMBROLIN_BIN_DIR, true},
-                                           TVariant{"Legacy", SEMBROLIN_BIN_DIR "/legacy", false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                                           TVariant{"Legacy", SEMBROLIN_BIN_DIR "/legacy", false}));

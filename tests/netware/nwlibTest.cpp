@@ -183,6 +183,11 @@ struct TNeutralCase
     std::function<bool()> neutral;
 };
 
+void PrintTo(const TNeutralCase &testCase, std::ostream *out)
+{
+    *out << testCase.operation;
+}
+
 class TNWNeutralTest : public TNetWareFixture, public ::testing::WithParamInterface<TNeutralCase>
 {
 };
@@ -244,5 +249,4 @@ INSTANTIATE_TEST_SUITE_P(
         TNeutralCase{"CanonicalName",
                      {"NWDSCanonicalizeName"},
                      [] { return CanonicalName(QStringLiteral("ADMIN")).isEmpty(); }},
-        TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }}),
-    [](const ::testing::TestParamInfo<TNeutralCase> &info) { return std::string(info.param.operation); });
+        TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }}));
