@@ -9,12 +9,12 @@ start_display
 start_program "$E2E_TMP/sembrolin"
 box=$(wait_for_window Information 15) || fail "no information box: $(cat "$E2E_TMP/program.log")"
 sleep 1
-[ "$(xdotool search --onlyvisible --name '^Information$' | wc -l)" -eq 1 ] || fail "more than one box"
-xdotool search --onlyvisible --name '^FMain$' >/dev/null && fail "the main window showed before OK"
+[ "$(count_windows Information)" -eq 1 ] || fail "more than one box"
+on_display xdotool search --onlyvisible --name '^FMain$' >/dev/null && fail "the main window showed before OK"
 shot="$E2E_TMP/box.png"
 screenshot "$shot"
 
-xdotool windowfocus --sync "$box" key Return
+on_display xdotool windowfocus --sync "$box" key Return
 wait_for_exit 10 || fail "the program did not end after OK"
 [ "$E2E_EXIT_CODE" -eq 0 ] || fail "the program ended with code $E2E_EXIT_CODE: $(cat "$E2E_TMP/program.log")"
 grep -q . "$E2E_TMP/program.log" && echo "program said: $(cat "$E2E_TMP/program.log")"

@@ -12,11 +12,11 @@ export NWSIM_SCENARIO="$E2E_TMP/scenario"
 start_display
 start_program "$program"
 box=$(wait_for_window Information 15) || fail "no information box: $(cat "$E2E_TMP/program.log")"
-xdotool search --onlyvisible --name '^FMain$' >/dev/null && fail "the main window showed before OK"
+on_display xdotool search --onlyvisible --name '^FMain$' >/dev/null && fail "the main window showed before OK"
 
-xdotool windowfocus --sync "$box" key Return
+on_display xdotool windowfocus --sync "$box" key Return
 wait_for_window FMain 15 >/dev/null || fail "the main window did not appear after OK"
 sleep 1
 kill -0 "$E2E_APP_PID" || fail "the program ended"
-[ "$(xdotool search --onlyvisible --name '^Information$' | wc -l)" -eq 0 ] || fail "a second box appeared"
+[ "$(count_windows Information)" -eq 0 ] || fail "a second box appeared"
 echo "no rights ok"

@@ -10,12 +10,12 @@ sleep 1
 before="$E2E_TMP/before.png"
 screenshot "$before"
 
-xdotool mousemove 300 205 click 1
+on_display xdotool mousemove 300 205 click 1
 # The menu opens under the button's left edge, over the window's black body.
 wait_for_pixel "$E2E_TMP/menu.png" 265 224 != 000000 || fail "no menu under the server button"
 
 # The built-in network has four answering entries; the first is the primary server.
-xdotool mousemove 280 224 click 1
+on_display xdotool mousemove 280 224 click 1
 after="$E2E_TMP/after.png"
 wait_for_pixel "$after" 265 224 = 000000 || fail "the menu did not close after a choice"
 changed=$(compare -metric AE -crop 92x17+260+197 "$before" "$after" null: 2>&1 || true)

@@ -8,11 +8,11 @@ start_program "$program"
 window=$(wait_for_window FMain 15) || fail "the main window did not appear: $(cat "$E2E_TMP/program.log")"
 sleep 1
 
-geometry=$(xdotool getwindowgeometry "$window")
+geometry=$(on_display xdotool getwindowgeometry "$window")
 echo "$geometry" | grep -q "Position: 255,167" || fail "window not at (255, 167): $geometry"
 echo "$geometry" | grep -q "Geometry: 371x182" || fail "window not 371 x 182: $geometry"
 # Motif hints: flags, functions, decorations; the decorations field must be 0.
-decorations=$(xprop -id "$window" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f3 | tr -d ' ')
+decorations=$(on_display xprop -id "$window" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f3 | tr -d ' ')
 [ "$decorations" = "0x0" ] || fail "the window asks for a border or caption ($decorations)"
 
 shot="$E2E_TMP/window.png"

@@ -108,5 +108,4 @@ TEST_P(TSimulatedClient, TellsTheServersVersion)
 
 INSTANTIATE_TEST_SUITE_P(Clients, TSimulatedClient,
                          ::testing::Values(TVariant{"Current", SEMBROLIN_BIN_DIR, true},
-                                           TVariant{"Legacy", SEMBROLIN_BIN_DIR "/legacy", false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                                           TVariant{"Legacy", SEMBROLIN_BIN_DIR "/legacy", false}));

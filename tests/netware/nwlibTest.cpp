@@ -183,9 +183,9 @@ struct TNeutralCase
     std::function<bool()> neutral;
 };
 
-void PrintTo(const TNeutralCase &neutral, std::ostream *out)
+void PrintTo(const TNeutralCase &testCase, std::ostream *out)
 {
-    *out << neutral.operation;
+    *out << testCase.operation;
 }
 
 class TNWNeutralTest : public TNetWareFixture, public ::testing::WithParamInterface<TNeutralCase>
@@ -249,5 +249,4 @@ INSTANTIATE_TEST_SUITE_P(
         TNeutralCase{"CanonicalName",
                      {"NWDSCanonicalizeName"},
                      [] { return CanonicalName(QStringLiteral("ADMIN")).isEmpty(); }},
-        TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }}),
-    [](const ::testing::TestParamInfo<TNeutralCase> &info) { return std::string(info.param.operation); });
+        TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }}));

@@ -97,9 +97,13 @@ struct MalformedCase
     int line;
 };
 
-void PrintTo(const MalformedCase &malformed, std::ostream *out)
+void PrintTo(const MalformedCase &testCase, std::ostream *out)
 {
-    *out << testing::PrintToString(std::string(malformed.text)) << ", line " << malformed.line;
+    std::istringstream text(testCase.text);
+    std::string atFault;
+    for (int line = 0; line < testCase.line; ++line)
+        std::getline(text, atFault);
+    *out << "line " << testCase.line << " \"" << atFault << "\"";
 }
 
 class MalformedScenario : public testing::TestWithParam<MalformedCase>
@@ -135,8 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"server A\nrestart A after 3 calls at 5", 2},
                     MalformedCase{"server A\nrestart A after -3 calls", 2},
                     MalformedCase{"primary fails 0", 1}, MalformedCase{"primary fails XYZ", 1},
-                    MalformedCase{"callsinit breaks 88FF", 1}, MalformedCase{"tree", 1}),
-    [](const testing::TestParamInfo<MalformedCase> &info) { return "Case" + std::to_string(info.index); });
+                    MalformedCase{"callsinit breaks 88FF", 1}, MalformedCase{"tree", 1}));
 
 TEST(ScenarioParser, RefusesNamesLongerThanTheClientCouldHold)
 {

@@ -1,7 +1,8 @@
 #include "runtime/MessageBox.h"
 
+#include <functional>
+
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,15 +23,33 @@ protected:
     void TearDown() override { ProcessState::ResetAll(); }
 };
 
-// Runs `inspect` on the box that is open once the modal loop runs, then presses its OK button.
-void WhileOpen(const std::function<void(QMessageBox &)> &inspect)
+// Runs `show` while a timer ticks. On the `tick`-th tick that finds a box open, `onOpen` acts on the box; a
+// box still open on the tick after that is closed and fails the test, so a box that ignores the action cannot
+// hang it. Returns how many ticks found a box open.
+int TicksWhileOpen(const std::function<void()> &show, int tick,
+                   const std::function<void(QMessageBox &)> &onOpen)
 {
-    QTimer::singleShot(50, [inspect] {
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        inspect(*box);
-        box->button(QMessageBox::Ok)->click();
+        if (!box || ++ticks < tick)
+            return;
+        if (ticks == tick) {
+            onOpen(*box);
+            return;
+        }
+        ADD_FAILURE() << "the box stayed open";
+        box->done(QDialog::Rejected);
     });
+    timer.start(5);
+    show();
+    return ticks;
+}
+
+void PressOk(QMessageBox &box)
+{
+    box.button(QMessageBox::Ok)->click();
 }
 
 } // namespace
@@ -56,14 +75,8 @@ TEST_F(MessageBoxes, PlainAndInformationBoxesAskForTheirCaptions)
 
 TEST_F(MessageBoxes, InformationBoxIsCentredWithOneOkButtonAndTimersKeepFiring)
 {
-    int ticks = 0;
-    QTimer timer;
-    timer.setInterval(5);
-    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
-    timer.start();
-
     bool inspected = false;
-    WhileOpen([&](QMessageBox &box) {
+    const auto inspect = [&](QMessageBox &box) {
         inspected = true;
         EXPECT_EQ(box.windowTitle(), "Information");
         EXPECT_EQ(box.icon(), QMessageBox::Information);
@@ -71,45 +84,37 @@ TEST_F(MessageBoxes, InformationBoxIsCentredWithOneOkButtonAndTimersKeepFiring)
         EXPECT_EQ(box.text(), "Sembrolin requires NetWare 4 console rights.");
         const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
         EXPECT_LE((box.frameGeometry().center() - screenCentre).manhattanLength(), 2);
-    });
-    ShowInformation("Sembrolin requires NetWare 4 console rights.");
+        PressOk(box);
+    };
 
+    // The box closes only from the third tick, so it stays open unless timers fire inside its loop.
+    EXPECT_EQ(
+        TicksWhileOpen([] { ShowInformation("Sembrolin requires NetWare 4 console rights."); }, 3, inspect),
+        3);
     EXPECT_TRUE(inspected);
-    EXPECT_GE(ticks, 3);
 }
 
 TEST_F(MessageBoxes, PlainBoxHasNoIcon)
 {
     bool inspected = false;
-    WhileOpen([&](QMessageBox &box) {
-        inspected = true;
-        EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
-        EXPECT_EQ(box.buttons().size(), 1);
-    });
-    ShowPlainMessage("Unable to load Netware APIs");
+    TicksWhileOpen([] { ShowPlainMessage("Unable to load Netware APIs"); }, 1,
+                   [&](QMessageBox &box) {
+                       inspected = true;
+                       EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+                       EXPECT_EQ(box.buttons().size(), 1);
+                       PressOk(box);
+                   });
     EXPECT_TRUE(inspected);
 }
 
 TEST_F(MessageBoxes, BoxesCloseAtOnceWhileTheProgramIsEnding)
 {
     TApplication::Terminate();
-    bool hadToClose = false;
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [&hadToClose] {
-        if (QWidget *box = QApplication::activeModalWidget()) {
-            hadToClose = true;
-            box->close();
-        }
-    });
-    guard.start(200);
-
-    QElapsedTimer clock;
-    clock.start();
-    ShowInformation("Sembrolin requires NetWare 4 console rights.");
-    ShowPlainMessage("Unable to load Netware APIs");
-    EXPECT_LT(clock.elapsed(), 200);
-    EXPECT_FALSE(hadToClose);
+    const auto showBoth = [] {
+        ShowInformation("Sembrolin requires NetWare 4 console rights.");
+        ShowPlainMessage("Unable to load Netware APIs");
+    };
+    EXPECT_EQ(TicksWhileOpen(showBoth, 1, PressOk), 0) << "a box waited for the user";
 
     // The request still reaches the presenter: the box is made, then closes.
     TRecordingPresenter presenter;
@@ -120,10 +125,8 @@ TEST_F(MessageBoxes, BoxesCloseAtOnceWhileTheProgramIsEnding)
 
 TEST_F(MessageBoxes, TerminatingWhileABoxIsOpenClosesIt)
 {
-    QTimer::singleShot(50, [] { TApplication::Terminate(); });
-    QElapsedTimer clock;
-    clock.start();
-    ShowInformation("NetWare Client APIs are not loaded.");
-    EXPECT_LT(clock.elapsed(), 5000);
+    const auto terminate = [](QMessageBox &) { TApplication::Terminate(); };
+    EXPECT_EQ(TicksWhileOpen([] { ShowInformation("NetWare Client APIs are not loaded."); }, 1, terminate),
+              1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

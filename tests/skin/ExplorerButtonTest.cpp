@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-#include <QTimer>
 
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
@@ -24,18 +23,25 @@ protected:
         window.show();
     }
 
-    // Presses the button and reports where the menu stood while it was open, then closes it.
+    // Presses the button and reports where the menu stood while it was open; the menu has closed by then.
     std::optional<QPoint> MenuPositionAfterPress(Qt::MouseButton mouseButton)
     {
         std::optional<QPoint> shownAt;
-        QTimer::singleShot(50, menu, [&] {
-            if (menu->isVisible())
-                shownAt = menu->pos();
-            menu->close();
+        // Bound to this press, so neither the connection nor a pending call outlives the frame; queued from
+        // the show, the call runs inside the menu's own loop, once the menu stands where it opened.
+        QObject thisPress;
+        QObject::connect(menu, &QMenu::aboutToShow, &thisPress, [&] {
+            QMetaObject::invokeMethod(
+                &thisPress,
+                [&] {
+                    if (menu->isVisible())
+                        shownAt = menu->pos();
+                    menu->close();
+                },
+                Qt::QueuedConnection);
         });
         QTest::mousePress(button, mouseButton, {}, QPoint(10, 8));
         QTest::mouseRelease(button, mouseButton, {}, QPoint(10, 8));
-        QTest::qWait(100);
         return shownAt;
     }
 

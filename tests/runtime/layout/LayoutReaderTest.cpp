@@ -187,6 +187,11 @@ struct TValueCase
     std::function<bool(const TTestControl &)> holds;
 };
 
+void PrintTo(const TValueCase &testCase, std::ostream *out)
+{
+    *out << testCase.line;
+}
+
 class LayoutReaderValues : public LayoutReaderTest, public ::testing::WithParamInterface<TValueCase>
 {
 };
@@ -240,6 +245,13 @@ struct TErrorCase
     int line;
     const char *what;
 };
+
+// The line at fault and the complaint, so that cases with the same complaint are told apart.
+void PrintTo(const TErrorCase &testCase, std::ostream *out)
+{
+    const QString atFault = QString::fromStdString(testCase.text).split(u'\n').value(testCase.line - 1);
+    *out << "line " << testCase.line << " \"" << atFault.trimmed().toStdString() << "\": " << testCase.what;
+}
 
 class LayoutReaderErrors : public LayoutReaderTest, public ::testing::WithParamInterface<TErrorCase>
 {
