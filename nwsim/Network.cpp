@@ -31,12 +31,12 @@ std::unique_ptr<Network> &instanceSlot()
     return instance;
 }
 
-Network::SecondsClock steadyClock()
+Network::Clock steadyClock()
 {
     const auto start = std::chrono::steady_clock::now();
     return [start] {
         return std::uint64_t(
-            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
                 .count());
     };
 }
@@ -55,7 +55,7 @@ void putDateTime(std::uint8_t *destination, std::time_t when)
 
 } // namespace
 
-Network::Network(Scenario scenario, SecondsClock clock)
+Network::Network(Scenario scenario, Clock clock)
     : m_scenario(std::move(scenario)), m_clock(clock ? std::move(clock) : steadyClock()),
       m_servers(m_scenario.servers.begin(), m_scenario.servers.end()), m_connections(m_scenario.servers),
       m_station(m_scenario, m_connections), m_directory(m_scenario), m_startTime(std::time(nullptr))
@@ -70,7 +70,7 @@ Network &Network::Instance()
     return *slot;
 }
 
-void Network::Reset(Scenario scenario, SecondsClock clock)
+void Network::Reset(Scenario scenario, Clock clock)
 {
     instanceSlot() = std::make_unique<Network>(std::move(scenario), std::move(clock));
 }
@@ -184,7 +184,7 @@ std::uint32_t Network::GetFileServerInfo(std::uint32_t connection, std::uint8_t 
     if (found == nullptr || record == nullptr) {
         return found == nullptr ? NW_ERR_INVALID_CONNECTION : codes::kInvalidParameter;
     }
-    return m_servers[found->server].Statistics(now(), record);
+    return m_servers[found->server].Statistics(m_clock(), record);
 }
 
 std::uint32_t Network::GetFileServerInformation(std::uint32_t connection, char *name,
@@ -447,7 +447,7 @@ std::uint32_t Network::AuditGetObjectID(std::uint32_t context, const char *name,
 
 std::uint64_t Network::now() const
 {
-    return m_clock();
+    return m_clock() / 1000;
 }
 
 const Connection *Network::primary(std::uint32_t &code) const

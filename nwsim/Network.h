@@ -19,15 +19,15 @@ namespace nwsim {
 class Network
 {
 public:
-    // Whole seconds since the client started; tests supply their own.
-    using SecondsClock = std::function<std::uint64_t()>;
+    // Milliseconds since the client started; tests supply their own.
+    using Clock = std::function<std::uint64_t()>;
 
-    explicit Network(Scenario scenario, SecondsClock clock = {});
+    explicit Network(Scenario scenario, Clock clock = {});
 
     // The process-wide client, created on first use from NWSIM_SCENARIO or the built-in scenario.
     static Network &Instance();
     // Replaces the process-wide client, so a test starts from a known network.
-    static void Reset(Scenario scenario, SecondsClock clock = {});
+    static void Reset(Scenario scenario, Clock clock = {});
     // A scenario file that cannot be read or parsed is reported once on stderr and gives an empty network.
     static Scenario ScenarioFromEnvironment();
 
@@ -79,6 +79,7 @@ public:
                                    std::uint32_t *objectID);
 
 private:
+    // Whole seconds since the client started.
     std::uint64_t now() const;
     // The primary connection, or null with the code every primary-connection call then fails with.
     const Connection *primary(std::uint32_t &code) const;
@@ -88,7 +89,7 @@ private:
     std::string binderyUser() const;
 
     Scenario m_scenario;
-    SecondsClock m_clock;
+    Clock m_clock;
     std::vector<ServerState> m_servers;
     Connections m_connections;
     Workstation m_station;
