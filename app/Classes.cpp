@@ -1,5 +1,6 @@
 #include "app/Classes.h"
 
+#include "displays/DispLevel.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
 #include "runtime/layout/ClassRegistry.h"
@@ -16,4 +17,6 @@ void RegisterClasses()
     registry.RegisterClass<TExplorerButton>();
     registry.RegisterClass<TTimerList>();
     registry.RegisterClass<TTimerEvent>();
+
+    registry.RegisterClass<TDispLevel>();
 }
