@@ -1,5 +1,7 @@
 #include "app/Classes.h"
 
+#include "displays/DispLEDLbl.h"
+#include "displays/DispLEDs.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
 #include "runtime/layout/ClassRegistry.h"
@@ -16,4 +18,8 @@ void RegisterClasses()
     registry.RegisterClass<TExplorerButton>();
     registry.RegisterClass<TTimerList>();
     registry.RegisterClass<TTimerEvent>();
+
+    registry.RegisterClass<TDispLEDPanel>();
+    registry.RegisterClass<TDispLEDDigit>();
+    registry.RegisterClass<TDispLEDLabel>();
 }
