@@ -1,5 +1,7 @@
 #include "app/Classes.h"
 
+#include "displays/DispLEDLbl.h"
+#include "displays/DispLEDs.h"
 #include "displays/DispLevel.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
@@ -18,5 +20,8 @@ void RegisterClasses()
     registry.RegisterClass<TTimerList>();
     registry.RegisterClass<TTimerEvent>();
 
+    registry.RegisterClass<TDispLEDPanel>();
+    registry.RegisterClass<TDispLEDDigit>();
+    registry.RegisterClass<TDispLEDLabel>();
     registry.RegisterClass<TDispLevel>();
 }
