@@ -1,5 +1,7 @@
 #include "app/Classes.h"
 
+#include "displays/BarSeries.h"
+#include "displays/Chart.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
 #include "runtime/layout/ClassRegistry.h"
@@ -16,4 +18,7 @@ void RegisterClasses()
     registry.RegisterClass<TExplorerButton>();
     registry.RegisterClass<TTimerList>();
     registry.RegisterClass<TTimerEvent>();
+
+    registry.RegisterClass<TChart>();
+    registry.RegisterClass<TBarSeries>();
 }
