@@ -1,5 +1,7 @@
 #include "app/Classes.h"
 
+#include "displays/BarSeries.h"
+#include "displays/Chart.h"
 #include "displays/DispLEDLbl.h"
 #include "displays/DispLEDs.h"
 #include "displays/DispLevel.h"
@@ -24,4 +26,6 @@ void RegisterClasses()
     registry.RegisterClass<TDispLEDDigit>();
     registry.RegisterClass<TDispLEDLabel>();
     registry.RegisterClass<TDispLevel>();
+    registry.RegisterClass<TChart>();
+    registry.RegisterClass<TBarSeries>();
 }
