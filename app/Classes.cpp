@@ -5,6 +5,7 @@
 #include "displays/DispLEDLbl.h"
 #include "displays/DispLEDs.h"
 #include "displays/DispLevel.h"
+#include "runtime/Label.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
 #include "runtime/layout/ClassRegistry.h"
@@ -17,6 +18,7 @@ void RegisterClasses()
 
     registry.RegisterClass<TPopupMenu>();
     registry.RegisterClass<TMenuItem>();
+    registry.RegisterClass<TLabel>();
 
     registry.RegisterClass<TExplorerButton>();
     registry.RegisterClass<TTimerList>();

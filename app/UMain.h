@@ -4,12 +4,16 @@
 #include <functional>
 #include <memory>
 
+#include "displays/Chart.h"
+#include "displays/DispLEDs.h"
+#include "displays/DispLevel.h"
 #include "runtime/Bound.h"
 #include "runtime/Form.h"
 #include "runtime/PopupMenu.h"
 #include "skin/ExplorerButton.h"
 
 class TNWBase;
+class TNWServerStats;
 
 // The monitor's one window. Its controls come from the stored layout embedded with the program.
 class TFMain : public TForm
@@ -30,9 +34,25 @@ public:
     uint32_t SelectedConnection() const;
 
     Q_INVOKABLE void ServerItemClick(QObject *Sender);
+    // One sampling tick: both takes from one statistics request; a failed request changes nothing.
+    Q_INVOKABLE void TServerStatsTimer(QObject *Sender);
+    void UpdateCPU(const TNWServerStats &record);
+    void UpdateNCP(const TNWServerStats &record);
 
     TBound<TExplorerButton> BServer{this, "BServer"};
     TBound<TPopupMenu> PServer{this, "PServer"};
+
+    TBound<TDispLEDPanel> LEDCPU{this, "LEDCPU"};
+    TBound<TDispLevel> LEVCPU{this, "LEVCPU"};
+    TBound<TChart> CCPU{this, "CCPU"};
+    TBound<TDispLEDPanel> LEDCPU_Peak{this, "LEDCPU_Peak"};
+    TBound<TDispLEDPanel> LEDCPU_Average{this, "LEDCPU_Average"};
+
+    TBound<TDispLEDPanel> LEDNCP{this, "LEDNCP"};
+    TBound<TDispLevel> LEVNCP{this, "LEVNCP"};
+    TBound<TChart> CNCP{this, "CNCP"};
+    TBound<TDispLEDPanel> LEDNCP_Peak{this, "LEDNCP_Peak"};
+    TBound<TDispLEDPanel> LEDNCP_Average{this, "LEDNCP_Average"};
 };
 
 // State of the main window's unit that outlives any one window. The client component has no owner and
