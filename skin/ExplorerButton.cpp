@@ -231,7 +231,7 @@ void TExplorerButton::mousePressEvent(QMouseEvent *event)
         if (m_repeatedClick) {
             Click();
             StopTimer(m_repeatTimer);
-            m_repeatTimer = TTimerPool::Instance().Start(m_repeatingInterval, [this] { Click(); });
+            Guarded([this] { m_repeatTimer = TTimerPool::Instance().Start(m_repeatingInterval, [this] { Click(); }); });
         }
     }
 }
@@ -323,7 +323,7 @@ void TExplorerButton::ChangeState(TState state)
     if (m_state != TState::Hot)
         StopTimer(m_hoverTimer);
     else if (!m_pressed && !m_hoverTimer)
-        m_hoverTimer = TTimerPool::Instance().Start(kHoverInterval, [this] { HoverTick(); });
+        Guarded([this] { m_hoverTimer = TTimerPool::Instance().Start(kHoverInterval, [this] { HoverTick(); }); });
 }
 
 void TExplorerButton::HoverTick()
