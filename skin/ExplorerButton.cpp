@@ -1,28 +1,487 @@
 #include "skin/ExplorerButton.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 
-TExplorerButton::TExplorerButton(QWidget *parent) : TGraphicControl(parent) {}
+#include "runtime/ErrorBox.h"
+#include "runtime/Form.h"
+#include "skin/ButtonLayout.h"
+#include "skin/FontFx.h"
+#include "skin/Mnemonic.h"
+#include "skin/TimerPool.h"
+
+using TState = TExplorerButton::TState;
+
+namespace {
+
+// A one-pixel frame round the rectangle: `topLeft` on the top and left sides, `bottomRight` on the others.
+void drawEdge(QPainter &painter, const QRect &r, TColor topLeft, TColor bottomRight)
+{
+    painter.fillRect(r.left(), r.top(), r.width(), 1, topLeft.ToQColor());
+    painter.fillRect(r.left(), r.top(), 1, r.height(), topLeft.ToQColor());
+    painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight.ToQColor());
+    painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight.ToQColor());
+}
+
+// The start of a span of `length` inside `available` at third 0, 1 or 2.
+int placed(int third, int available, int length)
+{
+    return third == 0 ? 0 : third == 1 ? (available - length) / 2 : available - length;
+}
+
+} // namespace
+
+TExplorerButton::TExplorerButton(QWidget *parent)
+    : TGraphicControl(parent), m_layout(new TButtonLayout(this)), m_fontFx(new TFontFx(this))
+{
+    PublishEvent(QStringLiteral("OnMouseExit"), OnMouseExit);
+    m_layout->SetChangeHandler([this] { Invalidate(); });
+    m_fontFx->SetChangeHandler([this] { Invalidate(); });
+    setMouseTracking(true);
+    resize(54, 40);
+}
+
+TExplorerButton::~TExplorerButton()
+{
+    StopTimer(m_hoverTimer);
+    StopTimer(m_repeatTimer);
+}
+
+void TExplorerButton::SetGlyph(const QString &name)
+{
+    m_glyphName = name;
+    SetGlyphBitmap(QImage(QStringLiteral(":/") + name));
+}
+
+void TExplorerButton::SetGlyphBitmap(const QImage &bitmap)
+{
+    m_glyph.SetBitmap(bitmap);
+    Invalidate();
+}
+
+void TExplorerButton::SetNumGlyphs(int numGlyphs)
+{
+    m_glyph.SetNumGlyphs(numGlyphs);
+    Invalidate();
+}
+
+void TExplorerButton::SetUnColorMain(bool unColorMain)
+{
+    m_glyph.SetUnColorMain(unColorMain);
+    Invalidate();
+}
 
 void TExplorerButton::SetDropDownMenu(TPopupMenu *menu)
 {
     m_dropDownMenu = menu;
 }
 
+void TExplorerButton::SetEnterColor(TColor color)
+{
+    if (m_enterColor == color)
+        return;
+    m_enterColor = color;
+    Invalidate();
+}
+
+void TExplorerButton::SetEnterColorChange(bool change)
+{
+    if (m_enterColorChange == change)
+        return;
+    m_enterColorChange = change;
+    Invalidate();
+}
+
+void TExplorerButton::SetAllowAllUp(bool allowAllUp)
+{
+    if (m_allowAllUp == allowAllUp)
+        return;
+    m_allowAllUp = allowAllUp;
+    NotifyGroup();
+}
+
+void TExplorerButton::SetGroupIndex(int groupIndex)
+{
+    if (m_groupIndex == groupIndex)
+        return;
+    m_groupIndex = groupIndex;
+    NotifyGroup();
+}
+
+void TExplorerButton::SetPressed(bool pressed)
+{
+    if (m_groupIndex == 0)
+        pressed = false;
+    if (pressed == m_pressed || (m_pressed && !m_allowAllUp))
+        return;
+    m_pressed = pressed;
+    ChangeState(pressed ? TState::Down : TState::Up);
+    if (pressed)
+        NotifyGroup();
+}
+
+int TExplorerButton::GlyphIndex() const
+{
+    if (m_state == TState::Disabled || m_state == TState::DisabledDown)
+        return 1;
+    const int index = int(m_state);
+    if (index < m_glyph.NumGlyphs())
+        return index;
+    if (!m_glyph.UnColorMain())
+        return 0;
+    return m_state == TState::DroppedDown ? 4 : 2;
+}
+
+QRect TExplorerButton::GlyphRect() const
+{
+    QRect glyph, text;
+    Layout(glyph, text);
+    return glyph;
+}
+
+QRect TExplorerButton::TextRect() const
+{
+    QRect glyph, text;
+    Layout(glyph, text);
+    return text;
+}
+
+void TExplorerButton::Invalidate()
+{
+    if (isVisible())
+        repaint();
+    else
+        update();
+}
+
+void TExplorerButton::CaptionChanged()
+{
+    m_shortcut = GrabMnemonic(this, m_shortcut, Caption());
+    Invalidate();
+}
+
+void TExplorerButton::EnabledChanged()
+{
+    if (isEnabled())
+        ChangeState(m_pressed ? TState::Down : TState::Up);
+    else
+        ChangeState(m_pressed ? TState::DisabledDown : TState::Disabled);
+    Invalidate();
+}
+
+void TExplorerButton::MouseLeave()
+{
+    CallHandler(OnMouseExit, this);
+}
+
 void TExplorerButton::paintEvent(QPaintEvent *)
 {
+    if (Loading())
+        return;
     QPainter painter(this);
-    painter.setFont(Font()->ToQFont());
-    painter.setPen(Font()->Color().ToQColor());
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, Caption());
+    QRect glyph, text;
+    Layout(glyph, text);
+    if (!glyph.isEmpty())
+        painter.drawImage(glyph.topLeft(), m_glyph.Image(GlyphIndex()));
+    if (!Caption().isEmpty()) {
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine;
+        painter.setFont(Font()->ToQFont());
+        if (!isEnabled() && m_fontFx->DisabledStyle() == TFontFx::dsAuto) {
+            painter.setPen(clBtnHighlight.ToQColor());
+            painter.drawText(text.translated(1, 1), flags, Caption());
+            painter.setPen(clBtnShadow.ToQColor());
+        } else {
+            const bool entered = m_state == TState::Hot || m_state == TState::Down || Sunken();
+            painter.setPen((m_enterColorChange && entered ? m_enterColor : Font()->Color()).ToQColor());
+        }
+        painter.drawText(text, flags, Caption());
+    }
+    if (m_state == TState::Hot)
+        drawEdge(painter, rect(), clBtnHighlight, clBtnShadow);
+    else if (m_state == TState::Down || m_state == TState::DisabledDown || Sunken())
+        drawEdge(painter, rect(), clBtnShadow, clBtnHighlight);
 }
 
 void TExplorerButton::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && m_dropDownMenu) {
-        m_dropDownMenu->Popup(mapToGlobal(QPoint(0, height())));
+    event->accept();
+    if (event->button() != Qt::LeftButton || !isEnabled())
+        return;
+    if (m_dropDownMenu) {
+        if (m_state == TState::DroppedDown) {
+            ChangeState(TState::Hot);
+            return;
+        }
+        const TState seen = m_state;
+        const QPointer<TExplorerButton> self(this);
+        DropDown();
+        if (self)
+            ChangeState(seen);
         return;
     }
-    TGraphicControl::mousePressEvent(event);
+    m_mouseDown = true;
+    if (m_previousState == TState::Down && m_state == TState::Hot && m_groupIndex != 0) {
+        ChangeState(TState::Down);
+    } else if (!m_pressed) {
+        ChangeState(TState::Pushed);
+        if (m_repeatedClick) {
+            Click();
+            StopTimer(m_repeatTimer);
+            Guarded([this] { m_repeatTimer = TTimerPool::Instance().Start(m_repeatingInterval, [this] { Click(); }); });
+        }
+    }
+}
+
+void TExplorerButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_state == TState::DroppedDown)
+        return;
+    const QPoint point = event->position().toPoint();
+    const bool inside = point.x() >= 0 && point.x() <= width() && point.y() >= 0 && point.y() <= height();
+    if (m_mouseDown && (inside || m_groupIndex == 0 || m_state == TState::Pushed)) {
+        if (!inside)
+            ChangeState(TState::Up);
+        else
+            ChangeState(m_pressed ? TState::Down : TState::Pushed);
+    }
+    if (inside && !m_mouseInside) {
+        TGraphicControl::MouseEnter();
+        if (m_state == TState::Up)
+            ChangeState(TState::Hot);
+    }
+    if (inside != m_mouseInside) {
+        m_mouseInside = inside;
+        if (!inside)
+            MouseLeave();
+    }
+}
+
+void TExplorerButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || m_state == TState::DroppedDown || !m_mouseDown)
+        return;
+    m_mouseDown = false;
+    StopTimer(m_repeatTimer);
+    const QPoint point = event->position().toPoint();
+    Release(point.x() >= 0 && point.x() < width() && point.y() >= 0 && point.y() <= height());
+}
+
+void TExplorerButton::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    if (m_mouseInside)
+        return;
+    m_mouseInside = true;
+    TGraphicControl::MouseEnter();
+    if (isEnabled() && m_state == TState::Up)
+        ChangeState(TState::Hot);
+}
+
+void TExplorerButton::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    if (!m_mouseInside)
+        return;
+    m_mouseInside = false;
+    MouseLeave();
+    if (m_state == TState::Hot)
+        ChangeState(m_previousState);
+}
+
+bool TExplorerButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        Accelerator();
+        return true;
+    }
+    return TGraphicControl::event(event);
+}
+
+// An inactive window's buttons keep their look; with few glyph images Hot and Down look alike and are
+// not repainted.
+void TExplorerButton::ChangeState(TState state)
+{
+    if (const auto *form = qobject_cast<const TForm *>(window()); form && !form->isActiveWindow()) {
+        if (!m_postClick || state != TState::Hot)
+            return;
+        state = TState::Up;
+    }
+    if (state == m_state)
+        return;
+    const bool hotDown = (state == TState::Hot && m_state == TState::Down)
+                         || (state == TState::Down && m_state == TState::Hot);
+    const bool needsRepaint = !(FewGlyphs() && hotDown);
+    m_previousState = state == TState::Hot && m_state != TState::Down ? TState::Up : m_state;
+    m_state = state;
+    if (needsRepaint)
+        Invalidate();
+    if (m_state != TState::Hot)
+        StopTimer(m_hoverTimer);
+    else if (!m_pressed && !m_hoverTimer)
+        Guarded([this] { m_hoverTimer = TTimerPool::Instance().Start(kHoverInterval, [this] { HoverTick(); }); });
+}
+
+void TExplorerButton::HoverTick()
+{
+    if (!QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos()) && isEnabled())
+        ChangeState(TState::Up);
+}
+
+void TExplorerButton::DropDown()
+{
+    if (!m_dropDownMenu || m_state == TState::DroppedDown)
+        return;
+    ChangeState(TState::DroppedDown);
+    const QPoint corner = m_dropDownRight ? QPoint(width(), m_dropDownIndent) : QPoint(m_dropDownIndent, height());
+    const QPointer<TExplorerButton> self(this);
+    m_dropDownMenu->Popup(mapToGlobal(corner));
+    if (!self)
+        return;
+    // The press that closed the menu has reached the button already, as a press on a dropped-down
+    // button; nothing of it may start a drag or a click afterwards.
+    if (QWidget *grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    m_mouseDown = false;
+    ChangeState(TState::Hot);
+}
+
+void TExplorerButton::Release(bool inside)
+{
+    TState next = TState::Up;
+    if (m_groupIndex != 0) {
+        if (inside) {
+            if (m_state == TState::Down && !m_allowAllUp)
+                return;
+            SetPressed(!m_pressed);
+            next = m_pressed ? TState::Down : TState::Up;
+        } else if (m_pressed) {
+            next = TState::Down;
+        }
+    } else if (inside) {
+        next = TState::Hot;
+    }
+    if (!inside) {
+        ChangeState(next);
+        return;
+    }
+    const bool recheck = !FewGlyphs() || m_glyph.UnColorMain();
+    if (!recheck)
+        ChangeState(next);
+    if (!m_repeatedClick)
+        Click();
+    if (!recheck || !isEnabled())
+        return;
+    m_postClick = true;
+    const bool over = QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos());
+    ChangeState(over && next == TState::Up ? TState::Hot : next);
+    m_postClick = false;
+}
+
+void TExplorerButton::Accelerator()
+{
+    if (!isEnabled() || !isVisible())
+        return;
+    if (m_dropDownMenu) {
+        DropDown();
+        return;
+    }
+    if (m_groupIndex != 0) {
+        SetPressed(!m_pressed);
+        if (m_pressed)
+            Click();
+        return;
+    }
+    ChangeState(TState::Pushed);
+    const QPointer<TExplorerButton> self(this);
+    Click();
+    if (self)
+        ChangeState(QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos()) ? TState::Hot : TState::Up);
+}
+
+void TExplorerButton::NotifyGroup()
+{
+    if (m_groupIndex == 0 || !parentWidget())
+        return;
+    for (TExplorerButton *button : parentWidget()->findChildren<TExplorerButton *>(Qt::FindDirectChildrenOnly))
+        if (button != this)
+            button->GroupChanged(*this);
+}
+
+void TExplorerButton::GroupChanged(const TExplorerButton &sender)
+{
+    if (sender.m_groupIndex != m_groupIndex)
+        return;
+    if (m_pressed && sender.m_pressed) {
+        m_pressed = false;
+        m_previousState = m_state;
+        m_state = TState::Up;
+        Invalidate();
+    }
+    m_allowAllUp = sender.m_allowAllUp;
+}
+
+bool TExplorerButton::FewGlyphs() const
+{
+    return m_glyph.IsEmpty() || m_glyph.NumGlyphs() < 3;
+}
+
+bool TExplorerButton::Sunken() const
+{
+    return m_state == TState::Pushed || m_state == TState::DroppedDown;
+}
+
+// Glyph and caption form one box, placed in the content rectangle, which a sunken button shifts by one
+// pixel.
+void TExplorerButton::Layout(QRect &glyph, QRect &text) const
+{
+    QRect content = rect();
+    if (m_state == TState::Down || Sunken())
+        content.translate(1, 1);
+    const QSize glyphSize = m_glyph.SliceSize();
+    QSize textSize;
+    if (!Caption().isEmpty())
+        textSize = QFontMetrics(Font()->ToQFont()).size(Qt::TextShowMnemonic | Qt::TextSingleLine, Caption());
+    const bool both = !glyphSize.isEmpty() && !textSize.isEmpty();
+    const int spacing = both ? m_layout->Spacing() : 0;
+    const TButtonLayout::TTextAlign side = m_layout->AlignText2Glyph();
+    const bool sideBySide = side == TButtonLayout::taLeft || side == TButtonLayout::taRight;
+    const QSize box = sideBySide
+                          ? QSize(glyphSize.width() + spacing + textSize.width(),
+                                  std::max(glyphSize.height(), textSize.height()))
+                          : QSize(std::max(glyphSize.width(), textSize.width()),
+                                  glyphSize.height() + spacing + textSize.height());
+    const int alignment = int(m_layout->Alignment());
+    const QPoint origin = content.topLeft()
+                          + QPoint(placed(alignment % 3, content.width(), box.width()),
+                                   placed(alignment / 3, content.height(), box.height()));
+    QPoint glyphAt, textAt;
+    switch (side) {
+    case TButtonLayout::taLeft:
+        textAt = QPoint(0, (box.height() - textSize.height()) / 2);
+        glyphAt = QPoint(textSize.width() + spacing, (box.height() - glyphSize.height()) / 2);
+        break;
+    case TButtonLayout::taRight:
+        glyphAt = QPoint(0, (box.height() - glyphSize.height()) / 2);
+        textAt = QPoint(glyphSize.width() + spacing, (box.height() - textSize.height()) / 2);
+        break;
+    case TButtonLayout::taTop:
+        textAt = QPoint((box.width() - textSize.width()) / 2, 0);
+        glyphAt = QPoint((box.width() - glyphSize.width()) / 2, textSize.height() + spacing);
+        break;
+    case TButtonLayout::taBottom:
+        glyphAt = QPoint((box.width() - glyphSize.width()) / 2, 0);
+        textAt = QPoint((box.width() - textSize.width()) / 2, glyphSize.height() + spacing);
+        break;
+    }
+    const QPoint offset(m_layout->OffsetX(), m_layout->OffsetY());
+    glyph = QRect(origin + glyphAt + offset, glyphSize);
+    text = QRect(origin + textAt + QPoint(1, 1) + offset, textSize);
+}
+
+void TExplorerButton::StopTimer(int &handle)
+{
+    if (handle)
+        TTimerPool::Instance().Stop(std::exchange(handle, 0));
 }

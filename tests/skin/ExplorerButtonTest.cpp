@@ -1,42 +1,91 @@
+#include "skin/ExplorerButton.h"
+
 #include <optional>
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QEnterEvent>
 #include <QTest>
 
+#include "runtime/Form.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
-#include "skin/ExplorerButton.h"
+#include "runtime/ProcessState.h"
+#include "skin/GlyphCache.h"
+#include "skin/TimerPool.h"
+#include "tests/runtime/RecordingPresenter.h"
 
 namespace {
 
-class TExplorerButtonTest : public ::testing::Test
+using TState = TExplorerButton::TState;
+
+// A glyph strip of `count` slices on pure red, slice i marked by a yellow square of i + 1 pixels.
+QImage Strip(int count, int sliceWidth = 11, int height = 12)
+{
+    QImage strip(count * sliceWidth + 2, height, QImage::Format_RGB888);
+    strip.fill(QColor(255, 0, 0));
+    for (int i = 0; i < count; ++i)
+        for (int d = 0; d <= i; ++d)
+            for (int e = 0; e <= i; ++e)
+                strip.setPixelColor(i * sliceWidth + 3 + d, 3 + e, QColor(255, 236, 0));
+    return strip;
+}
+
+class ExplorerButtonTest : public ::testing::Test
 {
 protected:
-    TExplorerButtonTest()
+    ExplorerButtonTest()
     {
         window.resize(200, 100);
         button->SetBounds(5, 30, 92, 17);
-        button->SetCaption("Select Server");
         button->Font()->SetColor(clWhite);
+        button->OnClick = [this](QObject *) {
+            ++clicks;
+            seenAtClick = {button->Pressed(), button->State()};
+        };
         menu->Add(new TMenuItem(menu));
         window.show();
+        PointerTo(QPoint(5, 5));
+    }
+    ~ExplorerButtonTest() override
+    {
+        delete button;
+        ProcessState::ResetAll();
     }
 
-    // Presses the button and reports where the menu stood while it was open; the menu has closed by then.
-    std::optional<QPoint> MenuPositionAfterPress(Qt::MouseButton mouseButton)
+    void PointerTo(QPoint local) { QCursor::setPos(button->mapToGlobal(local)); }
+    void Enter()
+    {
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
+        QCoreApplication::sendEvent(button, &enter);
+    }
+    void Leave()
+    {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(button, &leave);
+    }
+
+    // Presses the button and closes its menu once it shows, by `close`; reports where the menu stood.
+    std::optional<QPoint> MenuPositionAfterPress(Qt::MouseButton mouseButton,
+                                                 const std::function<void()> &close = {})
     {
         std::optional<QPoint> shownAt;
         // Bound to this press, so neither the connection nor a pending call outlives the frame; queued from
         // the show, the call runs inside the menu's own loop, once the menu stands where it opened.
         QObject thisPress;
         QObject::connect(menu, &QMenu::aboutToShow, &thisPress, [&] {
+            ++menuShows;
             QMetaObject::invokeMethod(
                 &thisPress,
                 [&] {
                     if (menu->isVisible())
                         shownAt = menu->pos();
-                    menu->close();
+                    stateWhileOpen = button->State();
+                    if (close)
+                        close();
+                    else
+                        menu->close();
                 },
                 Qt::QueuedConnection);
         });
@@ -48,42 +97,381 @@ protected:
     QWidget window;
     TExplorerButton *button = new TExplorerButton(&window);
     TPopupMenu *menu = new TPopupMenu(&window);
+    int clicks = 0;
+    int menuShows = 0;
+    std::optional<TState> stateWhileOpen;
+    std::pair<bool, TState> seenAtClick{false, TState::Up};
 };
 
-} // namespace
+struct TDropDownCase
+{
+    bool right;
+    int indent;
+    QPoint corner;
+};
 
-TEST_F(TExplorerButtonTest, ALeftPressDropsItsMenuDownUnderTheButton)
+class ExplorerButtonDropDown : public ExplorerButtonTest, public ::testing::WithParamInterface<TDropDownCase>
+{
+};
+
+TEST_P(ExplorerButtonDropDown, OpensItsMenuAtTheCornerAndReturnsHotWithoutAClick)
 {
     button->SetDropDownMenu(menu);
+    button->SetDropDownRight(GetParam().right);
+    button->SetDropDownIndent(GetParam().indent);
+    Enter();
 
     const std::optional<QPoint> shownAt = MenuPositionAfterPress(Qt::LeftButton);
 
     ASSERT_TRUE(shownAt.has_value());
-    EXPECT_EQ(*shownAt, button->mapToGlobal(QPoint(0, button->height())));
+    EXPECT_EQ(*shownAt, button->mapToGlobal(GetParam().corner));
+    EXPECT_EQ(stateWhileOpen, TState::DroppedDown);
+    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(TExplorerButtonTest, OnlyALeftPressOnAButtonWithAMenuOpensOne)
+INSTANTIATE_TEST_SUITE_P(Corners, ExplorerButtonDropDown,
+                         ::testing::Values(TDropDownCase{false, 0, QPoint(0, 17)},
+                                           TDropDownCase{false, 4, QPoint(4, 17)},
+                                           TDropDownCase{true, 0, QPoint(92, 0)},
+                                           TDropDownCase{true, 3, QPoint(92, 3)}));
+
+TEST_F(ExplorerButtonTest, TheClickThatClosesTheMenuOnTheButtonDoesNotReopenIt)
+{
+    button->SetDropDownMenu(menu);
+    Enter();
+    MenuPositionAfterPress(Qt::LeftButton, [this] {
+        // The press that closes a popup reaches the button underneath while its menu is still open.
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 8));
+        menu->close();
+    });
+    EXPECT_EQ(menuShows, 1);
+    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(ExplorerButtonTest, OnlyALeftPressOnAButtonWithAMenuOpensOne)
 {
     EXPECT_FALSE(MenuPositionAfterPress(Qt::LeftButton)) << "no menu assigned";
     button->SetDropDownMenu(menu);
     EXPECT_FALSE(MenuPositionAfterPress(Qt::RightButton));
 }
 
-TEST_F(TExplorerButtonTest, AMenuThatIsDeletedIsForgotten)
+TEST_F(ExplorerButtonTest, AMenuThatIsDeletedIsForgotten)
 {
     button->SetDropDownMenu(menu);
     delete menu;
     menu = nullptr;
-
     EXPECT_EQ(button->DropDownMenu(), nullptr);
 }
 
-TEST_F(TExplorerButtonTest, ShowsItsCaptionInItsFontColourOverTheParent)
+// A sequence of pointer actions and the state after each: e enter, l leave, p press, r release inside,
+// o drag outside and release there.
+struct TSequenceCase
 {
-    const QImage image = button->grab().toImage();
-    int white = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            white += image.pixelColor(x, y) == Qt::white;
-    EXPECT_GT(white, 20);
+    const char *name;
+    int groupIndex;
+    bool allowAllUp;
+    int numGlyphs;
+    const char *actions;
+    std::vector<TState> states;
+    int clicks;
+};
+
+void PrintTo(const TSequenceCase &c, std::ostream *os)
+{
+    *os << c.name;
 }
+
+class ExplorerButtonSequence : public ExplorerButtonTest, public ::testing::WithParamInterface<TSequenceCase>
+{
+};
+
+TEST_P(ExplorerButtonSequence, GoesThroughTheStates)
+{
+    const TSequenceCase &c = GetParam();
+    button->SetGroupIndex(c.groupIndex);
+    button->SetAllowAllUp(c.allowAllUp);
+    if (c.numGlyphs) {
+        button->SetGlyphBitmap(Strip(c.numGlyphs));
+        button->SetNumGlyphs(c.numGlyphs);
+        button->SetUnColorMain(false);
+    }
+    std::vector<TState> states;
+    for (const char *action = c.actions; *action; ++action) {
+        switch (*action) {
+        case 'e':
+            Enter();
+            break;
+        case 'l':
+            Leave();
+            break;
+        case 'p':
+            QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+            break;
+        case 'r':
+            QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+            break;
+        case 'o':
+            PointerTo(QPoint(-20, 5));
+            QTest::mouseMove(button, QPoint(-20, 5));
+            QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-20, 5));
+            break;
+        }
+        states.push_back(button->State());
+    }
+    EXPECT_EQ(states, c.states);
+    EXPECT_EQ(clicks, c.clicks);
+}
+
+using S = TState;
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ExplorerButtonSequence,
+    ::testing::Values(
+        TSequenceCase{"plainClick", 0, false, 0, "eprl", {S::Hot, S::Pushed, S::Hot, S::Up}, 1},
+        TSequenceCase{"plainReleaseOutside", 0, false, 0, "epo", {S::Hot, S::Pushed, S::Up}, 0},
+        TSequenceCase{"oneGlyphClick", 0, false, 1, "epr", {S::Hot, S::Pushed, S::Hot}, 1},
+        TSequenceCase{"toggleTwice", 1, true, 4, "eprpr", {S::Hot, S::Pushed, S::Down, S::Down, S::Hot}, 2},
+        TSequenceCase{"toggleStaysDown", 1, false, 4, "eprpr", {S::Hot, S::Pushed, S::Down, S::Down, S::Down},
+                      1},
+        TSequenceCase{"toggleReleasedOutside", 1, true, 4, "epo", {S::Hot, S::Pushed, S::Up}, 0},
+        TSequenceCase{"pressedToggleLeftAndBack", 1, true, 4, "eprle",
+                      {S::Hot, S::Pushed, S::Down, S::Down, S::Down}, 1}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ExplorerButtonTest, TheToggleIsDownOnItsLastSliceBeforeItsClickRuns)
+{
+    button->SetGlyphBitmap(Strip(4));
+    button->SetNumGlyphs(4);
+    button->SetUnColorMain(false);
+    button->SetGroupIndex(1);
+    button->SetAllowAllUp(true);
+    Enter();
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(button->GlyphIndex(), 0);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(seenAtClick, std::make_pair(true, TState::Down));
+    EXPECT_EQ(button->GlyphIndex(), 3);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(seenAtClick, std::make_pair(false, TState::Up));
+    EXPECT_EQ(button->GlyphIndex(), 2);
+}
+
+TEST_F(ExplorerButtonTest, PressingAnotherButtonOfTheGroupUnpressesThisOne)
+{
+    auto *other = new TExplorerButton(&window);
+    button->SetGroupIndex(1);
+    button->SetAllowAllUp(true);
+    button->SetPressed(true);
+    other->SetGroupIndex(1);
+    other->SetAllowAllUp(false);
+    EXPECT_FALSE(button->AllowAllUp()) << "joining the group passes on its setting";
+    other->SetPressed(true);
+    EXPECT_FALSE(button->Pressed());
+    EXPECT_EQ(button->State(), TState::Up);
+    EXPECT_TRUE(other->Pressed());
+    other->SetPressed(false);
+    EXPECT_TRUE(other->Pressed()) << "a group that does not allow all up keeps one pressed";
+}
+
+TEST_F(ExplorerButtonTest, TheHoverCheckReturnsAButtonLeftUnnoticedToUp)
+{
+    Enter();
+    ASSERT_TRUE(TTimerPool::Instance().Running(button->HoverTimer()));
+    TTimerPool::Instance().Deliver(button->HoverTimer());
+    EXPECT_EQ(button->State(), TState::Hot) << "the pointer is still over it";
+    PointerTo(QPoint(200, 5));
+    const int timer = button->HoverTimer();
+    TTimerPool::Instance().Deliver(timer);
+    EXPECT_EQ(button->State(), TState::Up);
+    EXPECT_FALSE(TTimerPool::Instance().Running(timer));
+}
+
+TEST_F(ExplorerButtonTest, NoTimerLeftIsReportedAndTheButtonStillTurnsHot)
+{
+    TRecordingPresenter presenter;
+    TAdapterOverride<TMessagePresenter> boxes{presenter};
+    for (int i = 0; i < TTimerPool::kSlots; ++i)
+        TTimerPool::Instance().Start(1000, [] {});
+    Enter();
+    ASSERT_EQ(presenter.boxes.size(), 1u);
+    EXPECT_EQ(presenter.boxes[0].text, "Not enough timers available");
+    EXPECT_EQ(button->State(), TState::Hot);
+}
+
+TEST_F(ExplorerButtonTest, AnInactiveWindowsButtonIsNotHighlighted)
+{
+    TForm form;
+    TForm other;
+    auto *formButton = new TExplorerButton(&form);
+    form.show();
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), formButton->mapToGlobal(QPointF(5, 5)));
+    QCoreApplication::sendEvent(formButton, &enter);
+    EXPECT_EQ(formButton->State(), TState::Up);
+    QApplication::setActiveWindow(&form);
+    QCoreApplication::sendEvent(formButton, new QEvent(QEvent::Leave));
+    QCoreApplication::sendEvent(formButton, &enter);
+    EXPECT_EQ(formButton->State(), TState::Hot);
+}
+
+TEST_F(ExplorerButtonTest, DisablingFollowsThePressedState)
+{
+    button->SetGroupIndex(1);
+    button->SetEnabled(false);
+    EXPECT_EQ(button->State(), TState::Disabled);
+    button->SetEnabled(true);
+    button->SetPressed(true);
+    button->SetEnabled(false);
+    EXPECT_EQ(button->State(), TState::DisabledDown);
+    EXPECT_EQ(button->GlyphIndex(), 1);
+}
+
+TEST_F(ExplorerButtonTest, TheAcceleratorClicksAndReturnsUp)
+{
+    button->SetCaption("&Go");
+    PointerTo(QPoint(200, 5));
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(seenAtClick.second, TState::Pushed);
+    EXPECT_EQ(button->State(), TState::Up);
+}
+
+struct TEdgeCase
+{
+    const char *name;
+    TState state;
+    QColor topLeft;
+    QColor bottomRight;
+};
+
+class ExplorerButtonEdge : public ExplorerButtonTest, public ::testing::WithParamInterface<TEdgeCase>
+{
+};
+
+// An empty button draws its edge only: raised while Hot, sunken while down.
+TEST_P(ExplorerButtonEdge, FramesTheButtonAndNothingElse)
+{
+    window.setStyleSheet("background: black");
+    window.setAutoFillBackground(true);
+    button->SetGroupIndex(1);
+    button->SetAllowAllUp(true);
+    Enter();
+    if (GetParam().state == TState::Down)
+        button->SetPressed(true);
+    else if (GetParam().state == TState::Pushed)
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    else if (GetParam().state == TState::Up)
+        Leave();
+    ASSERT_EQ(button->State(), GetParam().state);
+    const QImage image = window.grab(button->geometry()).toImage();
+    EXPECT_EQ(image.pixelColor(0, 0), GetParam().topLeft);
+    EXPECT_EQ(image.pixelColor(91, 16), GetParam().bottomRight);
+    EXPECT_EQ(image.pixelColor(45, 8), QColor(Qt::black));
+    image.save(QStringLiteral("ExplorerButton-%1.png").arg(GetParam().name));
+}
+
+INSTANTIATE_TEST_SUITE_P(States, ExplorerButtonEdge,
+                         ::testing::Values(TEdgeCase{"Up", TState::Up, Qt::black, Qt::black},
+                                           TEdgeCase{"Hot", TState::Hot, Qt::white, QColor(128, 128, 128)},
+                                           TEdgeCase{"Down", TState::Down, QColor(128, 128, 128), Qt::white},
+                                           TEdgeCase{"Pushed", TState::Pushed, QColor(128, 128, 128),
+                                                     Qt::white}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ExplorerButtonTest, ASunkenButtonShiftsItsContentByOnePixel)
+{
+    button->SetCaption("Select Server");
+    const QRect up = button->TextRect();
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(button->TextRect(), up.translated(1, 1));
+    window.grab(button->geometry()).save(QStringLiteral("ExplorerButton-Caption.png"));
+}
+
+TEST_F(ExplorerButtonTest, GlyphAndCaptionAreCentredAsOneBoxWithSpacing)
+{
+    button->SetCaption("CPU");
+    button->SetGlyphBitmap(Strip(1, 9, 10));
+    const QRect glyph = button->GlyphRect();
+    const QRect text = button->TextRect();
+    EXPECT_EQ(glyph.size(), QSize(11, 10));
+    EXPECT_EQ(text.left(), glyph.right() + 1 + 2 + 1);
+    const int boxWidth = glyph.width() + 2 + text.width();
+    EXPECT_EQ(glyph.left(), (92 - boxWidth) / 2);
+}
+
+struct TNumGlyphsCase
+{
+    int width;
+    int height;
+    int numGlyphs;
+};
+
+class ButtonGlyphSlices : public ::testing::TestWithParam<TNumGlyphsCase>
+{
+};
+
+TEST_P(ButtonGlyphSlices, AWholeNumberOfSquaresBelowSixSetsTheCount)
+{
+    TButtonGlyph glyph;
+    glyph.SetNumGlyphs(3);
+    glyph.SetBitmap(QImage(GetParam().width, GetParam().height, QImage::Format_RGB888));
+    EXPECT_EQ(glyph.NumGlyphs(), GetParam().numGlyphs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ButtonGlyphSlices,
+                         ::testing::Values(TNumGlyphsCase{40, 10, 4}, TNumGlyphsCase{10, 10, 1},
+                                           TNumGlyphsCase{50, 10, 5}, TNumGlyphsCase{60, 10, 1},
+                                           TNumGlyphsCase{46, 12, 3}));
+
+TEST(ButtonGlyph, UncolouredGreysByBrightnessAgainstTheMean)
+{
+    QImage slice(4, 1, QImage::Format_RGB32);
+    slice.setPixel(0, 0, qRgb(255, 0, 0));
+    slice.setPixel(1, 0, qRgb(255, 255, 255));
+    slice.setPixel(2, 0, qRgb(100, 100, 100));
+    slice.setPixel(3, 0, qRgb(0, 0, 0));
+    // Mean of 765, 300 and 0 is 355, so t = 155: white above 705, highlight above 405, shadow above 205.
+    const QImage image = TButtonGlyph::Uncoloured(slice);
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(1, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(2, 0), qRgb(128, 128, 128));
+    EXPECT_EQ(image.pixel(3, 0), qRgb(0, 0, 0));
+}
+
+TEST(ButtonGlyph, DisabledEmbossesTheShape)
+{
+    QImage slice(4, 4, QImage::Format_RGB32);
+    slice.fill(qRgb(255, 0, 0));
+    slice.setPixel(1, 1, qRgb(255, 255, 0));
+    const QImage image = TButtonGlyph::Disabled(slice, qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(1, 1), qRgb(128, 128, 128));
+    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+}
+
+TEST(ButtonGlyph, GlyphsOfOneSizeShareOneListFreedWithTheLast)
+{
+    ProcessState::ResetAll();
+    {
+        TButtonGlyph first;
+        TButtonGlyph second;
+        first.SetBitmap(Strip(4));
+        first.SetNumGlyphs(4);
+        second.SetBitmap(Strip(1, 11, 12).copy(0, 0, 11, 12));
+        first.Image(3);
+        second.Image(0);
+        second.Image(2);
+        EXPECT_EQ(TGlyphCache::Instance().Lists(), 1);
+        EXPECT_EQ(TGlyphCache::Instance().Images(QSize(11, 12)), 3);
+        EXPECT_EQ(first.Image(3).pixel(0, 0), 0u) << "the transparent colour is left out";
+        EXPECT_NE(first.Image(3).pixel(6, 6), 0u);
+        first.SetUnColorMain(false);
+        EXPECT_EQ(TGlyphCache::Instance().Images(QSize(11, 12)), 2);
+    }
+    EXPECT_EQ(TGlyphCache::Instance().Lists(), 0);
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+#include "skin/CoolForm.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "runtime/Form.h"
+#include "skin/RegionData.h"
+#include "skin/RegionType.h"
+
+TCoolForm::TCoolForm(QWidget *parent) : TGraphicControl(parent), m_mask(new TRegionType(this))
+{
+    PlaceOnParent();
+}
+
+void TCoolForm::SetLeft(int)
+{
+    move(0, y());
+}
+
+void TCoolForm::SetTop(int)
+{
+    move(x(), 0);
+}
+
+void TCoolForm::SetPicture(const QString &name)
+{
+    m_pictureName = name;
+    SetBitmap(QImage(QStringLiteral(":/") + name));
+}
+
+void TCoolForm::SetBitmap(const QImage &bitmap)
+{
+    m_bitmap = bitmap;
+    SkinChanged();
+    Invalidate();
+}
+
+void TCoolForm::SetTransparent(bool transparent)
+{
+    if (m_transparent == transparent)
+        return;
+    m_transparent = transparent;
+    Invalidate();
+}
+
+void TCoolForm::LoadMaskData(const QByteArray &block)
+{
+    m_maskBytes = block.mid(4);
+    m_mask->SetRegionHandle(RegionData::Read(block));
+    // The window takes a copy of its own; the holder keeps its region for writing the block.
+    if (m_mask->RegionHandle() && parentWidget())
+        window()->setMask(*m_mask->RegionHandle());
+}
+
+QByteArray TCoolForm::SaveMaskData() const
+{
+    return RegionData::Write(m_mask->RegionHandle());
+}
+
+std::vector<TDefinedProperty> TCoolForm::DefinedProperties()
+{
+    std::vector<TDefinedProperty> properties = TGraphicControl::DefinedProperties();
+    properties.push_back({QStringLiteral("Mask2"),
+                          [this](const QVariant &value) { LoadMaskData(value.toByteArray()); },
+                          [this] { return QVariant(SaveMaskData()); }});
+    return properties;
+}
+
+void TCoolForm::Invalidate()
+{
+    m_shown = QImage();
+    TGraphicControl::Invalidate();
+}
+
+// The window takes the bitmap's size; the region no longer fits the new skin, but the window keeps the
+// shape it has.
+void TCoolForm::SkinChanged()
+{
+    QWidget *parent = parentWidget();
+    if (parent && !m_bitmap.isNull()) {
+        resize(m_bitmap.size());
+        if (auto *form = qobject_cast<TForm *>(parent)) {
+            form->SetClientWidth(m_bitmap.width());
+            form->SetClientHeight(m_bitmap.height());
+        } else {
+            parent->resize(m_bitmap.size());
+        }
+    }
+    m_mask->SetRegionHandle(std::nullopt);
+}
+
+void TCoolForm::paintEvent(QPaintEvent *)
+{
+    if (m_bitmap.isNull())
+        return;
+    if (m_shown.isNull()) {
+        m_shown = m_bitmap.convertToFormat(QImage::Format_ARGB32);
+        if (m_transparent) {
+            const QRgb key = m_shown.pixel(0, m_shown.height() - 1);
+            for (int y = 0; y < m_shown.height(); ++y) {
+                auto *line = reinterpret_cast<QRgb *>(m_shown.scanLine(y));
+                for (int x = 0; x < m_shown.width(); ++x)
+                    if (line[x] == key)
+                        line[x] = 0;
+            }
+        }
+    }
+    QPainter(this).drawImage(0, 0, m_shown);
+}
+
+void TCoolForm::mousePressEvent(QMouseEvent *event)
+{
+    TGraphicControl::mousePressEvent(event);
+    m_dragging = m_draggable;
+    m_grab = event->position().toPoint();
+    // Where the platform places windows itself, it moves this one with the pointer.
+    if (m_dragging && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+        && window()->windowHandle())
+        m_dragging = !window()->windowHandle()->startSystemMove();
+}
+
+void TCoolForm::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragging)
+        return;
+    QWidget *form = window();
+    const QPoint point = event->position().toPoint();
+    form->move(form->pos() + point - m_grab);
+}
+
+void TCoolForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_dragging = false;
+    event->accept();
+}
+
+bool TCoolForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::ParentChange)
+        PlaceOnParent();
+    return TGraphicControl::event(event);
+}
+
+bool TCoolForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_watchedParent && event->type() == QEvent::Resize)
+        setGeometry(m_watchedParent->rect());
+    return TGraphicControl::eventFilter(watched, event);
+}
+
+// The control fills its parent's client area for as long as it sits there.
+void TCoolForm::PlaceOnParent()
+{
+    if (m_watchedParent)
+        m_watchedParent->removeEventFilter(this);
+    m_watchedParent = parentWidget();
+    if (!m_watchedParent)
+        return;
+    m_watchedParent->installEventFilter(this);
+    if (auto *form = qobject_cast<TForm *>(m_watchedParent))
+        form->SetBorderStyle(TForm::bsNone);
+    setGeometry(m_watchedParent->rect());
+    lower();
+}

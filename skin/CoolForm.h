@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include "runtime/GraphicControl.h"
+
+class TRegionType;
+
+// The skin of a borderless window: an image control that covers its window's client area, cuts the window
+// to a stored region (outside it nothing is drawn and clicks reach what lies behind) and moves the window
+// while any mouse button drags it.
+class TCoolForm : public TGraphicControl
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TCoolForm)
+    Q_PROPERTY(int Left READ Left WRITE SetLeft)
+    Q_PROPERTY(int Top READ Top WRITE SetTop)
+    Q_PROPERTY(QString Picture READ Picture WRITE SetPicture)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(bool Draggable READ Draggable WRITE SetDraggable)
+
+public:
+    explicit TCoolForm(QWidget *parent = nullptr);
+
+    // The control always sits at the window's origin, whatever is written.
+    void SetLeft(int left);
+    void SetTop(int top);
+
+    // The name of an embedded image file; an unknown name gives an empty picture.
+    QString Picture() const { return m_pictureName; }
+    void SetPicture(const QString &name);
+    const QImage &Bitmap() const { return m_bitmap; }
+    void SetBitmap(const QImage &bitmap);
+    // Leaves out the pixels of the bitmap's bottom-left colour, so the window's background shows there.
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool transparent);
+    bool Draggable() const { return m_draggable; }
+    void SetDraggable(bool draggable) { m_draggable = draggable; }
+
+    TRegionType *Mask() const { return m_mask; }
+    bool Dragging() const { return m_dragging; }
+    int GrabX() const { return m_grab.x(); }
+    int GrabY() const { return m_grab.y(); }
+    const QByteArray &MaskBytes() const { return m_maskBytes; }
+
+    // The "Mask2" block: a malformed one leaves the control without a region and the window as it was.
+    void LoadMaskData(const QByteArray &block);
+    QByteArray SaveMaskData() const;
+    std::vector<TDefinedProperty> DefinedProperties() override;
+
+protected:
+    void Invalidate() override;
+    void SkinChanged();
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void PlaceOnParent();
+
+    TRegionType *m_mask;
+    QString m_pictureName;
+    QImage m_bitmap;
+    QImage m_shown;
+    bool m_transparent = false;
+    bool m_draggable = true;
+    bool m_dragging = false;
+    QPoint m_grab;
+    QByteArray m_maskBytes;
+    QWidget *m_watchedParent = nullptr;
+};

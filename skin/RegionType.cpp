@@ -1,0 +1,6 @@
+#include "skin/RegionType.h"
+
+#include "skin/CoolForm.h"
+
+TRegionType::TRegionType(TCoolForm *owner) : TPersistent(owner), m_owner(owner)
+{}
