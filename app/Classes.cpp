@@ -10,6 +10,8 @@
 #include "runtime/PopupMenu.h"
 #include "runtime/layout/ClassRegistry.h"
 #include "skin/ExplorerButton.h"
+#include "skin/ExtPage.h"
+#include "skin/TabSheet.h"
 #include "skin/TimerLst.h"
 
 void RegisterClasses()
@@ -21,6 +23,8 @@ void RegisterClasses()
     registry.RegisterClass<TLabel>();
 
     registry.RegisterClass<TExplorerButton>();
+    registry.RegisterClass<TExtPageControl>();
+    registry.RegisterClass<TTabSheet>();
     registry.RegisterClass<TTimerList>();
     registry.RegisterClass<TTimerEvent>();
 

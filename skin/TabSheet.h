@@ -23,6 +23,8 @@ public:
     TExtPageControl *PageControl() const;
 
 private:
+    friend class TExtPageControl;
+
     bool m_tabVisible = true;
     QPointer<TExtPageControl> m_control;
 };
