@@ -41,7 +41,7 @@ TDispCustomLevel::TDispCustomLevel(QWidget *parent)
     const int least = 2 * Bevel()->BevelExtent() + 2;
     setMinimumSize(least, least);
     resize(200, 17);
-    m_blockSize = (m_bitLength + 1) * (m_mode + 1) * m_samples;
+    ResizeBlock(false);
     Geometry();
     if (!Designing()) {
         m_tickClient = TDispTickService::Current().AddClient(kTickInterval, this, &peakTick);
@@ -131,100 +131,65 @@ void TDispCustomLevel::SetKind(TDispLevelKind kind)
 
 void TDispCustomLevel::SetDirection(TDispLevelDirection direction)
 {
-    if (direction == m_direction)
-        return;
-    m_direction = direction;
-    PrepareBackground();
-    Invalidate();
+    if (Change(m_direction, direction))
+        Restyle();
 }
 
 void TDispCustomLevel::SetSpotWidth(int width)
 {
     const int length = m_kind == lkHorizontal ? m_innerWidth : m_innerHeight;
-    width = std::clamp(width, 1, std::max(length / 3, 1));
-    if (width == m_spotWidth)
-        return;
-    m_spotWidth = width;
-    RecalcSpots();
-    Invalidate();
+    if (Change(m_spotWidth, std::clamp(width, 1, std::max(length / 3, 1))))
+        Respace();
 }
 
 void TDispCustomLevel::SetSpotSpace(int space)
 {
-    space = std::clamp(space, 0, 10);
-    if (space == m_spotSpace)
-        return;
-    m_spotSpace = space;
-    RecalcSpots();
-    Invalidate();
+    if (Change(m_spotSpace, std::clamp(space, 0, 10)))
+        Respace();
 }
 
 void TDispCustomLevel::SetPoint1(int point)
 {
-    point = std::clamp(point, 1, 100);
-    if (point == m_point1)
-        return;
-    m_point1 = point;
-    RecalcSpots();
-    Invalidate();
+    if (Change(m_point1, std::clamp(point, 1, 100)))
+        Respace();
 }
 
 void TDispCustomLevel::SetPoint2(int point)
 {
-    point = std::clamp(point, 1, 100);
-    if (point == m_point2)
-        return;
-    m_point2 = point;
-    RecalcSpots();
-    Invalidate();
+    if (Change(m_point2, std::clamp(point, 1, 100)))
+        Respace();
 }
 
 void TDispCustomLevel::SetLevelColor(TLevelColor index, TColor color)
 {
-    if (index < 0 || index >= lcCount || m_colors[index] == color)
-        return;
-    m_colors[index] = color;
-    PrepareBackground();
-    Invalidate();
+    if (index >= 0 && index < lcCount && Change(m_colors[index], color))
+        Restyle();
 }
 
 void TDispCustomLevel::SetActiveDoted(bool doted)
 {
-    if (doted == m_activeDoted)
-        return;
-    m_activeDoted = doted;
-    PrepareBackground();
-    Invalidate();
+    if (Change(m_activeDoted, doted))
+        Restyle();
 }
 
 void TDispCustomLevel::SetInactiveDoted(bool doted)
 {
-    if (doted == m_inactiveDoted)
-        return;
-    m_inactiveDoted = doted;
-    PrepareBackground();
-    Invalidate();
+    if (Change(m_inactiveDoted, doted))
+        Restyle();
 }
 
 void TDispCustomLevel::SetNumPeaks(int count)
 {
-    count = std::clamp(count, 0, 5);
-    if (count == m_numPeaks)
+    if (!Change(m_numPeaks, std::clamp(count, 0, 5)))
         return;
-    m_numPeaks = count;
-    ChangePeak([](TPeakState &state) { return std::exchange(state.hold, 0) != 0; });
+    DropHold();
     SyncTick();
-    Invalidate();
 }
 
 void TDispCustomLevel::SetPeakDelay(int delay)
 {
-    delay = std::clamp(delay, 0, 50);
-    if (delay == m_peakDelay)
-        return;
-    m_peakDelay = delay;
-    ChangePeak([](TPeakState &state) { return std::exchange(state.hold, 0) != 0; });
-    Invalidate();
+    if (Change(m_peakDelay, std::clamp(delay, 0, 50)))
+        DropHold();
 }
 
 void TDispCustomLevel::SetPeakSpeed(int speed)
@@ -233,35 +198,28 @@ void TDispCustomLevel::SetPeakSpeed(int speed)
     if (speed == m_peakSpeed)
         return;
     m_peakSpeed = speed;
-    ChangePeak([](TPeakState &state) { return std::exchange(state.hold, 0) != 0; });
-    Invalidate();
+    DropHold();
 }
 
 void TDispCustomLevel::SetDecayMode(TDispDecayMode mode)
 {
-    if (mode == m_decayMode)
-        return;
-    m_decayMode = mode;
-    m_decayFilter.Clear();
+    if (Change(m_decayMode, mode))
+        m_decayFilter.Clear();
 }
 
 void TDispCustomLevel::SetDecay(int decay)
 {
-    decay = std::clamp(decay, 1, 16);
-    if (decay == m_decay)
+    if (!Change(m_decay, std::clamp(decay, 1, 16)))
         return;
-    m_decay = decay;
-    m_decayFilter.SetDecay(decay);
+    m_decayFilter.SetDecay(m_decay);
     if (m_decayMode == dmUniform)
         m_decayFilter.Clear();
 }
 
 void TDispCustomLevel::SetLogAmp(bool logAmp)
 {
-    if (logAmp == m_logAmp)
-        return;
-    m_logAmp = logAmp;
-    Invalidate();
+    if (Change(m_logAmp, logAmp))
+        Invalidate();
 }
 
 void TDispCustomLevel::SetSensitivy(int sensitivy)
@@ -271,45 +229,32 @@ void TDispCustomLevel::SetSensitivy(int sensitivy)
 
 void TDispCustomLevel::SetGain(int gain)
 {
-    if (gain < -8 || gain > 32 || gain + 8 == m_gain8)
-        return;
-    m_gain8 = gain + 8;
-    Invalidate();
+    if (gain >= -8 && gain <= 32 && Change(m_gain8, gain + 8))
+        Invalidate();
 }
 
 void TDispCustomLevel::SetBitLength(TDispBits bits)
 {
-    if (bits == m_bitLength)
-        return;
-    m_bitLength = bits;
-    m_blockSize = (m_bitLength + 1) * (m_mode + 1) * m_samples;
-    Invalidate();
+    if (Change(m_bitLength, bits))
+        ResizeBlock(true);
 }
 
 void TDispCustomLevel::SetChannel(TDispChannel channel)
 {
-    if (channel == m_channel)
-        return;
-    m_channel = channel;
-    Invalidate();
+    if (Change(m_channel, channel))
+        Invalidate();
 }
 
 void TDispCustomLevel::SetMode(TDispMode mode)
 {
-    if (mode == m_mode || mode == mQuadro)
-        return;
-    m_mode = mode;
-    m_blockSize = (m_bitLength + 1) * (m_mode + 1) * m_samples;
-    Invalidate();
+    if (mode != mQuadro && Change(m_mode, mode))
+        ResizeBlock(true);
 }
 
 void TDispCustomLevel::SetSamples(int samples)
 {
-    samples = std::max(samples, 1);
-    if (samples == m_samples)
-        return;
-    m_samples = samples;
-    m_blockSize = (m_bitLength + 1) * (m_mode + 1) * m_samples;
+    if (Change(m_samples, std::max(samples, 1)))
+        ResizeBlock(false);
 }
 
 void TDispCustomLevel::SetOnDrawBar(TDispLevelDrawBar handler)
@@ -516,12 +461,45 @@ void TDispCustomLevel::SyncTick()
         TDispTickService::Current().Resume(m_tickClient);
 }
 
-template <class Change> bool TDispCustomLevel::ChangePeak(Change change)
+template <class T> bool TDispCustomLevel::Change(T &field, T value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+void TDispCustomLevel::Respace()
+{
+    RecalcSpots();
+    Invalidate();
+}
+
+void TDispCustomLevel::Restyle()
+{
+    PrepareBackground();
+    Invalidate();
+}
+
+void TDispCustomLevel::DropHold()
+{
+    ChangePeak([](TPeakState &state) { return std::exchange(state.hold, 0) != 0; });
+    Invalidate();
+}
+
+void TDispCustomLevel::ResizeBlock(bool invalidate)
+{
+    m_blockSize = (m_bitLength + 1) * (m_mode + 1) * m_samples;
+    if (invalidate)
+        Invalidate();
+}
+
+template <class Edit> bool TDispCustomLevel::ChangePeak(Edit edit)
 {
     uint64_t packed = m_peakHold.load();
     for (;;) {
         TPeakState state = unpack(packed);
-        if (!change(state))
+        if (!edit(state))
             return false;
         if (m_peakHold.compare_exchange_weak(packed, pack(state)))
             return true;

@@ -220,8 +220,15 @@ private:
     void ClearLevel();
     // Holds the client ticking exactly while the meter is enabled and shows a peak.
     void SyncTick();
+    // Stores a value that differs and says so.
+    template <class T> bool Change(T &field, T value);
+    // What a change of spot layout, of spot look, of peak timing or of the audio block asks for.
+    void Respace();
+    void Restyle();
+    void DropHold();
+    void ResizeBlock(bool invalidate);
     // The peak and its hold counter change together, so the tick and the GUI never see half an update.
-    template <class Change> bool ChangePeak(Change change);
+    template <class Edit> bool ChangePeak(Edit edit);
 
     TDispDIBCanvas m_background;
     TDispLevelSpots m_spots;

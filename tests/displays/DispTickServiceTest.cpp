@@ -1,7 +1,8 @@
 #include "displays/DispTickService.h"
 
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -121,42 +122,19 @@ TEST(TickService, ATickThatComesWhileOneRunsIsSkipped)
 }
 
 // The platform's service ticks on its own thread until its last client goes or the process state is reset.
-struct TThreadCounter
-{
-    std::mutex lock;
-    std::condition_variable ticked;
-    int calls = 0;
-
-    static void Count(void *owner)
-    {
-        auto *counter = static_cast<TThreadCounter *>(owner);
-        {
-            std::lock_guard guard(counter->lock);
-            ++counter->calls;
-        }
-        counter->ticked.notify_all();
-    }
-
-    void WaitFor(int count)
-    {
-        std::unique_lock guard(lock);
-        ASSERT_TRUE(ticked.wait_for(guard, std::chrono::seconds(20), [&] { return calls >= count; }));
-    }
-};
-
 TEST(PlatformTickService, TicksOnItsOwnThreadAndStopsWithItsLastClientOrTheProcess)
 {
-    TThreadCounter counter;
+    std::atomic<int> calls{0};
+    const auto count = [](void *owner) { ++*static_cast<std::atomic<int> *>(owner); };
     TDispTickService &service = TDispTickService::Platform();
-    const auto id = service.AddClient(25, &counter, &TThreadCounter::Count);
+    const auto id = service.AddClient(25, &calls, count);
     ASSERT_NE(id, 0u);
-    counter.WaitFor(3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 3; }, 20000));
     service.RemoveClient(id);
     EXPECT_EQ(service.ClientCount(), 0);
 
-    TThreadCounter again;
-    TDispTickService::Platform().AddClient(50, &again, &TThreadCounter::Count);
-    again.WaitFor(1);
+    TDispTickService::Platform().AddClient(50, &calls, count);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 4; }, 20000));
     ProcessState::ResetAll();
     EXPECT_EQ(TDispTickService::Platform().ClientCount(), 0);
 }
