@@ -263,6 +263,10 @@ void TChart::UndoZoom()
 
 const QImage &TChart::Picture()
 {
+    if (width() <= 0 || height() <= 0) {
+        m_picture = QImage();
+        return m_picture;
+    }
     if (m_dirty || m_picture.size() != size()) {
         if (m_picture.size() != size())
             m_picture = QImage(size(), QImage::Format_RGB32);

@@ -274,17 +274,19 @@ int TChartAxis::CalcPosValue(double value) const
 double TChartAxis::CalcPosPoint(int pixel) const
 {
     const TChart::TPlot &plot = m_chart->Plot();
-    if (Horizontal()) {
-        if (plot.Width() == 0)
-            return 0;
-        const int from = m_inverted ? plot.right - pixel : pixel - plot.left;
-        return m_iRange * from / plot.Width() + m_iMinimum;
-    }
-    if (plot.Height() == 0)
+    const int size = Horizontal() ? plot.Width() : plot.Height();
+    if (size == 0)
         return 0;
-    const int from = pixel - plot.top;
-    return m_inverted ? m_iMinimum + from * m_iRange / plot.Height()
-                      : m_iMaximum - from * m_iRange / plot.Height();
+    int from = 0;
+    if (Horizontal())
+        from = m_inverted ? plot.right - pixel : pixel - plot.left;
+    else
+        from = m_inverted ? pixel - plot.top : plot.bottom - pixel;
+    // Multiplying first keeps whole pixels exact; a range near the top of the doubles divides first.
+    double offset = from * m_iRange / size;
+    if (!std::isfinite(offset))
+        offset = from * (m_iRange / size);
+    return m_iMinimum + offset;
 }
 
 void TChartAxis::AdjustMaxMin()
