@@ -33,15 +33,14 @@ TEST_P(InsertByOrder, PutsEqualValuesAfterTheirEquals)
     EXPECT_EQ(series.PointLabel(c.index), QStringLiteral("new"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Orders, InsertByOrder,
-    ::testing::Values(TInsertCase{TChartValueList::loAscending, {}, 5, 0},
-                      TInsertCase{TChartValueList::loAscending, {0, 1, 2}, 3, 3},
-                      TInsertCase{TChartValueList::loAscending, {0, 1, 1, 2}, 1, 3},
-                      TInsertCase{TChartValueList::loAscending, {0, 1, 2}, -1, 0},
-                      TInsertCase{TChartValueList::loDescending, {5, 3, 3, 1}, 3, 3},
-                      TInsertCase{TChartValueList::loDescending, {5, 3}, 9, 0},
-                      TInsertCase{TChartValueList::loNone, {5, 3}, 4, 2}));
+INSTANTIATE_TEST_SUITE_P(Orders, InsertByOrder,
+                         ::testing::Values(TInsertCase{TChartValueList::loAscending, {}, 5, 0},
+                                           TInsertCase{TChartValueList::loAscending, {0, 1, 2}, 3, 3},
+                                           TInsertCase{TChartValueList::loAscending, {0, 1, 1, 2}, 1, 3},
+                                           TInsertCase{TChartValueList::loAscending, {0, 1, 2}, -1, 0},
+                                           TInsertCase{TChartValueList::loDescending, {5, 3, 3, 1}, 3, 3},
+                                           TInsertCase{TChartValueList::loDescending, {5, 3}, 9, 0},
+                                           TInsertCase{TChartValueList::loNone, {5, 3}, 4, 2}));
 
 TEST(TBarSeries, DeleteAndRenumberKeepTheOrderOfValuesAndColours)
 {

@@ -38,7 +38,10 @@ protected:
             chart.Series(0)->AppendY(value, QString(), value < 25 ? clGreen : clLime);
     }
 
-    static std::vector<double> Repeat(int count, double value) { return std::vector<double>(size_t(count), value); }
+    static std::vector<double> Repeat(int count, double value)
+    {
+        return std::vector<double>(size_t(count), value);
+    }
 
     // Rows of the picture that hold a pixel of that colour inside the plot's columns.
     static std::vector<int> RowsOf(TChart &chart, QRgb color)
@@ -56,9 +59,10 @@ protected:
 
     static void Send(TChart &chart, QEvent::Type type, Qt::MouseButton button, QPoint at)
     {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, at, chart.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button, held,
-                          Qt::NoModifier);
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, at, chart.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
+                          held, Qt::NoModifier);
         QApplication::sendEvent(&chart, &event);
     }
 
@@ -99,14 +103,15 @@ TEST_P(ChartRanges, FollowTheFillingSeries)
     EXPECT_DOUBLE_EQ(chart.LeftAxis()->IMaximum(), c.leftMaximum);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pages, ChartRanges,
-    ::testing::Values(TRangeCase{"CCPU", {}, 0, 0, 0, 100}, TRangeCase{"CCPU", {50}, 0, 0, 0, 100},
-                      TRangeCase{"CCPU", {50, 60}, 0, 15, 0, 100},
-                      TRangeCase{"CCPU", std::vector<double>(30, 40.0), 0, 29, 0, 100},
-                      TRangeCase{"CCPU", std::vector<double>(31, 40.0), 0, 29, 0, 100},
-                      TRangeCase{"CNCP", {}, 0, 0, 0, 100}, TRangeCase{"CNCP", {40, 70, 30}, 0, 20, 70, 100},
-                      TRangeCase{"CNCP", {40, 350}, 0, 15, 100, 350}));
+INSTANTIATE_TEST_SUITE_P(Pages, ChartRanges,
+                         ::testing::Values(TRangeCase{"CCPU", {}, 0, 0, 0, 100},
+                                           TRangeCase{"CCPU", {50}, 0, 0, 0, 100},
+                                           TRangeCase{"CCPU", {50, 60}, 0, 15, 0, 100},
+                                           TRangeCase{"CCPU", std::vector<double>(30, 40.0), 0, 29, 0, 100},
+                                           TRangeCase{"CCPU", std::vector<double>(31, 40.0), 0, 29, 0, 100},
+                                           TRangeCase{"CNCP", {}, 0, 0, 0, 100},
+                                           TRangeCase{"CNCP", {40, 70, 30}, 0, 20, 70, 100},
+                                           TRangeCase{"CNCP", {40, 350}, 0, 15, 100, 350}));
 
 struct TLabelCase
 {
@@ -130,13 +135,13 @@ TEST_P(ChartLabels, StepDownFromTheRoundedMaximum)
     EXPECT_EQ(drawn, c.labels);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, ChartLabels,
-    ::testing::Values(TLabelCase{"CCPU", {}, {"100", "75", "50", "25", "0"}},
-                      TLabelCase{"CCPU", {3, 99}, {"100", "75", "50", "25", "0"}},
-                      TLabelCase{"CNCP", {}, {"50"}}, TLabelCase{"CNCP", {40, 70, 30}, {"90", "80"}},
-                      TLabelCase{"CNCP", {400}, {"300", "200"}},
-                      TLabelCase{"CNCP", {1500.5}, {"1,500", "1,000", "500"}}));
+INSTANTIATE_TEST_SUITE_P(Values, ChartLabels,
+                         ::testing::Values(TLabelCase{"CCPU", {}, {"100", "75", "50", "25", "0"}},
+                                           TLabelCase{"CCPU", {3, 99}, {"100", "75", "50", "25", "0"}},
+                                           TLabelCase{"CNCP", {}, {"50"}},
+                                           TLabelCase{"CNCP", {40, 70, 30}, {"90", "80"}},
+                                           TLabelCase{"CNCP", {400}, {"300", "200"}},
+                                           TLabelCase{"CNCP", {1500.5}, {"1,500", "1,000", "500"}}));
 
 TEST_F(ChartTest, CpuLabelsSitOnTheirGridRows)
 {
@@ -337,34 +342,33 @@ TEST_P(ChartSetters, RefuseAndKeepTheValue)
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, ChartSetters,
-    ::testing::Values(
-        TSetterCase{"MaxPointsPerPage", [](TChart &c) { c.SetMaxPointsPerPage(-1); },
-                    [](TChart &c) { return c.MaxPointsPerPage(); }, 30, "MaxPointsPerPage must be >= 0",
-                    isA<ChartException>},
-        TSetterCase{"Increment", [](TChart &c) { c.LeftAxis()->SetIncrement(-1); },
-                    [](TChart &c) { return c.LeftAxis()->Increment(); }, 25, "Axis increment must be >= 0",
-                    isA<AxisException>},
-        TSetterCase{"IncrementNaN", [](TChart &c) { c.LeftAxis()->SetIncrement(std::nan("")); },
-                    [](TChart &c) { return c.LeftAxis()->Increment(); }, 25, "Axis increment must be >= 0",
-                    isA<AxisException>},
-        TSetterCase{"Minimum", [](TChart &c) { c.LeftAxis()->SetMinimum(101); },
-                    [](TChart &c) { return c.LeftAxis()->Minimum(); }, 0, "Axis Minimum Value must be <= Maximum",
-                    isA<AxisException>},
-        TSetterCase{"Maximum", [](TChart &c) { c.LeftAxis()->SetMaximum(-1); },
-                    [](TChart &c) { return c.LeftAxis()->Maximum(); }, 100,
-                    "Axis Maximum Value must be >= Minimum", isA<AxisException>},
-        TSetterCase{"BarWidthLow", [](TChart &c) { barsOf(c).SetBarWidthPercent(0); },
-                    [](TChart &c) { return barsOf(c).BarWidthPercent(); }, 70,
-                    "Bar Width Percent must be between 1 and 100", isA<BarException>},
-        TSetterCase{"BarWidthHigh", [](TChart &c) { barsOf(c).SetBarWidthPercent(101); },
-                    [](TChart &c) { return barsOf(c).BarWidthPercent(); }, 70,
-                    "Bar Width Percent must be between 1 and 100", isA<BarException>},
-        TSetterCase{"OffsetLow", [](TChart &c) { barsOf(c).SetOffsetPercent(-101); },
-                    [](TChart &c) { return barsOf(c).OffsetPercent(); }, 0,
-                    "Bar Offset Percent must be between -100% and 100%", isA<BarException>},
-        TSetterCase{"OffsetHigh", [](TChart &c) { barsOf(c).SetOffsetPercent(101); },
-                    [](TChart &c) { return barsOf(c).OffsetPercent(); }, 0,
-                    "Bar Offset Percent must be between -100% and 100%", isA<BarException>}),
+    ::testing::Values(TSetterCase{"MaxPointsPerPage", [](TChart &c) { c.SetMaxPointsPerPage(-1); },
+                                  [](TChart &c) { return c.MaxPointsPerPage(); }, 30,
+                                  "MaxPointsPerPage must be >= 0", isA<ChartException>},
+                      TSetterCase{"Increment", [](TChart &c) { c.LeftAxis()->SetIncrement(-1); },
+                                  [](TChart &c) { return c.LeftAxis()->Increment(); }, 25,
+                                  "Axis increment must be >= 0", isA<AxisException>},
+                      TSetterCase{"IncrementNaN", [](TChart &c) { c.LeftAxis()->SetIncrement(std::nan("")); },
+                                  [](TChart &c) { return c.LeftAxis()->Increment(); }, 25,
+                                  "Axis increment must be >= 0", isA<AxisException>},
+                      TSetterCase{"Minimum", [](TChart &c) { c.LeftAxis()->SetMinimum(101); },
+                                  [](TChart &c) { return c.LeftAxis()->Minimum(); }, 0,
+                                  "Axis Minimum Value must be <= Maximum", isA<AxisException>},
+                      TSetterCase{"Maximum", [](TChart &c) { c.LeftAxis()->SetMaximum(-1); },
+                                  [](TChart &c) { return c.LeftAxis()->Maximum(); }, 100,
+                                  "Axis Maximum Value must be >= Minimum", isA<AxisException>},
+                      TSetterCase{"BarWidthLow", [](TChart &c) { barsOf(c).SetBarWidthPercent(0); },
+                                  [](TChart &c) { return barsOf(c).BarWidthPercent(); }, 70,
+                                  "Bar Width Percent must be between 1 and 100", isA<BarException>},
+                      TSetterCase{"BarWidthHigh", [](TChart &c) { barsOf(c).SetBarWidthPercent(101); },
+                                  [](TChart &c) { return barsOf(c).BarWidthPercent(); }, 70,
+                                  "Bar Width Percent must be between 1 and 100", isA<BarException>},
+                      TSetterCase{"OffsetLow", [](TChart &c) { barsOf(c).SetOffsetPercent(-101); },
+                                  [](TChart &c) { return barsOf(c).OffsetPercent(); }, 0,
+                                  "Bar Offset Percent must be between -100% and 100%", isA<BarException>},
+                      TSetterCase{"OffsetHigh", [](TChart &c) { barsOf(c).SetOffsetPercent(101); },
+                                  [](TChart &c) { return barsOf(c).OffsetPercent(); }, 0,
+                                  "Bar Offset Percent must be between -100% and 100%", isA<BarException>}),
     [](const ::testing::TestParamInfo<TSetterCase> &info) { return std::string(info.param.name); });
 
 TEST_F(ChartTest, StoredSettingsLoadInTheirOwnOrder)
@@ -386,7 +390,8 @@ TEST_F(ChartTest, ALayoutWithABadSettingNamesItsLine)
 {
     TTestForm other;
     try {
-        ReadLayout(&other, "object F: TTestForm\n  object C: TChart\n    LeftAxis.Increment = -1\n  end\nend\n");
+        ReadLayout(&other,
+                   "object F: TTestForm\n  object C: TChart\n    LeftAxis.Increment = -1\n  end\nend\n");
         FAIL() << "read without error";
     } catch (const ELayoutError &error) {
         EXPECT_EQ(error.Line(), 3);
@@ -476,8 +481,10 @@ TEST_F(ChartTest, PanningMovesTheHorizontalAxesOnlyInsideThePlot)
     EXPECT_FALSE(chart.Zoomed());
 
     const QPoint start(plot.CentreX(), plot.CentreY());
-    const double shift = chart.BottomAxis()->CalcPosPoint(start.x()) - chart.BottomAxis()->CalcPosPoint(start.x() - 20);
-    Drag(chart, Qt::RightButton, start, {start - QPoint(20, 10), QPoint(plot.right + 5, 0), QPoint(plot.left + 1, start.y())});
+    const double shift =
+        chart.BottomAxis()->CalcPosPoint(start.x()) - chart.BottomAxis()->CalcPosPoint(start.x() - 20);
+    Drag(chart, Qt::RightButton, start,
+         {start - QPoint(20, 10), QPoint(plot.right + 5, 0), QPoint(plot.left + 1, start.y())});
     EXPECT_EQ(scrolls, 1) << "leaving the plot ends the pan";
     EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), minimum + shift);
     EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), 100) << "vertical moves are ignored";
