@@ -5,7 +5,6 @@
 #include "runtime/Persistent.h"
 #include "runtime/Font.h"
 
-
 // The caption beside an axis, drawn turned by its angle (90: reading upwards).
 class TChartAxisTitle : public TPersistent
 {

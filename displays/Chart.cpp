@@ -31,18 +31,20 @@ using TSide = TChartAxis::TSide;
 
 TChart::TChart(QWidget *parent)
     : TWinControl(parent), m_frame(new TChartPen(this)), m_leftWall(new TChartWall(this, TColor(0x80FFFF))),
-      m_bottomWall(new TChartWall(this, clWhite)), m_title(new TChartTitle(this)), m_foot(new TChartTitle(this)),
-      m_legend(new TChartLegend(this)),
-      m_axes{new TChartAxis(this, TSide::Left), new TChartAxis(this, TSide::Top),
-             new TChartAxis(this, TSide::Right), new TChartAxis(this, TSide::Bottom)}
+      m_bottomWall(new TChartWall(this, clWhite)), m_title(new TChartTitle(this)),
+      m_foot(new TChartTitle(this)),
+      m_legend(new TChartLegend(this)), m_axes{new TChartAxis(this, TSide::Left),
+                                               new TChartAxis(this, TSide::Top),
+                                               new TChartAxis(this, TSide::Right),
+                                               new TChartAxis(this, TSide::Bottom)}
 {
     PublishEvent(QStringLiteral("OnZoom"), OnZoom);
     PublishEvent(QStringLiteral("OnUndoZoom"), OnUndoZoom);
     PublishEvent(QStringLiteral("OnScroll"), OnScroll);
     PublishEvent(QStringLiteral("OnPageChange"), OnPageChange);
     PublishEvent(QStringLiteral("OnAfterDraw"), OnAfterDraw);
-    for (TPersistent *part : std::initializer_list<TPersistent *>{m_frame, m_leftWall, m_bottomWall, m_title,
-                                                                  m_foot, m_legend})
+    for (TPersistent *part :
+         std::initializer_list<TPersistent *>{m_frame, m_leftWall, m_bottomWall, m_title, m_foot, m_legend})
         part->SetChangeHandler([this] { Invalidate(); });
     for (TChartAxis *axis : m_axes)
         axis->SetChangeHandler([this] { Invalidate(); });
@@ -186,8 +188,8 @@ int TChart::PageCount() const
         return 1;
     const bool mandatoryY = m_series.first()->MandatoryIsY();
     int pages = 1;
-    for (const TChartAxis *axis : mandatoryY ? std::array{TopAxis(), BottomAxis()}
-                                             : std::array{LeftAxis(), RightAxis()}) {
+    for (const TChartAxis *axis :
+         mandatoryY ? std::array{TopAxis(), BottomAxis()} : std::array{LeftAxis(), RightAxis()}) {
         const TChartSeries *series = FirstActiveSeries(*axis);
         if (series)
             pages = std::max(pages, (series->PointCount() + m_maxPointsPerPage - 1) / m_maxPointsPerPage);
@@ -263,6 +265,10 @@ void TChart::UndoZoom()
 
 const QImage &TChart::Picture()
 {
+    if (width() <= 0 || height() <= 0) {
+        m_picture = QImage();
+        return m_picture;
+    }
     if (m_dirty || m_picture.size() != size()) {
         if (m_picture.size() != size())
             m_picture = QImage(size(), QImage::Format_RGB32);
@@ -359,7 +365,8 @@ void TChart::DrawChart(QPainter &painter)
 {
     const int width = this->width();
     const int height = this->height();
-    SetPlot(MulDiv(MarginLeft(), width, 100) + m_borderWidth, MulDiv(MarginTop(), height, 100) + m_borderWidth,
+    SetPlot(MulDiv(MarginLeft(), width, 100) + m_borderWidth,
+            MulDiv(MarginTop(), height, 100) + m_borderWidth,
             width - MulDiv(MarginRight(), width, 100) - m_borderWidth,
             height - MulDiv(MarginBottom(), height, 100) - m_borderWidth);
     painter.fillRect(0, 0, width, height, Color().ToQColor());
@@ -430,9 +437,10 @@ void TChart::DrawTitles(QPainter &painter)
         const bool foot = title == m_foot;
         const QFont font = title->Font()->ToQFont();
         const int lineHeight = QFontMetrics(font).height();
-        const THorizontal horizontal = title->Alignment() == TChartTitle::taLeftJustify  ? THorizontal::Left
-                                       : title->Alignment() == TChartTitle::taRightJustify ? THorizontal::Right
-                                                                                           : THorizontal::Centre;
+        const THorizontal horizontal = title->Alignment() == TChartTitle::taLeftJustify ? THorizontal::Left
+                                       : title->Alignment() == TChartTitle::taRightJustify
+                                           ? THorizontal::Right
+                                           : THorizontal::Centre;
         const int x = horizontal == THorizontal::Left    ? m_plot.left
                       : horizontal == THorizontal::Right ? m_plot.right
                                                          : m_plot.CentreX();
@@ -440,8 +448,8 @@ void TChart::DrawTitles(QPainter &painter)
         int y = foot ? m_plot.bottom : m_plot.top;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QString &line = foot ? lines.at(lines.size() - 1 - i) : lines.at(i);
-            Text(painter, font, title->Font()->Color(), x, y, horizontal, foot ? TVertical::Bottom : TVertical::Top,
-                 line);
+            Text(painter, font, title->Font()->Color(), x, y, horizontal,
+                 foot ? TVertical::Bottom : TVertical::Top, line);
             y += foot ? -lineHeight : lineHeight;
         }
         if (foot)

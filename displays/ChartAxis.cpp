@@ -41,10 +41,11 @@ int clampedPixel(int base, int64_t offset)
 } // namespace
 
 TChartAxis::TChartAxis(TChart *chart, TSide side)
-    : TPersistent(chart), m_chart(chart), m_side(side), m_labelsFont(NewChartFont(this, [this] { Changed(); })),
-      m_axisPen(new TChartPen(this, clBlack, 2)), m_grid(new TChartPen(this, kGrey, 1, TChartPen::psDot)),
-      m_ticks(new TChartPen(this, kGrey)), m_minorTicks(new TChartPen(this, kGrey)),
-      m_ticksInner(new TChartPen(this, kGrey)), m_title(new TChartAxisTitle(this, titleAngle(side)))
+    : TPersistent(chart), m_chart(chart), m_side(side),
+      m_labelsFont(NewChartFont(this, [this] { Changed(); })), m_axisPen(new TChartPen(this, clBlack, 2)),
+      m_grid(new TChartPen(this, kGrey, 1, TChartPen::psDot)), m_ticks(new TChartPen(this, kGrey)),
+      m_minorTicks(new TChartPen(this, kGrey)), m_ticksInner(new TChartPen(this, kGrey)),
+      m_title(new TChartAxisTitle(this, titleAngle(side)))
 {
     for (TPersistent *part : std::initializer_list<TPersistent *>{m_axisPen, m_grid, m_ticks, m_minorTicks,
                                                                   m_ticksInner, m_title})
@@ -274,17 +275,19 @@ int TChartAxis::CalcPosValue(double value) const
 double TChartAxis::CalcPosPoint(int pixel) const
 {
     const TChart::TPlot &plot = m_chart->Plot();
-    if (Horizontal()) {
-        if (plot.Width() == 0)
-            return 0;
-        const int from = m_inverted ? plot.right - pixel : pixel - plot.left;
-        return m_iRange * from / plot.Width() + m_iMinimum;
-    }
-    if (plot.Height() == 0)
+    const int size = Horizontal() ? plot.Width() : plot.Height();
+    if (size == 0)
         return 0;
-    const int from = pixel - plot.top;
-    return m_inverted ? m_iMinimum + from * m_iRange / plot.Height()
-                      : m_iMaximum - from * m_iRange / plot.Height();
+    int from = 0;
+    if (Horizontal())
+        from = m_inverted ? plot.right - pixel : pixel - plot.left;
+    else
+        from = m_inverted ? pixel - plot.top : plot.bottom - pixel;
+    // Multiplying first keeps whole pixels exact; a range near the top of the doubles divides first.
+    double offset = from * m_iRange / size;
+    if (!std::isfinite(offset))
+        offset = from * (m_iRange / size);
+    return m_iMinimum + offset;
 }
 
 void TChartAxis::AdjustMaxMin()
@@ -325,7 +328,7 @@ int TChartAxis::Space(QPainter &painter, int edge, bool labelled)
     int titleSize = 0;
     if (!m_title->Caption().isEmpty()) {
         const QFontMetrics metrics(m_title->Font()->ToQFont(), painter.device());
-        titleSize = m_titleSize != 0 ? m_titleSize
+        titleSize = m_titleSize != 0                      ? m_titleSize
                     : m_title->Vertical() != Horizontal() ? metrics.height()
                                                           : metrics.horizontalAdvance(m_title->Caption());
     }
@@ -388,8 +391,8 @@ double TChartAxis::LabelStep() const
 
 double TChartAxis::NextStep(double step)
 {
-    static constexpr std::pair<double, double> kLadder[] = {{1, 2},     {5, 10},    {10, 50},    {50, 100},
-                                                            {100, 200}, {200, 500}, {500, 1000}, {1000, 5000}};
+    static constexpr std::pair<double, double> kLadder[] = {
+        {1, 2}, {5, 10}, {10, 50}, {50, 100}, {100, 200}, {200, 500}, {500, 1000}, {1000, 5000}};
     if (step < 1)
         return 2 * step;
     if (step > 1 && step < 5)
@@ -406,8 +409,8 @@ template <class Visit> void TChartAxis::ForEachLabel(double step, Visit visit) c
         return;
     if (!(std::fabs(m_iMaximum / step) < kMaxLabelRatio) || !(std::fabs(m_iRange / step) < kMaxLabelCount))
         return;
-    double value = (m_iMinimum != m_iMaximum && m_roundFirstLabel) ? std::trunc(m_iMaximum / step) * step
-                                                                   : m_iMaximum;
+    double value =
+        (m_iMinimum != m_iMaximum && m_roundFirstLabel) ? std::trunc(m_iMaximum / step) * step : m_iMaximum;
     if (m_labelsOnAxis) {
         while (value > m_iMaximum)
             value -= step;
@@ -468,8 +471,8 @@ void TChartAxis::Draw(QPainter &painter, bool labelled)
         DrawTick(painter, pixel, m_tickInnerLength, true, *m_ticksInner);
         if (!first)
             for (int i = 1; i <= m_minorTickCount; ++i)
-                DrawTick(painter, previous + (pixel - previous) * i / (m_minorTickCount + 1), m_minorTickLength,
-                         false, *m_minorTicks);
+                DrawTick(painter, previous + (pixel - previous) * i / (m_minorTickCount + 1),
+                         m_minorTickLength, false, *m_minorTicks);
         first = false;
         previous = pixel;
     });
@@ -485,8 +488,8 @@ void TChartAxis::DrawLabel(QPainter &painter, const QFont &font, int pixel, cons
         return;
     }
     const int top = pixel - QFontMetrics(font).height() / 2;
-    Text(painter, font, color, m_posLabels, top, m_side == TSide::Left ? THorizontal::Right : THorizontal::Left,
-         TVertical::Top, text);
+    Text(painter, font, color, m_posLabels, top,
+         m_side == TSide::Left ? THorizontal::Right : THorizontal::Left, TVertical::Top, text);
 }
 
 void TChartAxis::DrawTitle(QPainter &painter) const

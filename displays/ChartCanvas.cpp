@@ -50,6 +50,20 @@ template <class Run> void forEachRun(int length, TChartPen::TPenStyle style, Run
             run(at, std::min(runs[i], length - at));
 }
 
+// A line along a row (or a column) at `at`, from `from` up to `to` with `to` left out, `width` thick.
+void straightLine(QPainter &painter, bool alongRow, int at, int from, int to, TColor color, int width,
+                  TChartPen::TPenStyle style)
+{
+    const QColor qcolor = color.ToQColor();
+    const int start = std::min(from, to + 1);
+    const int side = at - (width - 1) / 2;
+    forEachRun(std::abs(to - from), style, [&](int offset, int count) {
+        painter.fillRect(alongRow ? QRect(start + offset, side, count, width)
+                                  : QRect(side, start + offset, width, count),
+                         qcolor);
+    });
+}
+
 } // namespace
 
 TColor ChartCanvas::PenColor(const TChartPen &pen, TColor fallback)
@@ -57,13 +71,15 @@ TColor ChartCanvas::PenColor(const TChartPen &pen, TColor fallback)
     return pen.Color() == ColorDefault ? fallback : pen.Color();
 }
 
-void ChartCanvas::HorizontalLine(QPainter &painter, int x0, int x1, int y, const TChartPen &pen, TColor fallback)
+void ChartCanvas::HorizontalLine(QPainter &painter, int x0, int x1, int y, const TChartPen &pen,
+                                 TColor fallback)
 {
     if (pen.Draws())
         HorizontalLine(painter, x0, x1, y, PenColor(pen, fallback), pen.Width(), pen.Style());
 }
 
-void ChartCanvas::VerticalLine(QPainter &painter, int x, int y0, int y1, const TChartPen &pen, TColor fallback)
+void ChartCanvas::VerticalLine(QPainter &painter, int x, int y0, int y1, const TChartPen &pen,
+                               TColor fallback)
 {
     if (pen.Draws())
         VerticalLine(painter, x, y0, y1, PenColor(pen, fallback), pen.Width(), pen.Style());
@@ -72,21 +88,13 @@ void ChartCanvas::VerticalLine(QPainter &painter, int x, int y0, int y1, const T
 void ChartCanvas::HorizontalLine(QPainter &painter, int x0, int x1, int y, TColor color, int width,
                                  TChartPen::TPenStyle style)
 {
-    const QColor qcolor = color.ToQColor();
-    const int from = std::min(x0, x1 + 1);
-    const int top = y - (width - 1) / 2;
-    forEachRun(std::abs(x1 - x0), style,
-               [&](int at, int count) { painter.fillRect(QRect(from + at, top, count, width), qcolor); });
+    straightLine(painter, true, y, x0, x1, color, width, style);
 }
 
 void ChartCanvas::VerticalLine(QPainter &painter, int x, int y0, int y1, TColor color, int width,
                                TChartPen::TPenStyle style)
 {
-    const QColor qcolor = color.ToQColor();
-    const int from = std::min(y0, y1 + 1);
-    const int left = x - (width - 1) / 2;
-    forEachRun(std::abs(y1 - y0), style,
-               [&](int at, int count) { painter.fillRect(QRect(left, from + at, width, count), qcolor); });
+    straightLine(painter, false, x, y0, y1, color, width, style);
 }
 
 void ChartCanvas::Rectangle(QPainter &painter, const QRect &rect, TColor outline, int outlineWidth,
@@ -106,8 +114,8 @@ void ChartCanvas::Rectangle(QPainter &painter, const QRect &rect, TColor outline
         painter.fillRect(inner, inside);
 }
 
-void ChartCanvas::Text(QPainter &painter, const QFont &font, TColor color, int x, int y, THorizontal horizontal,
-                       TVertical vertical, const QString &text, int angle)
+void ChartCanvas::Text(QPainter &painter, const QFont &font, TColor color, int x, int y,
+                       THorizontal horizontal, TVertical vertical, const QString &text, int angle)
 {
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(text);

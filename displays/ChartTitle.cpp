@@ -2,7 +2,8 @@
 
 #include "displays/ChartFont.h"
 
-TChartTitle::TChartTitle(QObject *parent) : TPersistent(parent), m_font(NewChartFont(this, [this] { Changed(); }))
+TChartTitle::TChartTitle(QObject *parent)
+    : TPersistent(parent), m_font(NewChartFont(this, [this] { Changed(); }))
 {}
 
 void TChartTitle::SetVisible(bool visible)

@@ -5,7 +5,6 @@
 #include "runtime/Persistent.h"
 #include "runtime/Font.h"
 
-
 // The chart's title above the plot, or its foot below it: lines of text that take room only when shown.
 class TChartTitle : public TPersistent
 {

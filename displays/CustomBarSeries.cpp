@@ -186,7 +186,8 @@ QRect TCustomBarSeries::BarBounds(int index) const
     const int right = left + m_barWidth;
     const int top = vertical->CalcPosValue(YValue(index));
     const int bottom = m_useYOrigin ? vertical->CalcPosValue(m_yOrigin) : ParentChart()->Plot().bottom;
-    return QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left), std::abs(bottom - top));
+    return QRect(std::min(left, right), std::min(top, bottom), std::abs(right - left),
+                 std::abs(bottom - top));
 }
 
 void TCustomBarSeries::DrawValue(QPainter &painter, int index)
@@ -205,7 +206,8 @@ void TCustomBarSeries::DrawValue(QPainter &painter, int index)
         if (bar.width() == 0)
             ChartCanvas::VerticalLine(painter, bar.left(), bar.top(), bar.top() + bar.height(), fill, width);
         else
-            ChartCanvas::HorizontalLine(painter, bar.left(), bar.left() + bar.width(), bar.top(), fill, width);
+            ChartCanvas::HorizontalLine(painter, bar.left(), bar.left() + bar.width(), bar.top(), fill,
+                                        width);
         return;
     }
     QBrush inside(fill.ToQColor(), hatch(m_barBrush->Style()));
@@ -214,8 +216,9 @@ void TCustomBarSeries::DrawValue(QPainter &painter, int index)
         outlineWidth = std::max(1, outlineWidth);
         inside = Qt::NoBrush;
     } else if (!solid && inside.style() != Qt::NoBrush) {
-        const TColor background = m_barBrush->Color() == ColorDefault && ParentChart() ? ParentChart()->Color()
-                                                                                        : m_barBrush->Color();
+        const TColor background = m_barBrush->Color() == ColorDefault && ParentChart()
+                                      ? ParentChart()->Color()
+                                      : m_barBrush->Color();
         if (fill == background)
             inside.setColor((background == clBlack ? clWhite : clBlack).ToQColor());
         ChartCanvas::Rectangle(painter, bar, outline, 0, QBrush(background.ToQColor()));
@@ -253,7 +256,8 @@ int TCustomBarSeries::CalcBarWidth()
     m_barWidth = 0;
     if (points > 0 && ParentChart()) {
         const double divisor = m_sideMargins ? points + 1.0 : points;
-        m_barWidth = int(Round(ParentChart()->Plot().Width() * (m_barWidthPercent * 0.01) / divisor)) / columns;
+        m_barWidth =
+            int(Round(ParentChart()->Plot().Width() * (m_barWidthPercent * 0.01) / divisor)) / columns;
     }
     return m_barWidth;
 }

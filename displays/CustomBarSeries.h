@@ -4,7 +4,6 @@
 #include "displays/ChartBrush.h"
 #include "displays/ChartPen.h"
 
-
 // A series drawn as flat vertical bars from each value down (or up) to the origin, side by side with the
 // chart's other bar series. Every bar style is drawn as a rectangle.
 class TCustomBarSeries : public TChartSeries

@@ -16,8 +16,9 @@ namespace {
 
 // The colours of points and series that ask for a colour of their own.
 constexpr std::array<TColor, 16> kPalette{
-    TColor(0x0000FF), TColor(0x00FF00), TColor(0x00FFFF), TColor(0xFF0000), TColor(0xFFFFFF), TColor(0x808080),
-    TColor(0xFF00FF), TColor(0x808000), TColor(0x800000), TColor(0x000080), TColor(0x008000), TColor(0x008080),
+    TColor(0x0000FF), TColor(0x00FF00), TColor(0x00FFFF), TColor(0xFF0000),
+    TColor(0xFFFFFF), TColor(0x808080), TColor(0xFF00FF), TColor(0x808000),
+    TColor(0x800000), TColor(0x000080), TColor(0x008000), TColor(0x008080),
     TColor(0x800080), TColor(0xC0C0C0), TColor(0xFFFF00), TColor(0x000000)};
 
 } // namespace

@@ -69,7 +69,7 @@ QString FormatValue(double value, const QString &picture)
     if (format.thousands)
         integer = grouped(integer);
     const QString magnitude = integer + fraction;
-    const bool zero = std::none_of(magnitude.begin(), magnitude.end(),
-                                   [](QChar c) { return c >= u'1' && c <= u'9'; });
+    const bool zero =
+        std::none_of(magnitude.begin(), magnitude.end(), [](QChar c) { return c >= u'1' && c <= u'9'; });
     return value < 0 && !zero ? u'-' + magnitude : magnitude;
 }
