@@ -3,7 +3,11 @@
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
 #include "runtime/layout/ClassRegistry.h"
+#include "skin/CoolForm.h"
 #include "skin/ExplorerButton.h"
+#include "skin/ExtPage.h"
+#include "skin/LinkLabel.h"
+#include "skin/TabSheet.h"
 #include "skin/TimerLst.h"
 
 void RegisterClasses()
@@ -13,7 +17,11 @@ void RegisterClasses()
     registry.RegisterClass<TPopupMenu>();
     registry.RegisterClass<TMenuItem>();
 
+    registry.RegisterClass<TCoolForm>();
     registry.RegisterClass<TExplorerButton>();
+    registry.RegisterClass<TLinkLabel>();
+    registry.RegisterClass<TExtPageControl>();
+    registry.RegisterClass<TTabSheet>();
     registry.RegisterClass<TTimerList>();
     registry.RegisterClass<TTimerEvent>();
 }

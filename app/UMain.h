@@ -30,6 +30,8 @@ public:
     uint32_t SelectedConnection() const;
 
     Q_INVOKABLE void ServerItemClick(QObject *Sender);
+    // Closing the main window ends the program.
+    Q_INVOKABLE void BExitClick(QObject *Sender);
 
     TBound<TExplorerButton> BServer{this, "BServer"};
     TBound<TPopupMenu> PServer{this, "PServer"};
