@@ -9,8 +9,10 @@
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
 #include "runtime/layout/ClassRegistry.h"
+#include "skin/CoolForm.h"
 #include "skin/ExplorerButton.h"
 #include "skin/ExtPage.h"
+#include "skin/LinkLabel.h"
 #include "skin/TabSheet.h"
 #include "skin/TimerLst.h"
 
@@ -22,7 +24,9 @@ void RegisterClasses()
     registry.RegisterClass<TMenuItem>();
     registry.RegisterClass<TLabel>();
 
+    registry.RegisterClass<TCoolForm>();
     registry.RegisterClass<TExplorerButton>();
+    registry.RegisterClass<TLinkLabel>();
     registry.RegisterClass<TExtPageControl>();
     registry.RegisterClass<TTabSheet>();
     registry.RegisterClass<TTimerList>();

@@ -88,6 +88,11 @@ bool TFMain::BuildServerMenu()
     return added;
 }
 
+void TFMain::BExitClick(QObject *)
+{
+    Close();
+}
+
 void TFMain::ServerItemClick(QObject *Sender)
 {
     if (auto *item = qobject_cast<TMenuItem *>(Sender))

@@ -38,6 +38,8 @@ public:
     Q_INVOKABLE void TServerStatsTimer(QObject *Sender);
     void UpdateCPU(const TNWServerStats &record);
     void UpdateNCP(const TNWServerStats &record);
+    // Closing the main window ends the program.
+    Q_INVOKABLE void BExitClick(QObject *Sender);
 
     TBound<TExplorerButton> BServer{this, "BServer"};
     TBound<TPopupMenu> PServer{this, "PServer"};
