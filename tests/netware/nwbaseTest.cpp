@@ -173,7 +173,7 @@ TEST_F(TNWBaseTest, OwnerFormsWindowedControlsHearOfTheServerOnceAtStart)
     new QWidget(&form);
     new TNWBase(&form);
     EXPECT_EQ(first->messages, std::vector<unsigned>{TNWBase::kServerChangeMessage});
-    EXPECT_EQ(inner->messages, std::vector<unsigned>{TNWBase::kServerChangeMessage});
+    EXPECT_TRUE(inner->messages.empty());
 
     QObject plainOwner;
     new TNWBase(&plainOwner);

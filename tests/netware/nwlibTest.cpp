@@ -160,12 +160,13 @@ TEST_F(TNWLibTest, UnterminatedNamesAreReadWithinTheirBuffers)
     EXPECT_EQ(GetConnectionServerName(0x101), QString(NW_CONN_INFO_NAME_SIZE, QLatin1Char('N')));
 }
 
-TEST_F(TNWLibTest, ConnectionListCountIsBoundedByTheList)
+TEST_F(TNWLibTest, ConnectionListThatClaimsMoreThanItFilledListsOnlyWhatItFilled)
 {
     fake.Remove("NWCCScanConnRefs");
-    fake.connectionListCount = 500;
+    fake.connections.push_back({0x103, "GAMMA", 11, 0x53});
+    fake.connectionListCount = 65535;
     TNWBase base;
-    EXPECT_EQ(GetServerList().size(), std::size_t(NW_SERVER_LIST_MAX));
+    EXPECT_EQ(names(GetServerList()), QStringList({"ALPHA", "BETA", "GAMMA"}));
 }
 
 TEST_F(TNWLibTest, EndlessConnectionScanStops)
