@@ -49,10 +49,16 @@ QString ReplaceText(const QString &text, const QString &find, const QString &rep
     if (find.isEmpty())
         return text;
     const QString wanted = UpperText(find);
-    QString result = text;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (UpperText(result.mid(i, wanted.size())) == wanted)
-            result.replace(i, wanted.size(), replacement);
+    const QString upper = UpperText(text);
+    QString result;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (QStringView(upper).mid(i, wanted.size()) == wanted) {
+            result += replacement;
+            i += wanted.size();
+        } else {
+            result += text.at(i++);
+        }
     }
     return result;
 }

@@ -13,9 +13,9 @@ QString StripBoth(const QString &text);
 
 // The first n characters, all of them when the text is shorter, none for a negative n.
 QString LeadingChars(const QString &text, qsizetype n);
-// Every occurrence of find replaced, letter case ignored. The scan covers the positions of the text as it
-// came in, one by one, so a replacement that contains find cannot make it run on. An empty find changes
-// nothing.
+// Every occurrence of find replaced, letter case ignored, scanning left to right. The scan goes on after
+// each replacement, never into it, so a replacement that contains find is not replaced again. An empty
+// find changes nothing.
 QString ReplaceText(const QString &text, const QString &find, const QString &replacement);
 // Upper case within the 8-bit character set: a letter without an 8-bit capital (sharp s, y with diaeresis,
 // micro sign) stays as it is, so the text keeps its length and every character.

@@ -1,6 +1,7 @@
 #include "tests/netware/FakeClient.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <numeric>
@@ -293,9 +294,11 @@ uint32_t NWAPI openConnByName(uint32_t startConn, const char *name, uint32_t nam
 
 uint32_t NWAPI setPrefServerName(const char *name)
 {
-    fake().lastServerName = name;
+    fake().preferredServer = name;
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
     const uint32_t code = answer("NWCCSetPrefServerName");
-    return code ? code : fake().FindServer(name) ? NW_SUCCESS : NW_ERR_SERVER_UNKNOWN;
+    return code ? code : fake().FindServer(upper) ? NW_SUCCESS : NW_ERR_SERVER_UNKNOWN;
 }
 
 // Directory library.

@@ -96,6 +96,7 @@ public:
     // The scalar arguments of the latest call of each entry point that records them.
     std::map<std::string, std::vector<uint32_t>> arguments;
     std::string lastServerName;
+    std::string preferredServer;
     std::array<uint8_t, 6> setDateTime{};
     std::set<NWDSBuf> liveBuffers;
     std::string lastObjectName;

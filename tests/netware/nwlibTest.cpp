@@ -250,4 +250,35 @@ INSTANTIATE_TEST_SUITE_P(
         TNeutralCase{"CanonicalName",
                      {"NWDSCanonicalizeName"},
                      [] { return CanonicalName(QStringLiteral("ADMIN")).isEmpty(); }},
-        TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }}));
+        TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }},
+        TNeutralCase{"MapNameToID", {"NWDSMapNameToID"}, [] { return MapNameToID(0, "ADMIN.ACME").isEmpty(); }},
+        TNeutralCase{"AuditObjectID", {"NWDSAuditGetObjectID"}, [] { return AuditObjectID(0, "ADMIN.ACME") == 0; }},
+        TNeutralCase{"ReadAttribute",
+                     {"NWDSRead"},
+                     [] {
+                         QString text;
+                         return !ReadObjectAttribute({}, "ADMIN.ACME", kNWAttributeFullName, text);
+                     }},
+        TNeutralCase{"BinderyObject",
+                     {"NWGetObjectID"},
+                     [] {
+                         return GetBinderyObjectID(0, "SUPERVISOR", 0x0100) == 0 &&
+                                GetBinderyObjectType(0, "SUPERVISOR") == 0;
+                     }},
+        TNeutralCase{"FullName", {"NWReadPropertyValue"}, [] { return GetFullName(0, " sam ") == "SAM"; }},
+        TNeutralCase{"Rights",
+                     {"NWCheckConsolePrivileges", "NWIsManager"},
+                     [] { return !HasConsolePrivileges(0) && !CheckManager(0); }},
+        TNeutralCase{"PreferredServer",
+                     {"NWCCSetPrefServerName", "NWSetPrimaryConnectionID"},
+                     [] {
+                         uint32_t conn = 7;
+                         return !SetPreferredServer("BETA", conn) && conn == 7;
+                     }},
+        TNeutralCase{"BroadcastState", {"NWCCGetConnInfo"}, [] { return GetBroadcastState(0) == 0; }},
+        TNeutralCase{"SetBroadcastState", {"NWSetBroadcastMode"}, [] { return !SetBroadcastState(0x101, 1); }},
+        TNeutralCase{"ShellErrorMode", {"NWSetNetWareErrorMode"}, [] { return SetShellErrorMode(2) == 0; }},
+        TNeutralCase{"MaximumConnections", {"NWGetMaximumConnections"}, [] { return GetMaximumConnections() == 0; }},
+        TNeutralCase{"Drives",
+                     {"NWGetFirstDrive", "NWGetDriveStatus"},
+                     [] { return GetFirstDriveLetter().isNull() && GetNextFreeDriveLetter().isNull(); }}));
