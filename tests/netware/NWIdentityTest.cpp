@@ -12,19 +12,10 @@
 #include "runtime/WinControl.h"
 #include "runtime/layout/Published.h"
 #include "tests/netware/NetWareFixture.h"
+#include "tests/netware/RecordingControl.h"
 #include "tests/runtime/RecordingPresenter.h"
 
 namespace {
-
-class TListeningControl : public TWinControl
-{
-public:
-    using TWinControl::TWinControl;
-    std::vector<unsigned> messages;
-
-protected:
-    void WindowMessage(TMessageEvent &message) override { messages.push_back(message.Msg()); }
-};
 
 class TNWIdentityTest : public TNetWareFixture
 {
@@ -43,7 +34,7 @@ protected:
     void JoinTree() { fake.treeName = "ACME_TREE"; }
 
     TForm form;
-    TListeningControl *control = new TListeningControl(&form);
+    TRecordingControl *control = new TRecordingControl(&form);
 
 private:
     TNWBase *m_base = nullptr;

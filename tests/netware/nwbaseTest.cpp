@@ -13,18 +13,9 @@
 #include "runtime/MessageEvent.h"
 #include "runtime/WindowMessage.h"
 #include "tests/netware/NetWareFixture.h"
+#include "tests/netware/RecordingControl.h"
 
 namespace {
-
-class TRecordingControl : public TWinControl
-{
-public:
-    using TWinControl::TWinControl;
-    std::vector<unsigned> messages;
-
-protected:
-    void WindowMessage(TMessageEvent &message) override { messages.push_back(message.Msg()); }
-};
 
 class TRaisingBase : public TNWBase
 {
