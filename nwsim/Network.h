@@ -54,6 +54,8 @@ public:
     std::uint32_t GetFileServerDateAndTime(std::uint32_t connection, std::uint8_t *dateTime);
     std::uint32_t SetFileServerDateAndTime(std::uint32_t connection, const std::uint8_t *dateTime);
     std::uint32_t CheckConsolePrivileges(std::uint32_t connection);
+    // A console operator is a manager too unless the scenario says otherwise.
+    std::uint32_t IsManager(std::uint32_t connection);
     std::uint32_t GetObjectID(std::uint32_t connection, const char *objectName, std::uint16_t objectType,
                               std::uint32_t *objectID);
     std::uint32_t ReadPropertyValue(std::uint32_t connection, const char *objectName,
@@ -87,6 +89,8 @@ private:
     const Connection *connectionOf(const char *name) const;
     std::uint32_t binderyID(const ServerState &server, const std::string &name, std::uint16_t type) const;
     std::string binderyUser() const;
+    const BinderySetup *binderyObject(const ServerState &server, const std::string &name,
+                                      std::uint16_t type) const;
 
     Scenario m_scenario;
     Clock m_clock;
