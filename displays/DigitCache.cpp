@@ -4,8 +4,8 @@
 
 #include "displays/GlyphStrip.h"
 
-TDigitCache::TStripRef TDigitCache::Acquire(int displayType, int digitSize, bool drawInactive, TColor background,
-                                            TColor led, TColor inactive)
+TDigitCache::TStripRef TDigitCache::Acquire(int displayType, int digitSize, bool drawInactive,
+                                            TColor background, TColor led, TColor inactive)
 {
     for (TEntry &entry : m_entries)
         if (entry.displayType == displayType && entry.digitSize == digitSize &&
@@ -20,7 +20,8 @@ TDigitCache::TStripRef TDigitCache::Acquire(int displayType, int digitSize, bool
     auto strip = std::make_unique<QImage>(
         GlyphStrip::Recolour(GlyphStrip::Load(source), led, background, inactive, drawInactive));
     TStripRef result = strip.get();
-    m_entries.push_back({std::move(strip), displayType, digitSize, drawInactive, background, led, inactive, 1});
+    m_entries.push_back(
+        {std::move(strip), displayType, digitSize, drawInactive, background, led, inactive, 1});
     return result;
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 const QString kNoDeviceContext = QStringLiteral("Unable to access DIB device context");
 const QString kBadBitLength = QStringLiteral("Bitlength not supported yet");
-const QString kRebuildWhileDrawing = QStringLiteral("Attempt to create new DIB while initialized for drawing");
+const QString kRebuildWhileDrawing =
+    QStringLiteral("Attempt to create new DIB while initialized for drawing");
 
 struct TStaticColor
 {
@@ -22,11 +23,13 @@ struct TStaticColor
 
 // The twenty colours every screen palette keeps; the rest of the table stays black.
 constexpr TStaticColor kStaticColors[] = {
-    {0, qRgb(0, 0, 0)},         {1, qRgb(128, 0, 0)},       {2, qRgb(0, 128, 0)},     {3, qRgb(128, 128, 0)},
-    {4, qRgb(0, 0, 128)},       {5, qRgb(128, 0, 128)},     {6, qRgb(0, 128, 128)},   {7, qRgb(192, 192, 192)},
-    {8, qRgb(192, 220, 192)},   {9, qRgb(166, 202, 240)},   {246, qRgb(255, 251, 240)}, {247, qRgb(160, 160, 164)},
-    {248, qRgb(128, 128, 128)}, {249, qRgb(255, 0, 0)},     {250, qRgb(0, 255, 0)},   {251, qRgb(255, 255, 0)},
-    {252, qRgb(0, 0, 255)},     {253, qRgb(255, 0, 255)},   {254, qRgb(0, 255, 255)}, {255, qRgb(255, 255, 255)},
+    {0, qRgb(0, 0, 0)},         {1, qRgb(128, 0, 0)},       {2, qRgb(0, 128, 0)},
+    {3, qRgb(128, 128, 0)},     {4, qRgb(0, 0, 128)},       {5, qRgb(128, 0, 128)},
+    {6, qRgb(0, 128, 128)},     {7, qRgb(192, 192, 192)},   {8, qRgb(192, 220, 192)},
+    {9, qRgb(166, 202, 240)},   {246, qRgb(255, 251, 240)}, {247, qRgb(160, 160, 164)},
+    {248, qRgb(128, 128, 128)}, {249, qRgb(255, 0, 0)},     {250, qRgb(0, 255, 0)},
+    {251, qRgb(255, 255, 0)},   {252, qRgb(0, 0, 255)},     {253, qRgb(255, 0, 255)},
+    {254, qRgb(0, 255, 255)},   {255, qRgb(255, 255, 255)},
 };
 
 // The first entry of least squared distance.
@@ -209,7 +212,8 @@ void TDispDIBCanvas::CopyPixels(int x, int y, int width, int height, int sourceX
     const bool upwards = &source == this && dy > sy;
     for (int64_t i = 0; i < h; ++i) {
         const int64_t row = upwards ? h - 1 - i : i;
-        std::memmove(Row(int(dy + row)) + dx * bytes, source.Row(int(sy + row)) + sx * bytes, size_t(w * bytes));
+        std::memmove(Row(int(dy + row)) + dx * bytes, source.Row(int(sy + row)) + sx * bytes,
+                     size_t(w * bytes));
     }
 }
 
@@ -220,7 +224,8 @@ QImage TDispDIBCanvas::ToImage() const
         const uint8_t *row = Row(y);
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < m_imageWidth; ++x)
-            line[x] = m_imageBitsPerPixel == 8 ? m_palette[row[x]] : qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+            line[x] = m_imageBitsPerPixel == 8 ? m_palette[row[x]]
+                                               : qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
     }
     return image;
 }

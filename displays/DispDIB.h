@@ -70,7 +70,8 @@ public:
     // every second row, from the top-left corner.
     void FillBox(int left, int top, int right, int bottom, bool dotted);
     // Copies a block from an image of the same size and depth (or from this one, overlap-safe).
-    void CopyPixels(int x, int y, int width, int height, int sourceX, int sourceY, const TDispDIBCanvas &source);
+    void CopyPixels(int x, int y, int width, int height, int sourceX, int sourceY,
+                    const TDispDIBCanvas &source);
     // Copies the destination rectangle's size from the source point to its top-left corner, in one block.
     void BlitTo(QPainter *target, const QRect &destination, int sourceX, int sourceY) const;
 

@@ -177,7 +177,8 @@ QString TDispLEDLabel::VisibleText() const
     case taCenter:
         if (length >= m_numChars)
             return caption.mid((length - m_numChars) / 2, m_numChars);
-        return QString((m_numChars - length) / 2, QLatin1Char(' ')) + caption.leftJustified(m_numChars - (m_numChars - length) / 2, QLatin1Char(' '));
+        return QString((m_numChars - length) / 2, QLatin1Char(' ')) +
+               caption.leftJustified(m_numChars - (m_numChars - length) / 2, QLatin1Char(' '));
     case taLeftJustify:
         break;
     }
@@ -207,7 +208,8 @@ void TDispLEDLabel::LoadFont()
 QSize TDispLEDLabel::LayoutSize() const
 {
     const int b = Bevel()->BevelExtent();
-    return QSize(2 * b + (m_cellWidth + m_ledSpace - 1) * m_numChars - m_ledSpace + 1, m_strip.height() + 2 * b);
+    return QSize(2 * b + (m_cellWidth + m_ledSpace - 1) * m_numChars - m_ledSpace + 1,
+                 m_strip.height() + 2 * b);
 }
 
 void TDispLEDLabel::Relayout(bool fromWidth)

@@ -85,7 +85,7 @@ void TDispLEDPanel::CreateDigits()
 
 void TDispLEDPanel::SetDigitSize(TDispCustomLEDDigit::TDispLEDSize size)
 {
-    if (size == m_digitSize)
+    if (size == m_digitSize || size < TDispCustomLEDDigit::ls06x07 || size > TDispCustomLEDDigit::ls23x41)
         return;
     m_digitSize = size;
     ForEachDigit([size](TDispLEDDigit &digit) { digit.SetDigitSize(size); });

@@ -54,7 +54,10 @@ public:
     void SetEnabled(bool enabled);
 
     // Slot 0 is the ones digit.
-    TDispLEDDigit *Digit(int slot) const { return slot >= 0 && slot < m_numDigits ? m_digits[slot] : nullptr; }
+    TDispLEDDigit *Digit(int slot) const
+    {
+        return slot >= 0 && slot < m_numDigits ? m_digits[slot] : nullptr;
+    }
 
     void Loaded() override;
 

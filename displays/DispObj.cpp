@@ -48,8 +48,8 @@ TDispObject::TDispObject(QObject *parent) : TPersistent(parent)
 {}
 
 TDispBevel::TDispBevel(QObject *parent)
-    : TDispObject(parent),
-      m_colors{clBtnFace, clBlack, clBtnHighlight, clBtnShadow, clBtnHighlight, clBtnShadow}
+    : TDispObject(parent), m_colors{clBtnFace,   clBlack,        clBtnHighlight,
+                                    clBtnShadow, clBtnHighlight, clBtnShadow}
 {}
 
 template <class T> void TDispBevel::Store(T &field, T value)
@@ -113,7 +113,8 @@ void TDispBevel::Assign(const TDispBevel &source)
     SetBorderStyle(source.m_borderStyle);
     SetBorderWidth(source.m_borderWidth);
     SetBorderSpace(source.m_borderSpace);
-    for (TColorIndex index : {ciBorder, ciBorderSpace, ciOuterLight, ciOuterShadow, ciInnerLight, ciInnerShadow})
+    for (TColorIndex index :
+         {ciBorder, ciBorderSpace, ciOuterLight, ciOuterShadow, ciInnerLight, ciInnerShadow})
         SetColor(index, source.m_colors[index]);
     EndUpdate();
 }
@@ -129,10 +130,12 @@ QRect TDispBevel::PaintBevel(QPainter &painter, const QRect &outer, bool drawBor
     QRect r = outer;
     if (m_borderStyle == bsSingle)
         r = drawRings(painter, r, 1, clWindowFrame, clWindowFrame);
-    r = drawBevelCut(painter, r, m_bevelOuter, m_bevelOuterWidth, m_colors[ciOuterLight], m_colors[ciOuterShadow]);
+    r = drawBevelCut(painter, r, m_bevelOuter, m_bevelOuterWidth, m_colors[ciOuterLight],
+                     m_colors[ciOuterShadow]);
     r = drawBorder ? drawRings(painter, r, m_borderWidth, m_colors[ciBorder], m_colors[ciBorder])
                    : shrink(r, m_borderWidth);
-    r = drawBevelCut(painter, r, m_bevelInner, m_bevelInnerWidth, m_colors[ciInnerLight], m_colors[ciInnerShadow]);
+    r = drawBevelCut(painter, r, m_bevelInner, m_bevelInnerWidth, m_colors[ciInnerLight],
+                     m_colors[ciInnerShadow]);
     return drawRings(painter, r, m_borderSpace, m_colors[ciBorderSpace], m_colors[ciBorderSpace]);
 }
 
@@ -169,7 +172,8 @@ void TDispCustomPanel::paintEvent(QPaintEvent *)
     }
 }
 
-TDispGraphicControl::TDispGraphicControl(QWidget *parent) : TGraphicControl(parent), m_bevel(new TDispBevel(this))
+TDispGraphicControl::TDispGraphicControl(QWidget *parent)
+    : TGraphicControl(parent), m_bevel(new TDispBevel(this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_bevel->SetChangeHandler([this] { BevelChanged(); });

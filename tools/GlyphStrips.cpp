@@ -195,7 +195,8 @@ int main(int argc, char **argv)
                    [&cell](QImage &image, int left, int glyph) { drawSpecial(image, left, glyph, cell); });
     }
     for (int size = 0; size < 2; ++size)
-        ok &= save(folder, GlyphStrip::kFontStrips[size],
-                   [size](QImage &image, int left, int cell) { drawCell(image, left, cell, size == 0 ? 2 : 3); });
+        ok &= save(folder, GlyphStrip::kFontStrips[size], [size](QImage &image, int left, int cell) {
+            drawCell(image, left, cell, size == 0 ? 2 : 3);
+        });
     return ok ? 0 : 1;
 }

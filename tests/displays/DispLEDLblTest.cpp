@@ -40,9 +40,7 @@ struct TAlignCase
     const char *visible;
 };
 
-class LEDLabelAlignment : public ::testing::TestWithParam<TAlignCase>
-{
-};
+using LEDLabelAlignment = ::testing::TestWithParam<TAlignCase>;
 
 TEST_P(LEDLabelAlignment, PadsOrCutsTheCaptionToItsCells)
 {
@@ -57,13 +55,14 @@ TEST_P(LEDLabelAlignment, PadsOrCutsTheCaptionToItsCells)
 }
 
 using L = TDispLEDLabel;
-INSTANTIATE_TEST_SUITE_P(
-    Texts, LEDLabelAlignment,
-    ::testing::Values(TAlignCase{L::taLeftJustify, "AB", 5, 0, "AB   "}, TAlignCase{L::taRightJustify, "AB", 5, 0, "   AB"},
-                      TAlignCase{L::taCenter, "AB", 5, 0, " AB  "}, TAlignCase{L::taCenter, "ABCDEFG", 3, 0, "CDE"},
-                      TAlignCase{L::taRightJustify, "ABCDEFG", 3, 0, "EFG"},
-                      TAlignCase{L::taLeftJustify, "ABCDEFG", 3, 5, "FG "},
-                      TAlignCase{L::taLeftJustify, "ABC", 3, 9, "ABC"}));
+INSTANTIATE_TEST_SUITE_P(Texts, LEDLabelAlignment,
+                         ::testing::Values(TAlignCase{L::taLeftJustify, "AB", 5, 0, "AB   "},
+                                           TAlignCase{L::taRightJustify, "AB", 5, 0, "   AB"},
+                                           TAlignCase{L::taCenter, "AB", 5, 0, " AB  "},
+                                           TAlignCase{L::taCenter, "ABCDEFG", 3, 0, "CDE"},
+                                           TAlignCase{L::taRightJustify, "ABCDEFG", 3, 0, "EFG"},
+                                           TAlignCase{L::taLeftJustify, "ABCDEFG", 3, 5, "FG "},
+                                           TAlignCase{L::taLeftJustify, "ABC", 3, 9, "ABC"}));
 
 struct TCellCase
 {
@@ -71,9 +70,7 @@ struct TCellCase
     int cell;
 };
 
-class LEDLabelCell : public ::testing::TestWithParam<TCellCase>
-{
-};
+using LEDLabelCell = ::testing::TestWithParam<TCellCase>;
 
 TEST_P(LEDLabelCell, IsTheCodeFrom32To103AndBlankOtherwise)
 {

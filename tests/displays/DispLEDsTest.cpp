@@ -47,11 +47,6 @@ struct TShownCase
     const char *shown;
 };
 
-void PrintTo(const TShownCase &c, std::ostream *os)
-{
-    *os << c.value << " on " << c.digits << (c.zeroBlank ? " blanked" : "");
-}
-
 class LEDPanelShows : public LEDPanelTest, public ::testing::WithParamInterface<TShownCase>
 {
 };
@@ -70,8 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TShownCase{3, 0, 100, false, 7, "007"}, TShownCase{3, 0, 100, false, 100, "100"},
                       TShownCase{3, 0, 100, false, 250, "100"}, TShownCase{3, 0, 100, false, -5, "000"},
                       TShownCase{3, 0, 100, true, 7, "  7"}, TShownCase{3, 0, 100, true, 0, "  0"},
-                      TShownCase{3, 0, 100, true, 10, " 10"}, TShownCase{5, 0, 999999999, false, 123456, "23456"},
-                      TShownCase{4, -100, 100, false, -42, "-042"}, TShownCase{4, -100, 100, true, -42, "- 42"},
+                      TShownCase{3, 0, 100, true, 10, " 10"},
+                      TShownCase{5, 0, 999999999, false, 123456, "23456"},
+                      TShownCase{4, -100, 100, false, -42, "-042"},
+                      TShownCase{4, -100, 100, true, -42, "- 42"},
                       TShownCase{9, INT_MIN, INT_MAX, false, INT_MIN, "-47483648"},
                       TShownCase{9, 0, INT_MAX, true, INT_MAX, "147483647"}));
 
@@ -103,13 +100,11 @@ TEST_P(LEDPanelSize, FollowsItsDigitsStripAndBevelWhateverIsAsked)
 }
 
 using D = TDispCustomLEDDigit;
-INSTANTIATE_TEST_SUITE_P(Digits, LEDPanelSize,
-                         ::testing::Values(TSizeCase{3, D::ls08x13, false, {23, 13}},
-                                           TSizeCase{9, D::ls08x13, false, {71, 13}},
-                                           TSizeCase{5, D::ls08x13, false, {39, 13}},
-                                           TSizeCase{3, D::ls08x13, true, {25, 15}},
-                                           TSizeCase{2, D::ls18x25, false, {31, 23}},
-                                           TSizeCase{1, D::ls06x07, false, {4, 7}}));
+INSTANTIATE_TEST_SUITE_P(
+    Digits, LEDPanelSize,
+    ::testing::Values(TSizeCase{3, D::ls08x13, false, {23, 13}}, TSizeCase{9, D::ls08x13, false, {71, 13}},
+                      TSizeCase{5, D::ls08x13, false, {39, 13}}, TSizeCase{3, D::ls08x13, true, {25, 15}},
+                      TSizeCase{2, D::ls18x25, false, {31, 23}}, TSizeCase{1, D::ls06x07, false, {4, 7}}));
 
 TEST_F(LEDPanelTest, RaisesOnChangeOnlyForANewValueAndIgnoresDigitCountsOutOfRange)
 {

@@ -1,5 +1,7 @@
 #include "displays/DispObj.h"
 
+#include <map>
+
 #include <QImage>
 #include <QPainter>
 
@@ -19,15 +21,7 @@ struct TExtentCase
     int extent;
 };
 
-void PrintTo(const TExtentCase &c, std::ostream *os)
-{
-    *os << "outer " << c.outer << "x" << c.outerWidth << " inner " << c.inner << "x" << c.innerWidth << " style "
-        << c.style << " border " << c.borderWidth << " space " << c.borderSpace;
-}
-
-class BevelExtent : public ::testing::TestWithParam<TExtentCase>
-{
-};
+using BevelExtent = ::testing::TestWithParam<TExtentCase>;
 
 TEST_P(BevelExtent, IsWhatPaintBevelTakesFromEachSide)
 {
@@ -49,39 +43,24 @@ TEST_P(BevelExtent, IsWhatPaintBevelTakesFromEachSide)
 }
 
 using B = TDispBevel;
-INSTANTIATE_TEST_SUITE_P(
-    Frames, BevelExtent,
-    ::testing::Values(TExtentCase{B::bvNone, 0, B::bvNone, 0, B::bsNone, 0, 0, 0},
-                      TExtentCase{B::bvNone, 3, B::bvNone, 2, B::bsNone, 0, 0, 0},
-                      TExtentCase{B::bvLowered, 1, B::bvNone, 1, B::bsNone, 0, 0, 1},
-                      TExtentCase{B::bvLowered, 1, B::bvNone, 1, B::bsNone, 0, 2, 3},
-                      TExtentCase{B::bvRaised, 2, B::bvLowered, 3, B::bsSingle, 4, 1, 11}));
+INSTANTIATE_TEST_SUITE_P(Frames, BevelExtent,
+                         ::testing::Values(TExtentCase{B::bvNone, 0, B::bvNone, 0, B::bsNone, 0, 0, 0},
+                                           TExtentCase{B::bvNone, 3, B::bvNone, 2, B::bsNone, 0, 0, 0},
+                                           TExtentCase{B::bvLowered, 1, B::bvNone, 1, B::bsNone, 0, 0, 1},
+                                           TExtentCase{B::bvLowered, 1, B::bvNone, 1, B::bsNone, 0, 2, 3},
+                                           TExtentCase{B::bvRaised, 2, B::bvLowered, 3, B::bsSingle, 4, 1,
+                                                       11}));
 
 // The colour name of each pixel: light L, shadow S, border C, gap G, frame F, untouched '.'.
 QString Picture(const QImage &image)
 {
+    const std::map<QRgb, char> names = {
+        {0xFFFFFF, 'L'}, {0x808080, 'S'}, {0xFF0000, 'C'}, {0x00FF00, 'G'}, {0, 'F'}};
     QString text;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            switch (image.pixel(x, y) & 0xFFFFFF) {
-            case 0xFFFFFF:
-                text += 'L';
-                break;
-            case 0x808080:
-                text += 'S';
-                break;
-            case 0xFF0000:
-                text += 'C';
-                break;
-            case 0x00FF00:
-                text += 'G';
-                break;
-            case 0x000000:
-                text += 'F';
-                break;
-            default:
-                text += '.';
-            }
+            const auto name = names.find(image.pixel(x, y) & 0xFFFFFF);
+            text += name == names.end() ? '.' : name->second;
         }
         text += '\n';
     }
@@ -101,20 +80,20 @@ TEST(TDispBevel, DrawsLoweredRingsShadowTopLeftAndLightBottomRight)
 {
     TDispBevel bevel;
     EXPECT_EQ(Painted(bevel, QSize(5, 4), true), "SSSSL\n"
-                                                  "S...L\n"
-                                                  "S...L\n"
-                                                  "SLLLL\n");
+                                                 "S...L\n"
+                                                 "S...L\n"
+                                                 "SLLLL\n");
     bevel.SetBevelOuter(TDispBevel::bvRaised);
     bevel.SetBorderStyle(TDispBevel::bsSingle);
     bevel.SetBorderSpace(1);
     bevel.SetBorderSpaceColor(clLime);
     EXPECT_EQ(Painted(bevel, QSize(7, 7), true), "FFFFFFF\n"
-                                                  "FLLLLSF\n"
-                                                  "FLGGGSF\n"
-                                                  "FLG.GSF\n"
-                                                  "FLGGGSF\n"
-                                                  "FLSSSSF\n"
-                                                  "FFFFFFF\n");
+                                                 "FLLLLSF\n"
+                                                 "FLGGGSF\n"
+                                                 "FLG.GSF\n"
+                                                 "FLGGGSF\n"
+                                                 "FLSSSSF\n"
+                                                 "FFFFFFF\n");
 }
 
 TEST(TDispBevel, WithoutTheBorderFlagLeavesTheBorderBandUnpaintedButTakesItsWidth)
@@ -125,17 +104,17 @@ TEST(TDispBevel, WithoutTheBorderFlagLeavesTheBorderBandUnpaintedButTakesItsWidt
     bevel.SetBorderColor(clRed);
     bevel.SetBevelInner(TDispBevel::bvLowered);
     EXPECT_EQ(Painted(bevel, QSize(7, 6), false), ".......\n"
-                                                   ".......\n"
-                                                   "..SSL..\n"
-                                                   "..SLL..\n"
-                                                   ".......\n"
-                                                   ".......\n");
+                                                  ".......\n"
+                                                  "..SSL..\n"
+                                                  "..SLL..\n"
+                                                  ".......\n"
+                                                  ".......\n");
     EXPECT_EQ(Painted(bevel, QSize(7, 6), true), "CCCCCCC\n"
-                                                  "CCCCCCC\n"
-                                                  "CCSSLCC\n"
-                                                  "CCSLLCC\n"
-                                                  "CCCCCCC\n"
-                                                  "CCCCCCC\n");
+                                                 "CCCCCCC\n"
+                                                 "CCSSLCC\n"
+                                                 "CCSLLCC\n"
+                                                 "CCCCCCC\n"
+                                                 "CCCCCCC\n");
 }
 
 TEST(TDispBevel, AssigningNotifiesTheOwnerOnceEvenWhenNothingDiffers)
@@ -187,9 +166,9 @@ TEST(TDispGraphicControl, PaintsItsBevelThenItsColourAndHearsEveryBevelChange)
     EXPECT_EQ(display.InnerRect(), QRect(2, 2, 2, 0));
     display.Bevel()->SetBevelOuterWidth(1);
     EXPECT_EQ(Picture(display.grab().toImage()), "SSSSSL\n"
-                                                   "SGGGGL\n"
-                                                   "SGGGGL\n"
-                                                   "SLLLLL\n");
+                                                 "SGGGGL\n"
+                                                 "SGGGGL\n"
+                                                 "SLLLLL\n");
 }
 
 TEST(TDispCustomPanel, PaintsItsBevelThenItsColour)
@@ -199,8 +178,8 @@ TEST(TDispCustomPanel, PaintsItsBevelThenItsColour)
     panel.SetColor(clRed);
     EXPECT_EQ(panel.InnerRect(), QRect(1, 1, 1, 1));
     EXPECT_EQ(Picture(panel.grab().toImage()), "SSL\n"
-                                                 "SCL\n"
-                                                 "SLL\n");
+                                               "SCL\n"
+                                               "SLL\n");
 }
 
 } // namespace

@@ -20,12 +20,14 @@ TEST_P(GlyphStrips, HaveTheirSizeAndOnlyTheThreeColours)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             colours.insert(image.pixel(x, y));
-    EXPECT_EQ(colours, (std::set<QRgb>{GlyphStrip::kBackground, GlyphStrip::kLit, GlyphStrip::kUnlit})) << strip.name;
+    EXPECT_EQ(colours, (std::set<QRgb>{GlyphStrip::kBackground, GlyphStrip::kLit, GlyphStrip::kUnlit}))
+        << strip.name;
 }
 
 std::vector<GlyphStrip::TStrip> allStrips()
 {
-    std::vector<GlyphStrip::TStrip> strips(std::begin(GlyphStrip::kDigitStrips), std::end(GlyphStrip::kDigitStrips));
+    std::vector<GlyphStrip::TStrip> strips(std::begin(GlyphStrip::kDigitStrips),
+                                           std::end(GlyphStrip::kDigitStrips));
     strips.insert(strips.end(), std::begin(GlyphStrip::kSpecialStrips), std::end(GlyphStrip::kSpecialStrips));
     strips.insert(strips.end(), std::begin(GlyphStrip::kFontStrips), std::end(GlyphStrip::kFontStrips));
     return strips;
@@ -40,9 +42,7 @@ struct TFontCase
     int pitch;
 };
 
-class FontStripDots : public ::testing::TestWithParam<TFontCase>
-{
-};
+using FontStripDots = ::testing::TestWithParam<TFontCase>;
 
 // Each of the 35 dots of every cell starts at column 1 + pitch x c and row pitch x r; nothing lies between.
 TEST_P(FontStripDots, LieOnTheGridAndTheLevelBarsFillFromTheBottom)
@@ -53,7 +53,8 @@ TEST_P(FontStripDots, LieOnTheGridAndTheLevelBarsFillFromTheBottom)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const int column = x % cell - 1;
-            const bool onGrid = column >= 0 && column < 5 * pitch && column % pitch < pitch - 1 && y % pitch < pitch - 1;
+            const bool onGrid =
+                column >= 0 && column < 5 * pitch && column % pitch < pitch - 1 && y % pitch < pitch - 1;
             if (!onGrid) {
                 ASSERT_EQ(image.pixel(x, y), GlyphStrip::kBackground) << x << "," << y;
             }
@@ -66,20 +67,5 @@ TEST_P(FontStripDots, LieOnTheGridAndTheLevelBarsFillFromTheBottom)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FontStripDots, ::testing::Values(TFontCase{0, 2}, TFontCase{1, 3}));
-
-TEST(GlyphStrip, RecoloursEachOfTheThreeColoursAndBlanksUnlitOnRequest)
-{
-    QImage strip(4, 1, QImage::Format_RGB32);
-    strip.setPixel(0, 0, GlyphStrip::kLit);
-    strip.setPixel(1, 0, GlyphStrip::kBackground);
-    strip.setPixel(2, 0, GlyphStrip::kUnlit);
-    strip.setPixel(3, 0, qRgb(1, 2, 3));
-    const QImage lit = GlyphStrip::Recolour(strip, clLime, clMaroon, clGreen, true);
-    EXPECT_EQ(lit.pixel(0, 0), qRgb(0, 255, 0));
-    EXPECT_EQ(lit.pixel(1, 0), qRgb(128, 0, 0));
-    EXPECT_EQ(lit.pixel(2, 0), qRgb(0, 128, 0));
-    EXPECT_EQ(lit.pixel(3, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(GlyphStrip::Recolour(strip, clLime, clMaroon, clGreen, false).pixel(2, 0), qRgb(128, 0, 0));
-}
 
 } // namespace
