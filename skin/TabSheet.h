@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointer>
-
 #include "runtime/WinControl.h"
 
 class TExtPageControl;
@@ -24,5 +22,4 @@ public:
 
 private:
     bool m_tabVisible = true;
-    QPointer<TExtPageControl> m_control;
 };
