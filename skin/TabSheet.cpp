@@ -2,16 +2,17 @@
 
 #include "skin/ExtPage.h"
 
-TTabSheet::TTabSheet(QWidget *parent) : TWinControl(parent), m_control(PageControl())
+TTabSheet::TTabSheet(QWidget *parent) : TWinControl(parent)
 {
-    if (m_control)
-        m_control->InsertPage(this);
+    if (TExtPageControl *control = PageControl())
+        control->InsertPage(this);
 }
 
+// A page control that is itself going no longer casts as one, so its pages leave no list behind.
 TTabSheet::~TTabSheet()
 {
-    if (m_control)
-        m_control->RemovePage(this);
+    if (TExtPageControl *control = PageControl())
+        control->RemovePage(this);
 }
 
 void TTabSheet::SetTabVisible(bool visible)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointer>
-
 #include "runtime/WinControl.h"
 
 class TExtPageControl;
@@ -26,5 +24,4 @@ private:
     friend class TExtPageControl;
 
     bool m_tabVisible = true;
-    QPointer<TExtPageControl> m_control;
 };
