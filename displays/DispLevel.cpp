@@ -38,11 +38,9 @@ TDispCustomLevel::TDispCustomLevel(QWidget *parent)
     PublishEvent(QStringLiteral("OnPcmOverflow"), OnPcmOverflow);
     PublishEvent(QStringLiteral("OnDrawBar"), m_onDrawBar);
     SetColor(clBlack);
-    const int least = 2 * Bevel()->BevelExtent() + 2;
-    setMinimumSize(least, least);
     resize(200, 17);
     ResizeBlock(false);
-    Geometry();
+    BevelChanged();
     if (!Designing()) {
         m_tickClient = TDispTickService::Current().AddClient(kTickInterval, this, &peakTick);
         SyncTick();
