@@ -104,14 +104,6 @@ void TExtPageControl::InsertPage(TTabSheet *page)
     page->setVisible(page == m_activePage);
 }
 
-// The pages outlive this object's members (Qt deletes children in the base destructor), so they must
-// not reach back into it.
-TExtPageControl::~TExtPageControl()
-{
-    for (TTabSheet *page : std::as_const(m_pages))
-        page->m_control = nullptr;
-}
-
 void TExtPageControl::RemovePage(TTabSheet *page)
 {
     m_pages.removeAll(page);

@@ -49,7 +49,6 @@ public:
     Q_ENUM(TTabStyle)
 
     explicit TExtPageControl(QWidget *parent = nullptr);
-    ~TExtPageControl() override;
 
     TTabSheet *ActivePage() const { return m_activePage; }
     // A page change can be vetoed by OnChanging; a disabled page is refused.

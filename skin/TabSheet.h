@@ -21,7 +21,5 @@ public:
     TExtPageControl *PageControl() const;
 
 private:
-    friend class TExtPageControl;
-
     bool m_tabVisible = true;
 };

@@ -33,9 +33,10 @@ drag() {
     on_display xdotool mouseup "$button"
 }
 
-drag 1 400 300 460 330
+# Grabbed by the title strip, where no control lies over the skin.
+drag 1 455 179 515 209
 wait_for_position "315,197" || fail "a left-button drag did not move the window by (60, 30): $(position)"
-drag 3 460 330 420 300
+drag 3 515 209 475 179
 wait_for_position "275,167" || fail "a right-button drag did not move the window by (-40, -30): $(position)"
 
 # The exit button at (6, 4), 17 x 17.
