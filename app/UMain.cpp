@@ -12,6 +12,7 @@
 #include "runtime/MenuItem.h"
 #include "runtime/MessageBox.h"
 #include "runtime/ProcessState.h"
+#include "runtime/WebBrowser.h"
 #include "runtime/layout/LayoutReader.h"
 
 namespace {
@@ -101,6 +102,7 @@ void TFMain::ServerItemClick(QObject *Sender)
 
 void TFMain::TServerStatsTimer(QObject *)
 {
+    ToggleAdText();
     TNWServerStats record;
     if (!GetServerStats(SelectedConnection(), record))
         return;
@@ -136,4 +138,50 @@ void TFMain::UpdateNCP(const TNWServerStats &record)
 uint32_t TFMain::SelectedConnection() const
 {
     return ConnectionByName(BServer->Caption());
+}
+
+void TFMain::PMCPUClick(QObject *)
+{
+    BTakes->SetCaption(QStringLiteral("CPU"));
+    PMain->SetActivePage(TCPU);
+}
+
+void TFMain::PMNCPClick(QObject *)
+{
+    BTakes->SetCaption(QStringLiteral("NCP"));
+    PMain->SetActivePage(TNCP);
+}
+
+void TFMain::BExpanderClick(QObject *)
+{
+    const bool collapse = BExpander->Pressed();
+    SetHeight(collapse ? kCollapsedHeight : kExpandedHeight);
+    BExpander->SetHint(collapse ? QStringLiteral("Expand") : QStringLiteral("Collapse"));
+}
+
+void TFMain::RAdMouseEnter(QObject *)
+{
+    RAd->Font()->SetColor(TColor{0x0000FFu});
+}
+
+void TFMain::RAdMouseLeave(QObject *)
+{
+    RAd->Font()->SetColor(kLime);
+}
+
+void TFMain::RAdClick(QObject *)
+{
+    OpenWebAddress(MainUnit().AdToggle ? kMakerAddress : kDistributorAddress, QString(), QString());
+}
+
+void TFMain::ToggleAdText()
+{
+    bool &toggle = MainUnit().AdToggle;
+    toggle = !toggle;
+    RAd->SetCaption(toggle ? kMakerText : kDistributorText);
+}
+
+int OpenWebAddress(const QString &address, const QString &parameters, const QString &folder)
+{
+    return TWebBrowser::Current().OpenWebAddress(address, parameters, folder);
 }

@@ -11,6 +11,9 @@
 #include "runtime/Form.h"
 #include "runtime/PopupMenu.h"
 #include "skin/ExplorerButton.h"
+#include "skin/ExtPage.h"
+#include "skin/LinkLabel.h"
+#include "skin/TabSheet.h"
 
 class TNWBase;
 class TNWServerStats;
@@ -40,9 +43,32 @@ public:
     void UpdateNCP(const TNWServerStats &record);
     // Closing the main window ends the program.
     Q_INVOKABLE void BExitClick(QObject *Sender);
+    Q_INVOKABLE void PMCPUClick(QObject *Sender);
+    Q_INVOKABLE void PMNCPClick(QObject *Sender);
+    // Runs after the click flipped the toggle: pressed collapses the window to its top rows.
+    Q_INVOKABLE void BExpanderClick(QObject *Sender);
+    Q_INVOKABLE void RAdMouseEnter(QObject *Sender);
+    Q_INVOKABLE void RAdMouseLeave(QObject *Sender);
+    // Opens the site the link names at this moment.
+    Q_INVOKABLE void RAdClick(QObject *Sender);
+    // The link alternates between its two sites once a tick.
+    void ToggleAdText();
+
+    static constexpr int kCollapsedHeight = 75;
+    static constexpr int kExpandedHeight = 182;
+    static inline const QString kMakerText = QStringLiteral("Click to visit Harrowby Software");
+    static inline const QString kDistributorText = QStringLiteral("Click to visit Pellmont");
+    static inline const QString kMakerAddress = QStringLiteral("https://harrowby-software.example/");
+    static inline const QString kDistributorAddress = QStringLiteral("https://pellmont.example/");
 
     TBound<TExplorerButton> BServer{this, "BServer"};
     TBound<TPopupMenu> PServer{this, "PServer"};
+    TBound<TExplorerButton> BTakes{this, "BTakes"};
+    TBound<TExplorerButton> BExpander{this, "BExpander"};
+    TBound<TLinkLabel> RAd{this, "RAd"};
+    TBound<TExtPageControl> PMain{this, "PMain"};
+    TBound<TTabSheet> TCPU{this, "TCPU"};
+    TBound<TTabSheet> TNCP{this, "TNCP"};
 
     TBound<TDispLEDPanel> LEDCPU{this, "LEDCPU"};
     TBound<TDispLevel> LEVCPU{this, "LEVCPU"};
@@ -65,8 +91,13 @@ struct TMainUnit
     ~TMainUnit();
 
     std::unique_ptr<TNWBase> NWClient;
+    // Which of its two texts the link shows: the maker's after odd ticks.
+    bool AdToggle = false;
     // How start-up makes it; tests put a failing maker here.
     std::function<std::unique_ptr<TNWBase>()> CreateClient;
 };
 
 TMainUnit &MainUnit();
+
+// Hands the address to the desktop's default handler; the result is the platform's, which callers ignore.
+int OpenWebAddress(const QString &address, const QString &parameters, const QString &folder);
