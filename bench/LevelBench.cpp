@@ -12,7 +12,7 @@
 #include "runtime/ProcessState.h"
 
 // The level meter: one Value write with the immediate redraw it causes, and what the shared 25 ms tick
-// costs the process while two meters hold their peaks.
+// costs the process with two meters.
 namespace {
 
 double processSeconds()
@@ -52,24 +52,34 @@ void ValueWriteWithRedraw(benchmark::State &state)
 }
 BENCHMARK(ValueWriteWithRedraw)->Unit(benchmark::kMicrosecond);
 
+// Both meters either at rest after one full-scale value (argument 0) or fed a new value once a second as
+// the sampler feeds them (argument 1), each peak held and then dropped.
 void TickServiceWithTwoMetersFor10s(benchmark::State &state)
 {
+    static constexpr int kFed[] = {30, 55, 20, 70, 45, 90, 10, 60, 35, 80};
     QWidget parent;
     TDispLevel cpu(&parent);
     TDispLevel ncp(&parent);
     configure(cpu);
     configure(ncp);
+    const bool fed = state.range(0) != 0;
     for (auto _ : state) {
         cpu.SetValue(100);
         ncp.SetValue(100);
         const double start = processSeconds();
-        std::this_thread::sleep_for(std::chrono::seconds(10));
+        for (const int value : kFed) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            if (fed) {
+                cpu.SetValue(value);
+                ncp.SetValue(100 - value);
+            }
+        }
         const double used = processSeconds() - start;
         state.counters["cpu_ms"] = used * 1e3;
         state.counters["percent_of_core"] = used / 10.0 * 100.0;
     }
 }
-BENCHMARK(TickServiceWithTwoMetersFor10s)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(TickServiceWithTwoMetersFor10s)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -22,9 +22,9 @@ uint64_t pack(TPeakState state)
     return uint64_t(uint32_t(state.peak)) << 32 | uint32_t(state.hold);
 }
 
-void peakTick(void *owner)
+bool peakTick(void *owner)
 {
-    static_cast<TDispCustomLevel *>(owner)->PeakTick();
+    return static_cast<TDispCustomLevel *>(owner)->PeakTick();
 }
 
 } // namespace
@@ -87,14 +87,15 @@ void TDispCustomLevel::UpdateLevel(int amplitude)
             OnGainOverflow(this);
         lit = m_spots.Count();
     }
-    if (m_numPeaks > 0)
-        ChangePeak([this, lit](TPeakState &state) {
-            if (lit <= state.peak)
-                return false;
-            state = {lit, 2 * m_peakDelay + 1};
-            m_redrawPending = true;
-            return true;
-        });
+    const bool newPeak = m_numPeaks > 0 && ChangePeak([this, lit](TPeakState &state) {
+        if (lit <= state.peak)
+            return false;
+        state = {lit, 2 * m_peakDelay + 1};
+        m_redrawPending = true;
+        return true;
+    });
+    if (newPeak)
+        TDispTickService::Current().Wake(m_tickClient);
     const bool pending = m_redrawPending.exchange(false);
     if (lit != m_bar || pending) {
         m_bar = lit;
@@ -274,7 +275,7 @@ int TDispCustomLevel::Hold() const
     return unpack(m_peakHold).hold;
 }
 
-void TDispCustomLevel::PeakTick()
+bool TDispCustomLevel::PeakTick()
 {
     const int speed = m_peakSpeed;
     bool fell = false;
@@ -290,6 +291,7 @@ void TDispCustomLevel::PeakTick()
     });
     if (fell)
         m_redrawPending = true;
+    return Peak() > 0;
 }
 
 void TDispCustomLevel::SetWidth(int width)

@@ -190,8 +190,9 @@ public:
     const TDispDIBCanvas &Background() const { return m_background; }
     TDispDecayFilter &DecayFilter() { return m_decayFilter; }
 
-    // What the tick service calls every 25 ms: holds the peak, then lets it fall. It never draws.
-    void PeakTick();
+    // What the tick service calls every 25 ms: holds the peak, then lets it fall. It never draws, and
+    // answers whether a peak is still shown; a meter without one rests until its next new peak.
+    bool PeakTick();
 
     void SetWidth(int width) override;
     void SetHeight(int height) override;

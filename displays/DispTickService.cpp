@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <system_error>
 #include <thread>
 
@@ -12,8 +13,9 @@ namespace {
 using TClock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kPeriodLength{TDispTickService::kPeriod};
 
-// A thread that ticks on a fixed 25 ms schedule; it owns a thread, so it stops with the application. It
-// sleeps rather than waits on a condition, which costs less per wake-up; stopping takes up to one period.
+// A thread that ticks on a fixed 25 ms schedule while any client wants ticks and waits, without waking,
+// while the service is idle; it owns a thread, so it stops with the application. Between ticks it sleeps
+// rather than waits on a condition, which costs less per wake-up; stopping takes up to one period.
 class TPlatformDispTick : public TDispTickService
 {
 public:
@@ -37,8 +39,22 @@ protected:
     {
         if (!m_thread.joinable())
             return;
-        m_stopping = true;
+        {
+            std::lock_guard lock(m_wakeLock);
+            m_stopping = true;
+        }
+        m_wake.notify_one();
         m_thread.join();
+    }
+
+    // Set under the lock, so that a wake-up between the idle check and the wait is not lost.
+    void WakeTimer() override
+    {
+        {
+            std::lock_guard lock(m_wakeLock);
+            m_woken = true;
+        }
+        m_wake.notify_one();
     }
 
 private:
@@ -46,6 +62,15 @@ private:
     {
         TClock::time_point next = TClock::now();
         for (;;) {
+            m_woken = false;
+            if (Idle()) {
+                std::unique_lock lock(m_wakeLock);
+                m_wake.wait(lock, [this] { return m_stopping || m_woken; });
+                // The first tick after a rest comes one full period after the wake-up.
+                next = TClock::now();
+            }
+            if (m_stopping)
+                return;
             next += kPeriodLength;
             std::this_thread::sleep_until(next);
             if (m_stopping)
@@ -59,7 +84,10 @@ private:
     }
 
     std::thread m_thread;
+    std::mutex m_wakeLock;
+    std::condition_variable m_wake;
     std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_woken{false};
 };
 
 // The client of that id in a list, const or not.
@@ -81,8 +109,12 @@ TDispTickService::TClientId TDispTickService::AddClient(int interval, void *owne
     if (ClientCount() == 0 && !StartTimer())
         return 0;
     const TClientId id = ++s_lastId;
-    std::lock_guard lock(m_lock);
-    m_clients.push_back({id, std::max(interval, kPeriod), owner, callback, 0, 0});
+    {
+        std::lock_guard lock(m_lock);
+        m_clients.push_back({id, std::max(interval, kPeriod), owner, callback, 0, 0, false});
+    }
+    // Also for the first client: the new thread may have found the list empty and begun to wait.
+    WakeTimer();
     return id;
 }
 
@@ -114,9 +146,28 @@ void TDispTickService::Suspend(TClientId id)
 
 void TDispTickService::Resume(TClientId id)
 {
-    std::lock_guard lock(m_lock);
-    if (TClient *client = Find(id); client && client->suspendCount > 0)
-        --client->suspendCount;
+    bool active = false;
+    {
+        std::lock_guard lock(m_lock);
+        if (TClient *client = Find(id); client && client->suspendCount > 0)
+            active = --client->suspendCount == 0 && !client->resting;
+    }
+    if (active)
+        WakeTimer();
+}
+
+void TDispTickService::Wake(TClientId id)
+{
+    bool active = false;
+    {
+        std::lock_guard lock(m_lock);
+        if (TClient *client = Find(id); client && client->resting) {
+            client->resting = false;
+            active = client->suspendCount == 0;
+        }
+    }
+    if (active)
+        WakeTimer();
 }
 
 int TDispTickService::ClientCount() const
@@ -132,16 +183,30 @@ int TDispTickService::SuspendCount(TClientId id) const
     return client == m_clients.end() ? 0 : client->suspendCount;
 }
 
+bool TDispTickService::Resting(TClientId id) const
+{
+    std::lock_guard lock(m_lock);
+    const auto client = FindClient(m_clients, id);
+    return client != m_clients.end() && client->resting;
+}
+
+bool TDispTickService::Idle() const
+{
+    std::lock_guard lock(m_lock);
+    return std::none_of(m_clients.begin(), m_clients.end(),
+                        [](const TClient &client) { return client.suspendCount == 0 && !client.resting; });
+}
+
 void TDispTickService::Tick()
 {
     if (m_running.fetch_add(1) == 0) {
         std::lock_guard lock(m_lock);
         for (TClient &client : m_clients) {
-            if (client.suspendCount != 0)
+            if (client.suspendCount != 0 || client.resting)
                 continue;
             client.elapsed += kPeriod;
             if (client.elapsed >= client.interval) {
-                client.callback(client.owner);
+                client.resting = !client.callback(client.owner);
                 client.elapsed = 0;
             }
         }

@@ -10,13 +10,16 @@
 // The one 25 ms tick that every level meter of the process shares. Clients join with an interval and a
 // callback; each tick adds 25 ms to every client that is not suspended and calls those whose interval has
 // passed. Callbacks run on the timer's own thread with the client list locked, so a client that has been
-// removed is never called again. Tests put a service in place whose ticks they deliver by hand.
+// removed is never called again. A callback answers whether its client has more to do on later ticks; one
+// that has not rests, is passed over by the ticks until it is woken, and while every client rests or is
+// suspended the timer need not run at all. Tests put a service in place whose ticks they deliver by hand.
 class TDispTickService : public TAdapter<TDispTickService>
 {
 public:
     static constexpr int kPeriod = 25;
 
-    using TCallback = void (*)(void *owner);
+    // Answers whether the client still has work for later ticks.
+    using TCallback = bool (*)(void *owner);
     // 0 is no client.
     using TClientId = uint64_t;
 
@@ -31,18 +34,25 @@ public:
     void RemoveClient(TClientId id);
     void Suspend(TClientId id);
     void Resume(TClientId id);
+    // A resting client has work again: the ticks reach it from the next one on.
+    void Wake(TClientId id);
 
     int ClientCount() const;
     int SuspendCount(TClientId id) const;
+    bool Resting(TClientId id) const;
+    // No client is there to be ticked: each one rests or is suspended.
+    bool Idle() const;
     // One timer event; an event that comes while the previous one still runs is skipped.
     void Tick();
 
     static TDispTickService &Platform();
 
 protected:
-    // The platform timer behind the ticks; both are called with the client list unlocked.
+    // The platform timer behind the ticks; all three are called with the client list unlocked. A timer
+    // that stops ticking while the service is idle is woken when a client comes, resumes or wakes.
     virtual bool StartTimer() = 0;
     virtual void StopTimer() = 0;
+    virtual void WakeTimer() = 0;
 
 private:
     struct TClient
@@ -53,6 +63,7 @@ private:
         TCallback callback;
         int suspendCount;
         int elapsed;
+        bool resting;
     };
 
     TClient *Find(TClientId id);

@@ -279,6 +279,27 @@ TEST_F(LevelMeterTest, APeakIsHeldFor41TicksThenLeavesAtTheNextUpdate)
     EXPECT_EQ(Spot(*meter.DIB(), 50), kMaroon);
 }
 
+// Ticks cost nothing while no meter shows a peak: the service may stop its timer until the next new peak.
+TEST_F(LevelMeterTest, AMeterWithoutAPeakRestsUntilItsNextNewPeak)
+{
+    ticks.Tick();
+    EXPECT_TRUE(ticks.Idle());
+    const int added = ticks.wakes;
+    meter.SetValue(50);
+    EXPECT_EQ(ticks.wakes, added + 1);
+    meter.SetValue(25);
+    EXPECT_EQ(ticks.wakes, added + 1);
+    for (int i = 0; i < 40; ++i)
+        ticks.Tick();
+    EXPECT_FALSE(ticks.Idle());
+    ticks.Tick();
+    EXPECT_EQ(meter.Peak(), 0);
+    EXPECT_TRUE(ticks.Idle());
+    meter.SetValue(25);
+    EXPECT_EQ(ticks.wakes, added + 2);
+    EXPECT_FALSE(ticks.Idle());
+}
+
 TEST_F(LevelMeterTest, WithASpeedThePeakFallsOneSpotEverySoManyTicks)
 {
     meter.SetPeakDelay(0);

@@ -15,14 +15,21 @@ struct TCounter
 {
     int calls = 0;
     TDispTickService *service = nullptr;
+    // Calls after which the client has nothing left to do.
+    int work = 1000;
 
-    static void Count(void *owner) { ++static_cast<TCounter *>(owner)->calls; }
+    static bool Count(void *owner)
+    {
+        auto *counter = static_cast<TCounter *>(owner);
+        return ++counter->calls < counter->work;
+    }
     // Ticks again from inside its own tick.
-    static void Nest(void *owner)
+    static bool Nest(void *owner)
     {
         auto *counter = static_cast<TCounter *>(owner);
         ++counter->calls;
         counter->service->Tick();
+        return true;
     }
 };
 
@@ -80,6 +87,35 @@ TEST(TickService, SuspendedClientsAreSkippedAndStartTheirIntervalAfresh)
     EXPECT_EQ(counter.calls, 1);
 }
 
+TEST(TickService, AClientWithNothingLeftRestsUntilWokenAndOnlyAnActiveOneWakesTheTimer)
+{
+    TFakeDispTick service;
+    TCounter counter;
+    counter.work = 2;
+    const auto id = service.AddClient(25, &counter, &TCounter::Count);
+    for (int i = 0; i < 4; ++i)
+        service.Tick();
+    EXPECT_EQ(counter.calls, 2);
+    EXPECT_TRUE(service.Resting(id));
+    EXPECT_TRUE(service.Idle());
+    service.Suspend(id);
+    service.Wake(id);
+    EXPECT_EQ(service.wakes, 1);
+    EXPECT_FALSE(service.Resting(id));
+    service.Tick();
+    service.Resume(id);
+    EXPECT_EQ(service.wakes, 2);
+    service.Wake(id);
+    EXPECT_EQ(service.wakes, 2);
+    service.Tick();
+    EXPECT_EQ(counter.calls, 3);
+    EXPECT_TRUE(service.Idle());
+    TCounter other;
+    service.AddClient(25, &other, &TCounter::Count);
+    EXPECT_EQ(service.wakes, 3);
+    EXPECT_FALSE(service.Idle());
+}
+
 TEST(TickService, TheTimerRunsWhileThereAreClientsAndUnknownIdsAreIgnored)
 {
     TFakeDispTick service;
@@ -125,7 +161,10 @@ TEST(TickService, ATickThatComesWhileOneRunsIsSkipped)
 TEST(PlatformTickService, TicksOnItsOwnThreadAndStopsWithItsLastClientOrTheProcess)
 {
     std::atomic<int> calls{0};
-    const auto count = [](void *owner) { ++*static_cast<std::atomic<int> *>(owner); };
+    const auto count = [](void *owner) {
+        ++*static_cast<std::atomic<int> *>(owner);
+        return true;
+    };
     TDispTickService &service = TDispTickService::Platform();
     const auto id = service.AddClient(25, &calls, count);
     ASSERT_NE(id, 0u);
@@ -137,6 +176,23 @@ TEST(PlatformTickService, TicksOnItsOwnThreadAndStopsWithItsLastClientOrTheProce
     EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 4; }, 20000));
     ProcessState::ResetAll();
     EXPECT_EQ(TDispTickService::Platform().ClientCount(), 0);
+}
+
+TEST(PlatformTickService, ItsThreadWaitsWhileTheServiceIsIdleAndTicksAgainWhenWoken)
+{
+    std::atomic<int> calls{0};
+    const auto once = [](void *owner) {
+        ++*static_cast<std::atomic<int> *>(owner);
+        return false;
+    };
+    TDispTickService &service = TDispTickService::Platform();
+    const auto id = service.AddClient(25, &calls, once);
+    ASSERT_NE(id, 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return service.Idle(); }, 20000));
+    EXPECT_EQ(calls, 1);
+    service.Wake(id);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls == 2 && service.Idle(); }, 20000));
+    ProcessState::ResetAll();
 }
 
 } // namespace

@@ -9,6 +9,7 @@ public:
     bool timerStarts = true;
     int starts = 0;
     int stops = 0;
+    int wakes = 0;
 
 protected:
     bool StartTimer() override
@@ -17,4 +18,5 @@ protected:
         return timerStarts;
     }
     void StopTimer() override { ++stops; }
+    void WakeTimer() override { ++wakes; }
 };
