@@ -1,6 +1,7 @@
 #include "displays/DispTickService.h"
 
 #include <atomic>
+#include <vector>
 
 #include <QTest>
 
@@ -15,21 +16,24 @@ struct TCounter
 {
     int calls = 0;
     TDispTickService *service = nullptr;
-    // Calls after which the client has nothing left to do.
+    // Calls after which the client has nothing left to do, and how long it asks to be left alone.
     int work = 1000;
+    int quiet = 1;
+    std::vector<int> elapsed;
 
-    static bool Count(void *owner)
+    static int Count(void *owner, int elapsed)
     {
         auto *counter = static_cast<TCounter *>(owner);
-        return ++counter->calls < counter->work;
+        counter->elapsed.push_back(elapsed);
+        return ++counter->calls < counter->work ? counter->quiet : 0;
     }
     // Ticks again from inside its own tick.
-    static bool Nest(void *owner)
+    static int Nest(void *owner, int)
     {
         auto *counter = static_cast<TCounter *>(owner);
         ++counter->calls;
         counter->service->Tick();
-        return true;
+        return 1;
     }
 };
 
@@ -93,27 +97,54 @@ TEST(TickService, AClientWithNothingLeftRestsUntilWokenAndOnlyAnActiveOneWakesTh
     TCounter counter;
     counter.work = 2;
     const auto id = service.AddClient(25, &counter, &TCounter::Count);
+    EXPECT_EQ(service.wakes, 1);
     for (int i = 0; i < 4; ++i)
         service.Tick();
     EXPECT_EQ(counter.calls, 2);
     EXPECT_TRUE(service.Resting(id));
     EXPECT_TRUE(service.Idle());
+    EXPECT_EQ(service.TicksUntilDue(), 0);
     service.Suspend(id);
     service.Wake(id);
     EXPECT_EQ(service.wakes, 1);
-    EXPECT_FALSE(service.Resting(id));
     service.Tick();
     service.Resume(id);
     EXPECT_EQ(service.wakes, 2);
-    service.Wake(id);
+    bool changed = false;
+    service.Wake(id, [&] { return changed; });
+    service.Wake(99, [&] { return changed = true; });
+    EXPECT_TRUE(changed);
     EXPECT_EQ(service.wakes, 2);
     service.Tick();
     EXPECT_EQ(counter.calls, 3);
     EXPECT_TRUE(service.Idle());
-    TCounter other;
-    service.AddClient(25, &other, &TCounter::Count);
-    EXPECT_EQ(service.wakes, 3);
-    EXPECT_FALSE(service.Idle());
+}
+
+// A client left alone for a while is called once, with the whole time, however the ticks come; a woken
+// client counts from the next tick, and not at all the ticks that passed before it woke.
+TEST(TickService, TicksBetweenCallsOnlyAddUpSoTheyMayComeAsOne)
+{
+    TFakeDispTick service;
+    TCounter counter;
+    counter.quiet = 100;
+    const auto id = service.AddClient(25, &counter, &TCounter::Count);
+    service.Tick();
+    EXPECT_EQ(service.TicksUntilDue(), 4);
+    for (int i = 0; i < 3; ++i)
+        service.Tick();
+    EXPECT_EQ(service.TicksUntilDue(), 1);
+    service.Tick();
+    service.Tick(4);
+    service.Tick(3);
+    service.Wake(id);
+    EXPECT_EQ(service.TicksUntilDue(), 1);
+    service.Tick(5);
+    service.Tick(2);
+    service.Wake(id);
+    service.Advance(3);
+    service.Tick();
+    EXPECT_EQ(counter.elapsed, std::vector<int>({25, 100, 100, 25, 25}));
+    EXPECT_EQ(service.TicksUntilDue(), 4);
 }
 
 TEST(TickService, TheTimerRunsWhileThereAreClientsAndUnknownIdsAreIgnored)
@@ -150,7 +181,8 @@ TEST(TickService, ATimerThatCannotStartGivesNoClient)
 TEST(TickService, ATickThatComesWhileOneRunsIsSkipped)
 {
     TFakeDispTick service;
-    TCounter counter{0, &service};
+    TCounter counter;
+    counter.service = &service;
     service.AddClient(25, &counter, &TCounter::Nest);
     service.Tick();
     service.Tick();
@@ -161,9 +193,9 @@ TEST(TickService, ATickThatComesWhileOneRunsIsSkipped)
 TEST(PlatformTickService, TicksOnItsOwnThreadAndStopsWithItsLastClientOrTheProcess)
 {
     std::atomic<int> calls{0};
-    const auto count = [](void *owner) {
+    const auto count = [](void *owner, int) {
         ++*static_cast<std::atomic<int> *>(owner);
-        return true;
+        return 1;
     };
     TDispTickService &service = TDispTickService::Platform();
     const auto id = service.AddClient(25, &calls, count);
@@ -181,9 +213,9 @@ TEST(PlatformTickService, TicksOnItsOwnThreadAndStopsWithItsLastClientOrTheProce
 TEST(PlatformTickService, ItsThreadWaitsWhileTheServiceIsIdleAndTicksAgainWhenWoken)
 {
     std::atomic<int> calls{0};
-    const auto once = [](void *owner) {
+    const auto once = [](void *owner, int) {
         ++*static_cast<std::atomic<int> *>(owner);
-        return false;
+        return 0;
     };
     TDispTickService &service = TDispTickService::Platform();
     const auto id = service.AddClient(25, &calls, once);

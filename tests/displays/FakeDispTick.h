@@ -11,6 +11,8 @@ public:
     int stops = 0;
     int wakes = 0;
 
+    using TDispTickService::Advance;
+
 protected:
     bool StartTimer() override
     {
