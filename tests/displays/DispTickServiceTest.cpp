@@ -189,41 +189,51 @@ TEST(TickService, ATickThatComesWhileOneRunsIsSkipped)
     EXPECT_EQ(counter.calls, 2);
 }
 
+// A client of the platform's service, called on the timer's thread.
+struct TPlatformCounter
+{
+    std::atomic<int> calls{0};
+    std::atomic<int> quiet{1};
+
+    static int Call(void *owner, int)
+    {
+        auto *counter = static_cast<TPlatformCounter *>(owner);
+        ++counter->calls;
+        return counter->quiet;
+    }
+};
+
 // The platform's service ticks on its own thread until its last client goes or the process state is reset.
 TEST(PlatformTickService, TicksOnItsOwnThreadAndStopsWithItsLastClientOrTheProcess)
 {
-    std::atomic<int> calls{0};
-    const auto count = [](void *owner, int) {
-        ++*static_cast<std::atomic<int> *>(owner);
-        return 1;
-    };
+    TPlatformCounter counter;
     TDispTickService &service = TDispTickService::Platform();
-    const auto id = service.AddClient(25, &calls, count);
+    const auto id = service.AddClient(25, &counter, &TPlatformCounter::Call);
     ASSERT_NE(id, 0u);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 3; }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls >= 3; }, 20000));
     service.RemoveClient(id);
     EXPECT_EQ(service.ClientCount(), 0);
 
-    TDispTickService::Platform().AddClient(50, &calls, count);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 4; }, 20000));
+    TDispTickService::Platform().AddClient(50, &counter, &TPlatformCounter::Call);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls >= 4; }, 20000));
     ProcessState::ResetAll();
     EXPECT_EQ(TDispTickService::Platform().ClientCount(), 0);
 }
 
-TEST(PlatformTickService, ItsThreadWaitsWhileTheServiceIsIdleAndTicksAgainWhenWoken)
+// A wake cuts short both a client's long wait and the thread's wait while the service is idle.
+TEST(PlatformTickService, AWakeCutsItsThreadsWaitShort)
 {
-    std::atomic<int> calls{0};
-    const auto once = [](void *owner, int) {
-        ++*static_cast<std::atomic<int> *>(owner);
-        return 0;
-    };
+    TPlatformCounter counter;
+    counter.quiet = 3600 * 1000;
     TDispTickService &service = TDispTickService::Platform();
-    const auto id = service.AddClient(25, &calls, once);
+    const auto id = service.AddClient(25, &counter, &TPlatformCounter::Call);
     ASSERT_NE(id, 0u);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return service.Idle(); }, 20000));
-    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 1; }, 20000));
+    counter.quiet = 0;
     service.Wake(id);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return calls == 2 && service.Idle(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 2 && service.Idle(); }, 20000));
+    service.Wake(id);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 3 && service.Idle(); }, 20000));
     ProcessState::ResetAll();
 }
 
