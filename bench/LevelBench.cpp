@@ -10,14 +10,20 @@
 #include "displays/DispLevel.h"
 
 // The level meter: one Value write with the immediate redraw it causes, and what the shared 25 ms tick
-// costs the process while two meters hold their peaks.
+// costs the process with two meters.
 namespace {
 
-double processSeconds()
+double cpuSeconds(clockid_t clock)
 {
     timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    clock_gettime(clock, &now);
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+// What the process's other threads used: the tick thread is the only one besides this.
+double otherThreadsSeconds()
+{
+    return cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
 }
 
 // The main window's CPU meter on a shown window.
@@ -50,23 +56,33 @@ void ValueWriteWithRedraw(benchmark::State &state)
 }
 BENCHMARK(ValueWriteWithRedraw)->Unit(benchmark::kMicrosecond);
 
+// Both meters either at rest after one full-scale value (argument 0) or fed a new value once a second as
+// the sampler feeds them (argument 1), each peak held and then dropped.
 void TickServiceWithTwoMetersFor10s(benchmark::State &state)
 {
+    static constexpr int kFed[] = {30, 55, 20, 70, 45, 90, 10, 60, 35, 80};
     QWidget parent;
     TDispLevel cpu(&parent);
     TDispLevel ncp(&parent);
     configure(cpu);
     configure(ncp);
+    const bool fed = state.range(0) != 0;
     for (auto _ : state) {
         cpu.SetValue(100);
         ncp.SetValue(100);
-        const double start = processSeconds();
-        std::this_thread::sleep_for(std::chrono::seconds(10));
-        const double used = processSeconds() - start;
+        const double start = otherThreadsSeconds();
+        for (const int value : kFed) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            if (fed) {
+                cpu.SetValue(value);
+                ncp.SetValue(100 - value);
+            }
+        }
+        const double used = otherThreadsSeconds() - start;
         state.counters["cpu_ms"] = used * 1e3;
         state.counters["percent_of_core"] = used / 10.0 * 100.0;
     }
 }
-BENCHMARK(TickServiceWithTwoMetersFor10s)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(TickServiceWithTwoMetersFor10s)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -73,7 +73,7 @@ void TDispLEDPanel::CreateDigits()
         digit->SetInactiveColor(m_inactiveColor);
         digit->SetLEDColor(m_ledColor);
         digit->SetDrawInactive(m_drawInactive);
-        digit->OnClick = [this](QObject *) { Click(); };
+        RouteMouseEvents(*digit);
         m_digits[k] = digit;
         if (k > 0)
             m_digits[k - 1]->SetConnect(digit);
@@ -81,6 +81,20 @@ void TDispLEDPanel::CreateDigits()
     m_digits[0]->SetZeroBlank(false);
     m_digits[0]->SetValue(ShownMagnitude());
     ApplyZeroBlank();
+}
+
+// The panel answers for its digits, with the coordinates of the digit that was hit.
+void TDispLEDPanel::RouteMouseEvents(TDispLEDDigit &digit)
+{
+    digit.OnClick = [this](QObject *) { Click(); };
+    digit.OnDblClick = [this](QObject *) { DblClick(); };
+    digit.OnMouseDown = [this](QObject *, TMouseButton button, TShiftState shift, int x, int y) {
+        MouseDown(button, shift, x, y);
+    };
+    digit.OnMouseMove = [this](QObject *, TShiftState shift, int x, int y) { MouseMove(shift, x, y); };
+    digit.OnMouseUp = [this](QObject *, TMouseButton button, TShiftState shift, int x, int y) {
+        MouseUp(button, shift, x, y);
+    };
 }
 
 void TDispLEDPanel::SetDigitSize(TDispCustomLEDDigit::TDispLEDSize size)

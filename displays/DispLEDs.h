@@ -70,6 +70,7 @@ protected:
 
 private:
     void CreateDigits();
+    void RouteMouseEvents(TDispLEDDigit &digit);
     void ApplyZeroBlank();
     int ShownMagnitude() const;
     void Relayout();

@@ -22,9 +22,10 @@ uint64_t pack(TPeakState state)
     return uint64_t(uint32_t(state.peak)) << 32 | uint32_t(state.hold);
 }
 
-void peakTick(void *owner)
+int peakTick(void *owner, int elapsed)
 {
-    static_cast<TDispCustomLevel *>(owner)->PeakTick();
+    return static_cast<TDispCustomLevel *>(owner)->PeakTick(elapsed / TDispTickService::kPeriod) *
+           TDispTickService::kPeriod;
 }
 
 } // namespace
@@ -87,13 +88,15 @@ void TDispCustomLevel::UpdateLevel(int amplitude)
             OnGainOverflow(this);
         lit = m_spots.Count();
     }
-    if (m_numPeaks > 0)
-        ChangePeak([this, lit](TPeakState &state) {
-            if (lit <= state.peak)
-                return false;
-            state = {lit, 2 * m_peakDelay + 1};
-            m_redrawPending = true;
-            return true;
+    if (m_numPeaks > 0 && lit > Peak())
+        TDispTickService::Current().Wake(m_tickClient, [this, lit] {
+            return ChangePeak([this, lit](TPeakState &state) {
+                if (lit <= state.peak)
+                    return false;
+                state = {lit, 2 * m_peakDelay + 1};
+                m_redrawPending = true;
+                return true;
+            });
         });
     const bool pending = m_redrawPending.exchange(false);
     if (lit != m_bar || pending) {
@@ -274,22 +277,29 @@ int TDispCustomLevel::Hold() const
     return unpack(m_peakHold).hold;
 }
 
-void TDispCustomLevel::PeakTick()
+int TDispCustomLevel::PeakTick(int ticks)
 {
     const int speed = m_peakSpeed;
     bool fell = false;
-    ChangePeak([speed, &fell](TPeakState &state) {
+    int quiet = 0;
+    ChangePeak([speed, ticks, &fell, &quiet](TPeakState &state) {
         fell = false;
+        quiet = 0;
         if (state.peak <= 0)
             return false;
-        if (--state.hold > 0)
+        state.hold -= ticks;
+        if (state.hold > 0) {
+            quiet = state.hold;
             return true;
+        }
         state = speed == 0 ? TPeakState{0, 0} : TPeakState{state.peak - 1, speed};
         fell = true;
+        quiet = state.peak > 0 ? state.hold : 0;
         return true;
     });
     if (fell)
         m_redrawPending = true;
+    return quiet;
 }
 
 void TDispCustomLevel::SetWidth(int width)
@@ -481,7 +491,9 @@ void TDispCustomLevel::Restyle()
 
 void TDispCustomLevel::DropHold()
 {
-    ChangePeak([](TPeakState &state) { return std::exchange(state.hold, 0) != 0; });
+    TDispTickService::Current().Wake(m_tickClient, [this] {
+        return ChangePeak([](TPeakState &state) { return std::exchange(state.hold, 0) != 0; });
+    });
     Invalidate();
 }
 

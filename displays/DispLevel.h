@@ -185,13 +185,16 @@ public:
     const TDispLevelSpots &Spots() const { return m_spots; }
     int Bar() const { return m_bar; }
     int Peak() const;
+    // As of the last tick that reached the meter.
     int Hold() const;
     bool RedrawPending() const { return m_redrawPending; }
     const TDispDIBCanvas &Background() const { return m_background; }
     TDispDecayFilter &DecayFilter() { return m_decayFilter; }
 
-    // What the tick service calls every 25 ms: holds the peak, then lets it fall. It never draws.
-    void PeakTick();
+    // The tick service's call for that many 25 ms ticks: holds the peak, then lets it fall. It never draws.
+    // Answers the ticks until the peak next falls, in which the meter can be left alone; 0 when no peak is
+    // shown, so the meter rests until its next new peak or a change of its hold.
+    int PeakTick(int ticks = 1);
 
     void SetWidth(int width) override;
     void SetHeight(int height) override;

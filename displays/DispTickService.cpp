@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "runtime/ProcessState.h"
 
@@ -12,8 +14,9 @@ namespace {
 using TClock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kPeriodLength{TDispTickService::kPeriod};
 
-// A thread that ticks on a fixed 25 ms schedule; it owns a thread, so it stops with the application. It
-// sleeps rather than waits on a condition, which costs less per wake-up; stopping takes up to one period.
+// A thread on a fixed 25 ms schedule that wakes only at the ticks where a client is due and otherwise
+// waits, also without end while the service is idle; a client that wakes or comes cuts the wait short. It
+// owns a thread, so it stops with the application.
 class TPlatformDispTick : public TDispTickService
 {
 public:
@@ -37,29 +40,63 @@ protected:
     {
         if (!m_thread.joinable())
             return;
-        m_stopping = true;
+        {
+            std::lock_guard lock(m_wakeLock);
+            m_stopping = true;
+        }
+        m_wake.notify_one();
         m_thread.join();
+    }
+
+    // Set under the lock, so that a wake-up between the idle check and the wait is not lost.
+    void WakeTimer() override
+    {
+        {
+            std::lock_guard lock(m_wakeLock);
+            m_woken = true;
+        }
+        m_wake.notify_one();
     }
 
 private:
     void Run()
     {
-        TClock::time_point next = TClock::now();
+        // The last tick delivered; the schedule runs on from it.
+        TClock::time_point last = TClock::now();
         for (;;) {
-            next += kPeriodLength;
-            std::this_thread::sleep_until(next);
+            m_woken = false;
+            const int due = TicksUntilDue();
+            std::unique_lock lock(m_wakeLock);
+            const auto stirred = [this] { return m_stopping || m_woken; };
+            if (due == 0) {
+                m_wake.wait(lock, stirred);
+                // Nobody was counting, so the schedule starts afresh at the wake-up.
+                last = TClock::now();
+            } else if (m_wake.wait_until(lock, last + due * kPeriodLength, stirred)) {
+                lock.unlock();
+                const int passed = int((TClock::now() - last) / kPeriodLength);
+                if (passed > 0 && !m_stopping) {
+                    Advance(passed);
+                    last += passed * kPeriodLength;
+                }
+            } else {
+                lock.unlock();
+                Tick(due);
+                last += due * kPeriodLength;
+                // After a stall the schedule starts afresh instead of delivering the missed ticks in a burst.
+                if (TClock::now() - last > kPeriodLength)
+                    last = TClock::now();
+            }
             if (m_stopping)
                 return;
-            Tick();
-            // After a stall the schedule starts afresh instead of delivering the missed ticks in a burst.
-            const TClock::time_point now = TClock::now();
-            if (now - next > kPeriodLength)
-                next = now;
         }
     }
 
     std::thread m_thread;
+    std::mutex m_wakeLock;
+    std::condition_variable m_wake;
     std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_woken{false};
 };
 
 // The client of that id in a list, const or not.
@@ -81,8 +118,13 @@ TDispTickService::TClientId TDispTickService::AddClient(int interval, void *owne
     if (ClientCount() == 0 && !StartTimer())
         return 0;
     const TClientId id = ++s_lastId;
-    std::lock_guard lock(m_lock);
-    m_clients.push_back({id, std::max(interval, kPeriod), owner, callback, 0, 0});
+    {
+        std::lock_guard lock(m_lock);
+        const int least = std::max(interval, kPeriod);
+        m_clients.push_back({id, least, owner, callback, 0, 0, least, true});
+    }
+    // Also for the first client: the new thread may have found the list empty and begun to wait.
+    WakeTimer();
     return id;
 }
 
@@ -114,9 +156,34 @@ void TDispTickService::Suspend(TClientId id)
 
 void TDispTickService::Resume(TClientId id)
 {
-    std::lock_guard lock(m_lock);
-    if (TClient *client = Find(id); client && client->suspendCount > 0)
-        --client->suspendCount;
+    bool active = false;
+    {
+        std::lock_guard lock(m_lock);
+        if (TClient *client = Find(id); client && client->suspendCount > 0) {
+            active = --client->suspendCount == 0 && client->wait != 0;
+            client->fresh = true;
+        }
+    }
+    if (active)
+        WakeTimer();
+}
+
+void TDispTickService::Wake(TClientId id, const std::function<bool()> &change)
+{
+    bool active = false;
+    {
+        std::lock_guard lock(m_lock);
+        if (change && !change())
+            return;
+        if (TClient *client = Find(id)) {
+            client->elapsed = 0;
+            client->wait = client->interval;
+            client->fresh = true;
+            active = client->suspendCount == 0;
+        }
+    }
+    if (active)
+        WakeTimer();
 }
 
 int TDispTickService::ClientCount() const
@@ -132,17 +199,54 @@ int TDispTickService::SuspendCount(TClientId id) const
     return client == m_clients.end() ? 0 : client->suspendCount;
 }
 
-void TDispTickService::Tick()
+bool TDispTickService::Resting(TClientId id) const
+{
+    std::lock_guard lock(m_lock);
+    const auto client = FindClient(m_clients, id);
+    return client != m_clients.end() && client->wait == 0;
+}
+
+bool TDispTickService::Idle() const
+{
+    std::lock_guard lock(m_lock);
+    return std::none_of(m_clients.begin(), m_clients.end(),
+                        [](const TClient &client) { return client.suspendCount == 0 && client.wait != 0; });
+}
+
+int TDispTickService::TicksUntilDue() const
+{
+    std::lock_guard lock(m_lock);
+    int due = 0;
+    for (const TClient &client : m_clients) {
+        if (client.suspendCount != 0 || client.wait == 0)
+            continue;
+        const int ticks = client.fresh ? 1 : std::max((client.wait - client.elapsed + kPeriod - 1) / kPeriod, 1);
+        due = due == 0 ? ticks : std::min(due, ticks);
+    }
+    return due;
+}
+
+void TDispTickService::Tick(int ticks)
+{
+    Step(ticks, 1);
+}
+
+void TDispTickService::Advance(int ticks)
+{
+    Step(ticks, 0);
+}
+
+void TDispTickService::Step(int ticks, int freshTicks)
 {
     if (m_running.fetch_add(1) == 0) {
         std::lock_guard lock(m_lock);
         for (TClient &client : m_clients) {
-            if (client.suspendCount != 0)
+            if (client.suspendCount != 0 || client.wait == 0)
                 continue;
-            client.elapsed += kPeriod;
-            if (client.elapsed >= client.interval) {
-                client.callback(client.owner);
-                client.elapsed = 0;
+            client.elapsed += kPeriod * (std::exchange(client.fresh, false) ? freshTicks : ticks);
+            if (client.elapsed >= client.wait) {
+                const int wanted = client.callback(client.owner, std::exchange(client.elapsed, 0));
+                client.wait = wanted <= 0 ? 0 : std::max(wanted, client.interval);
             }
         }
     }

@@ -1,8 +1,12 @@
 #include "runtime/Control.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QPointer>
 
 #include "runtime/ErrorBox.h"
 #include "runtime/Font.h"
@@ -11,8 +15,14 @@ TControl::TControl(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), m_font(new TFont(this)), m_visible(!flags.testFlag(Qt::Window))
 {
     PublishEvent(QStringLiteral("OnClick"), OnClick);
+    PublishEvent(QStringLiteral("OnDblClick"), OnDblClick);
+    PublishEvent(QStringLiteral("OnMouseDown"), OnMouseDown);
+    PublishEvent(QStringLiteral("OnMouseMove"), OnMouseMove);
+    PublishEvent(QStringLiteral("OnMouseUp"), OnMouseUp);
     PublishEvent(QStringLiteral("OnMouseEnter"), OnMouseEnter);
     PublishEvent(QStringLiteral("OnMouseLeave"), OnMouseLeave);
+    // Moves are raised with no button held too.
+    setMouseTracking(true);
     m_font->SetChangeHandler([this] { OwnFontChanged(); });
     FollowParentFont();
     setFont(m_font->ToQFont());
@@ -187,6 +197,26 @@ void TControl::Click()
     CallHandler(OnClick, this);
 }
 
+void TControl::DblClick()
+{
+    CallHandler(OnDblClick, this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    CallHandler(OnMouseDown, this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y)
+{
+    CallHandler(OnMouseMove, this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    CallHandler(OnMouseUp, this, button, shift, x, y);
+}
+
 void TControl::MouseEnter()
 {
     CallHandler(OnMouseEnter, this);
@@ -201,6 +231,12 @@ void TControl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         m_pressed = true;
+    event->accept();
+}
+
+// A move is the control's own, not its parent's as well.
+void TControl::mouseMoveEvent(QMouseEvent *event)
+{
     event->accept();
 }
 
@@ -241,11 +277,49 @@ void TControl::resizeEvent(QResizeEvent *event)
 
 bool TControl::event(QEvent *event)
 {
-    if (event->type() == QEvent::ParentChange) {
+    switch (event->type()) {
+    case QEvent::ParentChange:
         FollowParentFont();
         FollowParentColor();
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        // A disabled control leaves the pointer to its parent.
+        if (isEnabled())
+            return MouseEvent(static_cast<QMouseEvent *>(event));
+        break;
+    default:
+        break;
     }
     return QWidget::event(event);
+}
+
+bool TControl::MouseEvent(QMouseEvent *event)
+{
+    static const std::pair<Qt::MouseButton, TMouseButton> kButtons[] = {
+        {Qt::LeftButton, mbLeft}, {Qt::RightButton, mbRight}, {Qt::MiddleButton, mbMiddle}};
+    const QPointer<TControl> self(this);
+    const bool handled = QWidget::event(event);
+    const TShiftState shift = TShiftState::Of(*event);
+    const QPoint at = event->position().toPoint();
+    if (event->type() == QEvent::MouseMove) {
+        if (self)
+            MouseMove(shift, at.x(), at.y());
+        return handled;
+    }
+    const auto button = std::find_if(std::begin(kButtons), std::end(kButtons),
+                                     [event](const auto &pair) { return pair.first == event->button(); });
+    if (event->type() == QEvent::MouseButtonDblClick && self)
+        DblClick();
+    if (!self || button == std::end(kButtons))
+        return handled;
+    if (event->type() == QEvent::MouseButtonRelease)
+        MouseUp(button->second, shift, at.x(), at.y());
+    else
+        MouseDown(button->second, shift, at.x(), at.y());
+    return handled;
 }
 
 // Any change that did not come from the parent is the control's own font, which the parent no longer

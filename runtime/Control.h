@@ -6,6 +6,7 @@
 #include "runtime/Color.h"
 #include "runtime/Component.h"
 #include "runtime/Font.h"
+#include "runtime/ShiftState.h"
 
 // The base of every control and form: a widget whose Qt parent contains and owns it, with the stored
 // properties every control shares. Font and colour follow the parent control while ParentFont /
@@ -41,6 +42,19 @@ public:
         crSizeAll,
     };
     Q_ENUM(TCursor)
+
+    enum TMouseButton
+    {
+        mbLeft,
+        mbRight,
+        mbMiddle,
+    };
+    Q_ENUM(TMouseButton)
+
+    // A form's handlers: `Name(QObject *Sender, TControl::TMouseButton Button, TShiftState Shift, int X,
+    // int Y)` and `Name(QObject *Sender, TShiftState Shift, int X, int Y)`; X and Y are the control's own.
+    using TMouseEvent = std::function<void(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+    using TMouseMoveEvent = std::function<void(QObject *Sender, TShiftState Shift, int X, int Y)>;
 
     // A form passes Qt::Window; a control lies inside its parent and shows with it.
     explicit TControl(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
@@ -83,6 +97,10 @@ public:
     void setVisible(bool visible) override;
 
     TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
@@ -96,10 +114,15 @@ protected:
     virtual void EnabledChanged();
     // The events as the control raises them; overrides call the base to reach the handlers.
     virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseEnter();
     virtual void MouseLeave();
 
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
@@ -108,6 +131,9 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    // Raises the mouse events after the control's own handling of the Qt event, whichever subclass
+    // overrides that handling.
+    bool MouseEvent(QMouseEvent *event);
     void OwnFontChanged();
     void FollowParentFont();
     void FollowParentColor();

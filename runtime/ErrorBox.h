@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <type_traits>
 
 #include "runtime/Component.h"
 
@@ -14,3 +15,11 @@ class QObject;
 void Guarded(const std::function<void()> &action);
 // Calls the handler, when assigned, through Guarded.
 void CallHandler(const TNotifyEvent &handler, QObject *sender);
+// The same for an event that passes more than its sender.
+template <class... Args>
+void CallHandler(const std::function<void(QObject *, Args...)> &handler, QObject *sender,
+                 std::type_identity_t<Args>... args)
+{
+    if (handler)
+        Guarded([&] { handler(sender, args...); });
+}

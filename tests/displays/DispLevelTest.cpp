@@ -279,6 +279,29 @@ TEST_F(LevelMeterTest, APeakIsHeldFor41TicksThenLeavesAtTheNextUpdate)
     EXPECT_EQ(Spot(*meter.DIB(), 50), kMaroon);
 }
 
+// Ticks cost nothing while no meter shows a peak, and a held peak needs a tick only when it falls.
+TEST_F(LevelMeterTest, AMeterWithoutAPeakRestsUntilItsNextNewPeak)
+{
+    ticks.Tick();
+    EXPECT_TRUE(ticks.Idle());
+    const int added = ticks.wakes;
+    meter.SetValue(50);
+    EXPECT_EQ(ticks.wakes, added + 1);
+    meter.SetValue(25);
+    EXPECT_EQ(ticks.wakes, added + 1);
+    ticks.Tick();
+    // Nothing happens to the held peak before it falls, so the meter asks to be left alone until then.
+    EXPECT_EQ(ticks.TicksUntilDue(), 40);
+    ticks.Tick(39);
+    EXPECT_FALSE(ticks.Idle());
+    ticks.Tick();
+    EXPECT_EQ(meter.Peak(), 0);
+    EXPECT_TRUE(ticks.Idle());
+    meter.SetValue(25);
+    EXPECT_EQ(ticks.wakes, added + 2);
+    EXPECT_FALSE(ticks.Idle());
+}
+
 TEST_F(LevelMeterTest, WithASpeedThePeakFallsOneSpotEverySoManyTicks)
 {
     meter.SetPeakDelay(0);

@@ -1,6 +1,7 @@
 #include "displays/DispTickService.h"
 
 #include <atomic>
+#include <vector>
 
 #include <QTest>
 
@@ -15,14 +16,24 @@ struct TCounter
 {
     int calls = 0;
     TDispTickService *service = nullptr;
+    // Calls after which the client has nothing left to do, and how long it asks to be left alone.
+    int work = 1000;
+    int quiet = 1;
+    std::vector<int> elapsed;
 
-    static void Count(void *owner) { ++static_cast<TCounter *>(owner)->calls; }
+    static int Count(void *owner, int elapsed)
+    {
+        auto *counter = static_cast<TCounter *>(owner);
+        counter->elapsed.push_back(elapsed);
+        return ++counter->calls < counter->work ? counter->quiet : 0;
+    }
     // Ticks again from inside its own tick.
-    static void Nest(void *owner)
+    static int Nest(void *owner, int)
     {
         auto *counter = static_cast<TCounter *>(owner);
         ++counter->calls;
         counter->service->Tick();
+        return 1;
     }
 };
 
@@ -80,6 +91,62 @@ TEST(TickService, SuspendedClientsAreSkippedAndStartTheirIntervalAfresh)
     EXPECT_EQ(counter.calls, 1);
 }
 
+TEST(TickService, AClientWithNothingLeftRestsUntilWokenAndOnlyAnActiveOneWakesTheTimer)
+{
+    TFakeDispTick service;
+    TCounter counter;
+    counter.work = 2;
+    const auto id = service.AddClient(25, &counter, &TCounter::Count);
+    EXPECT_EQ(service.wakes, 1);
+    for (int i = 0; i < 4; ++i)
+        service.Tick();
+    EXPECT_EQ(counter.calls, 2);
+    EXPECT_TRUE(service.Resting(id));
+    EXPECT_TRUE(service.Idle());
+    EXPECT_EQ(service.TicksUntilDue(), 0);
+    service.Suspend(id);
+    service.Wake(id);
+    EXPECT_EQ(service.wakes, 1);
+    service.Tick();
+    service.Resume(id);
+    EXPECT_EQ(service.wakes, 2);
+    bool changed = false;
+    service.Wake(id, [&] { return changed; });
+    service.Wake(99, [&] { return changed = true; });
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(service.wakes, 2);
+    service.Tick();
+    EXPECT_EQ(counter.calls, 3);
+    EXPECT_TRUE(service.Idle());
+}
+
+// A client left alone for a while is called once, with the whole time, however the ticks come; a woken
+// client counts from the next tick, and not at all the ticks that passed before it woke.
+TEST(TickService, TicksBetweenCallsOnlyAddUpSoTheyMayComeAsOne)
+{
+    TFakeDispTick service;
+    TCounter counter;
+    counter.quiet = 100;
+    const auto id = service.AddClient(25, &counter, &TCounter::Count);
+    service.Tick();
+    EXPECT_EQ(service.TicksUntilDue(), 4);
+    for (int i = 0; i < 3; ++i)
+        service.Tick();
+    EXPECT_EQ(service.TicksUntilDue(), 1);
+    service.Tick();
+    service.Tick(4);
+    service.Tick(3);
+    service.Wake(id);
+    EXPECT_EQ(service.TicksUntilDue(), 1);
+    service.Tick(5);
+    service.Tick(2);
+    service.Wake(id);
+    service.Advance(3);
+    service.Tick();
+    EXPECT_EQ(counter.elapsed, std::vector<int>({25, 100, 100, 25, 25}));
+    EXPECT_EQ(service.TicksUntilDue(), 4);
+}
+
 TEST(TickService, TheTimerRunsWhileThereAreClientsAndUnknownIdsAreIgnored)
 {
     TFakeDispTick service;
@@ -114,29 +181,60 @@ TEST(TickService, ATimerThatCannotStartGivesNoClient)
 TEST(TickService, ATickThatComesWhileOneRunsIsSkipped)
 {
     TFakeDispTick service;
-    TCounter counter{0, &service};
+    TCounter counter;
+    counter.service = &service;
     service.AddClient(25, &counter, &TCounter::Nest);
     service.Tick();
     service.Tick();
     EXPECT_EQ(counter.calls, 2);
 }
 
+// A client of the platform's service, called on the timer's thread.
+struct TPlatformCounter
+{
+    std::atomic<int> calls{0};
+    std::atomic<int> quiet{1};
+
+    static int Call(void *owner, int)
+    {
+        auto *counter = static_cast<TPlatformCounter *>(owner);
+        ++counter->calls;
+        return counter->quiet;
+    }
+};
+
 // The platform's service ticks on its own thread until its last client goes or the process state is reset.
 TEST(PlatformTickService, TicksOnItsOwnThreadAndStopsWithItsLastClientOrTheProcess)
 {
-    std::atomic<int> calls{0};
-    const auto count = [](void *owner) { ++*static_cast<std::atomic<int> *>(owner); };
+    TPlatformCounter counter;
     TDispTickService &service = TDispTickService::Platform();
-    const auto id = service.AddClient(25, &calls, count);
+    const auto id = service.AddClient(25, &counter, &TPlatformCounter::Call);
     ASSERT_NE(id, 0u);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 3; }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls >= 3; }, 20000));
     service.RemoveClient(id);
     EXPECT_EQ(service.ClientCount(), 0);
 
-    TDispTickService::Platform().AddClient(50, &calls, count);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 4; }, 20000));
+    TDispTickService::Platform().AddClient(50, &counter, &TPlatformCounter::Call);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls >= 4; }, 20000));
     ProcessState::ResetAll();
     EXPECT_EQ(TDispTickService::Platform().ClientCount(), 0);
+}
+
+// A wake cuts short both a client's long wait and the thread's wait while the service is idle.
+TEST(PlatformTickService, AWakeCutsItsThreadsWaitShort)
+{
+    TPlatformCounter counter;
+    counter.quiet = 3600 * 1000;
+    TDispTickService &service = TDispTickService::Platform();
+    const auto id = service.AddClient(25, &counter, &TPlatformCounter::Call);
+    ASSERT_NE(id, 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 1; }, 20000));
+    counter.quiet = 0;
+    service.Wake(id);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 2 && service.Idle(); }, 20000));
+    service.Wake(id);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 3 && service.Idle(); }, 20000));
+    ProcessState::ResetAll();
 }
 
 } // namespace

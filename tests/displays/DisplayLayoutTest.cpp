@@ -1,4 +1,6 @@
+#include <QCoreApplication>
 #include <QDir>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 #include "runtime/layout/LayoutReader.h"
 #include "runtime/layout/LayoutWriter.h"
 #include "tests/runtime/layout/TestForm.h"
+#include "tests/runtime/layout/TestJournal.h"
 
 namespace {
 
@@ -86,5 +89,71 @@ TEST_F(DisplayLayoutTest, HoldsTheMainWindowsDisplaysAtTheirSizesAndStoresNoDigi
     ReadLayout(&copy, written);
     EXPECT_EQ(copy.findChild<TDispLEDPanel *>("LEDNCP")->findChildren<TDispLEDDigit *>().size(), 9);
 }
+
+struct TPointerCase
+{
+    const char *className;
+    QEvent::Type type;
+    Qt::MouseButton button;
+    Qt::MouseButtons held;
+    Qt::KeyboardModifiers keys;
+    QStringList journal;
+};
+
+void PrintTo(const TPointerCase &c, std::ostream *os)
+{
+    *os << c.className << " " << c.journal.join(QLatin1String(" / ")).toStdString();
+}
+
+class DisplayPointer : public DisplayLayoutTest, public ::testing::WithParamInterface<TPointerCase>
+{
+};
+
+// Each display raises the pointer events that its layout binds by name; a panel answers for the digit that
+// was hit, at that digit's coordinates.
+TEST_P(DisplayPointer, RaisesTheEventsItsLayoutBindsWithButtonKeysAndPoint)
+{
+    const TPointerCase &c = GetParam();
+    TTestForm form;
+    ReadLayout(&form, QStringLiteral(R"(object F: TTestForm
+  object X: %1
+    OnDblClick = ItemClick
+    OnMouseDown = PointerDown
+    OnMouseMove = PointerMoved
+    OnMouseUp = PointerUp
+  end
+end
+)")
+                          .arg(QLatin1String(c.className)));
+    auto *control = form.findChild<TControl *>(QStringLiteral("X"));
+    ASSERT_TRUE(control);
+    QWidget *hit = control->childAt(1, 1) ? control->childAt(1, 1) : control;
+    const QPointF at(3, 4);
+    QMouseEvent event(c.type, at, hit->mapToGlobal(at), c.button, c.held, c.keys);
+    TTestJournal::Take();
+    QCoreApplication::sendEvent(hit, &event);
+    EXPECT_EQ(TTestJournal::Take(), c.journal);
+}
+
+std::vector<TPointerCase> pointerCases()
+{
+    std::vector<TPointerCase> cases;
+    for (const char *className : {"TDispLEDPanel", "TDispLEDLabel", "TDispLevel"}) {
+        cases.push_back({className, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, Qt::ShiftModifier,
+                         {"Down X mbRight SR 3,4"}});
+        cases.push_back({className, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, Qt::ControlModifier,
+                         {"Move X - CL 3,4"}});
+        cases.push_back({className, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Qt::NoModifier,
+                         {"Move X - 3,4"}});
+        cases.push_back({className, QEvent::MouseButtonRelease, Qt::MiddleButton, Qt::NoButton, Qt::AltModifier,
+                         {"Up X mbMiddle A 3,4"}});
+        cases.push_back({className, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier,
+                         {"ItemClick X", "Down X mbLeft LD 3,4"}});
+        cases.push_back({className, QEvent::MouseButtonPress, Qt::BackButton, Qt::BackButton, Qt::NoModifier, {}});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Events, DisplayPointer, ::testing::ValuesIn(pointerCases()));
 
 } // namespace

@@ -9,6 +9,9 @@ public:
     bool timerStarts = true;
     int starts = 0;
     int stops = 0;
+    int wakes = 0;
+
+    using TDispTickService::Advance;
 
 protected:
     bool StartTimer() override
@@ -17,4 +20,5 @@ protected:
         return timerStarts;
     }
     void StopTimer() override { ++stops; }
+    void WakeTimer() override { ++wakes; }
 };

@@ -5,6 +5,7 @@
 #include "runtime/Bound.h"
 #include "runtime/Color.h"
 #include "runtime/Component.h"
+#include "runtime/Control.h"
 #include "tests/runtime/layout/TestControl.h"
 #include "tests/runtime/layout/TestFont.h"
 
@@ -28,6 +29,9 @@ public:
     Q_INVOKABLE void BExitClick(QObject *Sender);
     Q_INVOKABLE void ItemClick(QObject *Sender);
     Q_INVOKABLE void StepTaken(QObject *Sender, int Step);
+    Q_INVOKABLE void PointerDown(QObject *Sender, TControl::TMouseButton Button, TShiftState Shift, int X, int Y);
+    Q_INVOKABLE void PointerMoved(QObject *Sender, TShiftState Shift, int X, int Y);
+    Q_INVOKABLE void PointerUp(QObject *Sender, TControl::TMouseButton Button, TShiftState Shift, int X, int Y);
 
     void Loaded() override;
 
