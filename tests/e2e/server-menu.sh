@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# A press on the server button drops down the server menu; choosing a server puts its name on the button.
+# A press on the server button drops down the server menu below it; a click on the button itself closes it,
+# leaves the button Hot and does not open it again; a click elsewhere on the window closes it without a
+# choice; choosing a server puts its name on the button.
 source "$(dirname "$0")/lib.sh"
 program=$1
 
@@ -10,9 +12,35 @@ sleep 1
 before="$E2E_TMP/before.png"
 screenshot "$before"
 
+# The button at (260, 197), 92 x 17; Hot, its raised edge is white at the top left.
+open_menu() {
+    on_display xdotool mousemove 300 205 click 1
+    # The menu opens under the button's left edge, over the window's black body.
+    wait_for_pixel "$E2E_TMP/menu.png" 265 224 != 000000 || fail "no menu under the server button"
+}
+
+open_menu
 on_display xdotool mousemove 300 205 click 1
-# The menu opens under the button's left edge, over the window's black body.
-wait_for_pixel "$E2E_TMP/menu.png" 265 224 != 000000 || fail "no menu under the server button"
+wait_for_pixel "$E2E_TMP/closed.png" 265 224 = 000000 || fail "a click on the button did not close the menu"
+sleep 1
+hot="$E2E_TMP/hot.png"
+screenshot "$hot"
+[ "$(pixel "$hot" 265 224)" = 000000 ] || fail "the click that closed the menu opened it again"
+[ "$(pixel "$hot" 260 197)" = FFFFFF ] || fail "the server button is not Hot after its menu closed"
+
+open_menu
+# The title strip, where no control lies.
+on_display xdotool mousemove 455 179 click 1
+wait_for_pixel "$E2E_TMP/closed.png" 265 224 = 000000 || fail "a click elsewhere did not close the menu"
+sleep 1
+later="$E2E_TMP/later.png"
+screenshot "$later"
+[ "$(pixel "$later" 265 224)" = 000000 ] || fail "the click elsewhere opened the menu again"
+# The pointer is off the button, which is back to Up with its caption unchanged.
+changed=$(compare -metric AE -crop 92x17+260+197 "$before" "$later" null: 2>&1 || true)
+[ "${changed%%.*}" -eq 0 ] || fail "closing the menu without a choice changed the server button"
+
+open_menu
 
 # The built-in network has four answering entries; the first is the primary server.
 on_display xdotool mousemove 280 224 click 1

@@ -1,5 +1,7 @@
 #include "skin/ExplorerButton.h"
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -44,6 +46,7 @@ protected:
             ++clicks;
             seenAtClick = {button->Pressed(), button->State()};
         };
+        button->OnDblClick = [this](QObject *) { ++doubleClicks; };
         menu->Add(new TMenuItem(menu));
         window.show();
         PointerTo(QPoint(5, 5));
@@ -59,6 +62,16 @@ protected:
     {
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
         QCoreApplication::sendEvent(button, &enter);
+    }
+    // As the window system delivers it: the second press comes on its own, then the double click.
+    void DoubleClick(QPoint at)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
+        QTest::mousePress(button, Qt::LeftButton, {}, at);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, button->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QCoreApplication::sendEvent(button, &twice);
+        QTest::mouseRelease(button, Qt::LeftButton, {}, at);
     }
     void Leave()
     {
@@ -98,6 +111,7 @@ protected:
     TExplorerButton *button = new TExplorerButton(&window);
     TPopupMenu *menu = new TPopupMenu(&window);
     int clicks = 0;
+    int doubleClicks = 0;
     int menuShows = 0;
     std::optional<TState> stateWhileOpen;
     std::pair<bool, TState> seenAtClick{false, TState::Up};
@@ -165,8 +179,28 @@ TEST_F(ExplorerButtonTest, AMenuThatIsDeletedIsForgotten)
     EXPECT_EQ(button->DropDownMenu(), nullptr);
 }
 
+TEST_F(ExplorerButtonTest, EveryPressOpensTheMenuOnceAndNoneClicks)
+{
+    button->SetDropDownMenu(menu);
+    Enter();
+    for (int i = 0; i < 3; ++i)
+        MenuPositionAfterPress(Qt::LeftButton);
+    EXPECT_EQ(menuShows, 3);
+    menuShows = 0;
+    QObject thisClick;
+    QObject::connect(menu, &QMenu::aboutToShow, &thisClick, [this] {
+        ++menuShows;
+        QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
+    });
+    DoubleClick(QPoint(10, 8));
+    EXPECT_EQ(menuShows, 2) << "a double click is two presses";
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(clicks, 0);
+}
+
 // A sequence of pointer actions and the state after each: e enter, l leave, p press, r release inside,
-// o drag outside and release there.
+// o drag outside and release there, d double click.
 struct TSequenceCase
 {
     const char *name;
@@ -212,6 +246,9 @@ TEST_P(ExplorerButtonSequence, GoesThroughTheStates)
         case 'r':
             QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
             break;
+        case 'd':
+            DoubleClick(QPoint(5, 5));
+            break;
         case 'o':
             PointerTo(QPoint(-20, 5));
             QTest::mouseMove(button, QPoint(-20, 5));
@@ -222,6 +259,7 @@ TEST_P(ExplorerButtonSequence, GoesThroughTheStates)
     }
     EXPECT_EQ(states, c.states);
     EXPECT_EQ(clicks, c.clicks);
+    EXPECT_EQ(doubleClicks, int(std::count(c.actions, c.actions + strlen(c.actions), 'd')));
 }
 
 using S = TState;
@@ -230,13 +268,36 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TSequenceCase{"plainClick", 0, false, 0, "eprl", {S::Hot, S::Pushed, S::Hot, S::Up}, 1},
         TSequenceCase{"plainReleaseOutside", 0, false, 0, "epo", {S::Hot, S::Pushed, S::Up}, 0},
+        TSequenceCase{"plainThrice",
+                      0,
+                      false,
+                      0,
+                      "eprprpr",
+                      {S::Hot, S::Pushed, S::Hot, S::Pushed, S::Hot, S::Pushed, S::Hot},
+                      3},
+        TSequenceCase{"plainDoubleClick", 0, false, 0, "edd", {S::Hot, S::Hot, S::Hot}, 4},
+        TSequenceCase{"oneGlyphDoubleClick", 0, false, 1, "ed", {S::Hot, S::Hot}, 2},
+        TSequenceCase{"toggleThrice",
+                      1,
+                      true,
+                      4,
+                      "eprprpr",
+                      {S::Hot, S::Pushed, S::Down, S::Down, S::Hot, S::Pushed, S::Down},
+                      3},
+        TSequenceCase{"toggleDoubleClick", 1, true, 4, "edd", {S::Hot, S::Hot, S::Hot}, 4},
+        TSequenceCase{"toggleDoubleClickStaysDown", 1, false, 4, "ed", {S::Hot, S::Down}, 1},
         TSequenceCase{"oneGlyphClick", 0, false, 1, "epr", {S::Hot, S::Pushed, S::Hot}, 1},
         TSequenceCase{"toggleTwice", 1, true, 4, "eprpr", {S::Hot, S::Pushed, S::Down, S::Down, S::Hot}, 2},
-        TSequenceCase{"toggleStaysDown", 1, false, 4, "eprpr", {S::Hot, S::Pushed, S::Down, S::Down, S::Down},
-                      1},
+        TSequenceCase{
+            "toggleStaysDown", 1, false, 4, "eprpr", {S::Hot, S::Pushed, S::Down, S::Down, S::Down}, 1},
         TSequenceCase{"toggleReleasedOutside", 1, true, 4, "epo", {S::Hot, S::Pushed, S::Up}, 0},
-        TSequenceCase{"pressedToggleLeftAndBack", 1, true, 4, "eprle",
-                      {S::Hot, S::Pushed, S::Down, S::Down, S::Down}, 1}),
+        TSequenceCase{"pressedToggleLeftAndBack",
+                      1,
+                      true,
+                      4,
+                      "eprle",
+                      {S::Hot, S::Pushed, S::Down, S::Down, S::Down},
+                      1}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ExplorerButtonTest, TheToggleIsDownOnItsLastSliceBeforeItsClickRuns)
@@ -381,6 +442,80 @@ INSTANTIATE_TEST_SUITE_P(States, ExplorerButtonEdge,
                                                      Qt::white}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+struct TArrowCase
+{
+    const char *name;
+    TButtonLayout::TArrowPosition position;
+    int size;
+    int indent;
+    bool pushed;
+    QRect box;
+};
+
+class ExplorerButtonArrow : public ExplorerButtonTest, public ::testing::WithParamInterface<TArrowCase>
+{
+};
+
+TEST_P(ExplorerButtonArrow, IsATriangleOfItsSizeAtItsPlace)
+{
+    const TArrowCase &c = GetParam();
+    window.setStyleSheet("background: black");
+    window.setAutoFillBackground(true);
+    button->SetCaption("CPU");
+    TButtonLayout &layout = *button->ButtonLayout();
+    layout.SetArrow(true);
+    layout.SetArrowColor(clLime);
+    layout.SetArrowPosition(c.position);
+    layout.SetArrowSize(c.size);
+    layout.SetArrowIndent(c.indent);
+    if (c.pushed)
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QRect expected = c.box;
+    if (c.position == TButtonLayout::apRightText) {
+        const QRect text = button->TextRect();
+        expected.moveLeft(text.right() + c.indent);
+        EXPECT_EQ(text.left() - 1 - c.pushed, (92 - (text.width() + c.indent + c.box.width())) / 2)
+            << "caption and arrow are centred as one";
+    }
+    ASSERT_EQ(button->ArrowRect(), expected);
+    const QImage image = window.grab(button->geometry()).toImage();
+    const QRect seen = expected & image.rect();
+    for (int y = seen.top(); y <= seen.bottom(); ++y)
+        for (int x = seen.left(); x <= seen.right(); ++x) {
+            const int row = y - expected.top();
+            const bool inside = x >= expected.left() + row && x <= expected.right() - row;
+            EXPECT_EQ(image.pixelColor(x, y), inside ? QColor(0, 255, 0) : QColor(Qt::black))
+                << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, ExplorerButtonArrow,
+    ::testing::Values(
+        TArrowCase{"rightButton", TButtonLayout::apRightButton, 3, 3, false, QRect(84, 7, 5, 3)},
+        TArrowCase{"rightEdge", TButtonLayout::apRightButton, 4, 0, false, QRect(85, 6, 7, 4)},
+        TArrowCase{"rightButtonPushed", TButtonLayout::apRightButton, 3, 3, true, QRect(85, 8, 5, 3)},
+        TArrowCase{"rightText", TButtonLayout::apRightText, 3, 3, false, QRect(0, 7, 5, 3)},
+        TArrowCase{"rightTextPushed", TButtonLayout::apRightText, 2, 4, true, QRect(0, 8, 3, 2)},
+        TArrowCase{"absurdSize", TButtonLayout::apRightButton, 1 << 30, 0, false,
+                   QRect(92 - 127, (17 - 64) / 2, 127, 64)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ExplorerButtonTest, ADisabledArrowIsEmbossedLikeItsCaption)
+{
+    window.setStyleSheet("background: black");
+    window.setAutoFillBackground(true);
+    button->ButtonLayout()->SetArrow(true);
+    button->ButtonLayout()->SetArrowColor(clLime);
+    button->SetEnabled(false);
+    const QRect box = button->ArrowRect();
+    const QImage image = window.grab(button->geometry()).toImage();
+    EXPECT_EQ(image.pixelColor(box.left(), box.top()), QColor(128, 128, 128));
+    EXPECT_EQ(image.pixelColor(box.center().x() + 1, box.bottom() + 1), QColor(Qt::white));
+    button->FontFx()->SetDisabledStyle(TFontFx::dsNone);
+    EXPECT_EQ(window.grab(button->geometry()).toImage().pixelColor(box.left(), box.top()), QColor(0, 255, 0));
+}
+
 TEST_F(ExplorerButtonTest, ASunkenButtonShiftsItsContentByOnePixel)
 {
     button->SetCaption("Select Server");
@@ -388,6 +523,14 @@ TEST_F(ExplorerButtonTest, ASunkenButtonShiftsItsContentByOnePixel)
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(button->TextRect(), up.translated(1, 1));
     window.grab(button->geometry()).save(QStringLiteral("ExplorerButton-Caption.png"));
+}
+
+TEST_F(ExplorerButtonTest, ACaptionWithoutAGlyphStandsOnePixelRightAndDownOfItsPlace)
+{
+    button->SetCaption("CPU");
+    const QRect text = button->TextRect();
+    EXPECT_EQ(text.left() - 1, (92 - text.width()) / 2);
+    EXPECT_EQ(text.top() - 1, (17 - text.height()) / 2);
 }
 
 TEST_F(ExplorerButtonTest, GlyphAndCaptionAreCentredAsOneBoxWithSpacing)
