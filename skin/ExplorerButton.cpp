@@ -17,6 +17,8 @@ using TState = TExplorerButton::TState;
 
 namespace {
 
+constexpr int kCaptionFlags = Qt::TextShowMnemonic | Qt::TextSingleLine;
+
 // A one-pixel frame round the rectangle: `topLeft` on the top and left sides, `bottomRight` on the others.
 void drawEdge(QPainter &painter, const QRect &r, TColor topLeft, TColor bottomRight)
 {
@@ -24,18 +26,6 @@ void drawEdge(QPainter &painter, const QRect &r, TColor topLeft, TColor bottomRi
     painter.fillRect(r.left(), r.top(), 1, r.height(), topLeft.ToQColor());
     painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight.ToQColor());
     painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight.ToQColor());
-}
-
-// Draws with `draw(offset, colour)` once in `color`, or, for a disabled look, embossed: in the highlight
-// colour one pixel down and right, then in the shadow colour in place.
-template <class Draw> void inLook(bool embossed, TColor color, Draw draw)
-{
-    if (!embossed) {
-        draw(QPoint(0, 0), color);
-        return;
-    }
-    draw(QPoint(1, 1), clBtnHighlight);
-    draw(QPoint(0, 0), clBtnShadow);
 }
 
 // The start of a span of `length` inside `available` at third 0, 1 or 2.
@@ -184,20 +174,15 @@ void TExplorerButton::paintEvent(QPaintEvent *)
     const TBoxes boxes = Layout();
     if (!boxes.glyph.isEmpty())
         painter.drawImage(boxes.glyph.topLeft(), m_glyph.Image(GlyphIndex()));
-    const bool embossed = !isEnabled() && m_fontFx->DisabledStyle() == TFontFx::dsAuto;
     if (!Caption().isEmpty()) {
         const bool entered = m_state == TState::Hot || m_state == TState::Down || Sunken();
-        const TColor color = m_enterColorChange && entered ? m_enterColor : Font()->Color();
         painter.setFont(Font()->ToQFont());
-        inLook(embossed, color, [&](QPoint offset, TColor each) {
-            painter.setPen(each.ToQColor());
-            painter.drawText(boxes.text.translated(offset),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine,
-                             Caption());
-        });
+        m_fontFx->Draw(painter, boxes.text, boxes.caption, Qt::AlignLeft | Qt::AlignTop | kCaptionFlags,
+                       Caption(), m_enterColorChange && entered ? m_enterColor : Font()->Color(),
+                       isEnabled());
     }
     if (!boxes.arrow.isEmpty())
-        DrawArrow(painter, boxes.arrow, embossed);
+        DrawArrow(painter, boxes.arrow);
     if (m_state == TState::Hot)
         drawEdge(painter, rect(), clBtnHighlight, clBtnShadow);
     else if (m_state == TState::Down || m_state == TState::DisabledDown || Sunken())
@@ -205,13 +190,13 @@ void TExplorerButton::paintEvent(QPaintEvent *)
 }
 
 // A downward triangle filling its box: rows narrowing by one pixel on each side down to the tip.
-void TExplorerButton::DrawArrow(QPainter &painter, const QRect &box, bool embossed) const
+void TExplorerButton::DrawArrow(QPainter &painter, const QRect &box) const
 {
-    inLook(embossed, m_layout->ArrowColor(), [&](QPoint offset, TColor each) {
-        const QRect at = box.translated(offset);
+    for (const TFontFx::TPass &pass : m_fontFx->Passes(m_layout->ArrowColor(), isEnabled(), false)) {
+        const QRect at = box.translated(pass.offset);
         for (int row = 0; row < at.height(); ++row)
-            painter.fillRect(at.left() + row, at.top() + row, at.width() - 2 * row, 1, each.ToQColor());
-    });
+            painter.fillRect(at.left() + row, at.top() + row, at.width() - 2 * row, 1, pass.color.ToQColor());
+    }
 }
 
 void TExplorerButton::mousePressEvent(QMouseEvent *event)
@@ -466,9 +451,10 @@ TExplorerButton::TBoxes TExplorerButton::Layout() const
     if (m_state == TState::Down || Sunken())
         content.translate(1, 1);
     const QSize glyphSize = m_glyph.SliceSize();
-    QSize textSize;
+    QSize caption(0, 0);
     if (!Caption().isEmpty())
-        textSize = QFontMetrics(Font()->ToQFont()).size(Qt::TextShowMnemonic | Qt::TextSingleLine, Caption());
+        caption = QFontMetrics(Font()->ToQFont()).size(kCaptionFlags, Caption());
+    const QSize textSize = caption.isEmpty() ? caption : m_fontFx->Extent(caption);
     const int arrowSize = m_layout->Arrow() ? std::clamp(m_layout->ArrowSize(), 0, kMaxArrowSize) : 0;
     const QSize arrowBox(2 * arrowSize - 1, arrowSize);
     const bool arrowInBox = arrowSize > 0 && m_layout->ArrowPosition() == TButtonLayout::apRightText;
@@ -507,7 +493,7 @@ TExplorerButton::TBoxes TExplorerButton::Layout() const
     }
     const QPoint offset(m_layout->OffsetX(), m_layout->OffsetY());
     TBoxes boxes{QRect(origin + glyphAt + offset, glyphSize),
-                 QRect(origin + textAt + QPoint(1, 1) + offset, textSize), QRect()};
+                 QRect(origin + textAt + QPoint(1, 1) + offset, textSize), QRect(), caption};
     if (arrowInBox)
         boxes.arrow = QRect(
             origin + QPoint(pair.width() + arrowIndent, (box.height() - arrowBox.height()) / 2) + offset,

@@ -91,8 +91,8 @@ public:
     int HoverTimer() const { return m_hoverTimer; }
     // The glyph index the current state shows.
     int GlyphIndex() const;
-    // The glyph's box, the caption's rectangle and the drop-down arrow's box inside the button, as painted
-    // now; the arrow's is empty while ButtonLayout.Arrow is off.
+    // The glyph's box, the caption's rectangle (with its effects) and the drop-down arrow's box inside the
+    // button, as painted now; the arrow's is empty while ButtonLayout.Arrow is off.
     QRect GlyphRect() const { return Layout().glyph; }
     QRect TextRect() const { return Layout().text; }
     QRect ArrowRect() const { return Layout().arrow; }
@@ -121,6 +121,8 @@ private:
         QRect glyph;
         QRect text;
         QRect arrow;
+        // The caption's size without its effects.
+        QSize caption;
     };
 
     void ChangeState(TState state);
@@ -133,7 +135,7 @@ private:
     bool FewGlyphs() const;
     bool Sunken() const;
     TBoxes Layout() const;
-    void DrawArrow(QPainter &painter, const QRect &box, bool embossed) const;
+    void DrawArrow(QPainter &painter, const QRect &box) const;
     void StopTimer(int &handle);
 
     TButtonGlyph m_glyph;

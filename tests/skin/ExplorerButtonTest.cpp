@@ -533,6 +533,18 @@ TEST_F(ExplorerButtonTest, ACaptionWithoutAGlyphStandsOnePixelRightAndDownOfItsP
     EXPECT_EQ(text.top() - 1, (17 - text.height()) / 2);
 }
 
+TEST_F(ExplorerButtonTest, CaptionEffectsTakeTheirRoomInTheLayout)
+{
+    button->SetCaption("CPU");
+    const QRect plain = button->TextRect();
+    button->FontFx()->SetStyle3D(TFontFx::fxRaised);
+    button->FontFx()->SetDepth(2);
+    EXPECT_EQ(button->TextRect().size(), plain.size() + QSize(4, 4));
+    button->FontFx()->SetAngle(90);
+    EXPECT_EQ(button->TextRect().size(), (plain.size() + QSize(4, 4)).transposed());
+    EXPECT_EQ(button->TextRect().top() - 1, (17 - button->TextRect().height()) / 2);
+}
+
 TEST_F(ExplorerButtonTest, GlyphAndCaptionAreCentredAsOneBoxWithSpacing)
 {
     button->SetCaption("CPU");
