@@ -19,25 +19,24 @@ open_menu() {
     wait_for_pixel "$E2E_TMP/menu.png" 265 224 != 000000 || fail "no menu under the server button"
 }
 
-open_menu
-on_display xdotool mousemove 300 205 click 1
-wait_for_pixel "$E2E_TMP/closed.png" 265 224 = 000000 || fail "a click on the button did not close the menu"
-sleep 1
-hot="$E2E_TMP/hot.png"
-screenshot "$hot"
-[ "$(pixel "$hot" 265 224)" = 000000 ] || fail "the click that closed the menu opened it again"
-[ "$(pixel "$hot" 260 197)" = FFFFFF ] || fail "the server button is not Hot after its menu closed"
+# Closes the open menu by a click at ($1, $2), where it is not, and leaves in $E2E_TMP/closed.png how the
+# screen looks a second later.
+close_menu_at() {
+    on_display xdotool mousemove "$1" "$2" click 1
+    wait_for_pixel "$E2E_TMP/closed.png" 265 224 = 000000 || fail "a click at ($1, $2) did not close the menu"
+    sleep 1
+    screenshot "$E2E_TMP/closed.png"
+    [ "$(pixel "$E2E_TMP/closed.png" 265 224)" = 000000 ] || fail "the click at ($1, $2) opened the menu again"
+}
 
 open_menu
-# The title strip, where no control lies.
-on_display xdotool mousemove 455 179 click 1
-wait_for_pixel "$E2E_TMP/closed.png" 265 224 = 000000 || fail "a click elsewhere did not close the menu"
-sleep 1
-later="$E2E_TMP/later.png"
-screenshot "$later"
-[ "$(pixel "$later" 265 224)" = 000000 ] || fail "the click elsewhere opened the menu again"
-# The pointer is off the button, which is back to Up with its caption unchanged.
-changed=$(compare -metric AE -crop 92x17+260+197 "$before" "$later" null: 2>&1 || true)
+close_menu_at 300 205
+[ "$(pixel "$E2E_TMP/closed.png" 260 197)" = FFFFFF ] || fail "the server button is not Hot after its menu closed"
+
+open_menu
+# The title strip, where no control lies; the pointer off the button, it is back to Up, its caption unchanged.
+close_menu_at 455 179
+changed=$(compare -metric AE -crop 92x17+260+197 "$before" "$E2E_TMP/closed.png" null: 2>&1 || true)
 [ "${changed%%.*}" -eq 0 ] || fail "closing the menu without a choice changed the server button"
 
 open_menu

@@ -9,6 +9,22 @@
 
 namespace {
 
+// The caption drawn by `fx` into a box of its extent at `at`, on black.
+QImage Render(const TFontFx &fx, const TFont &font, const QString &caption, QSize imageSize, QPoint at,
+              TColor color, bool enabled, QRect *box = nullptr)
+{
+    const QSize text = QFontMetrics(font.ToQFont()).size(Qt::TextSingleLine, caption);
+    const QRect into(at, fx.Extent(text));
+    QImage image(imageSize.isEmpty() ? into.size() : imageSize, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setFont(font.ToQFont());
+    fx.Draw(painter, into, text, Qt::AlignLeft | Qt::AlignTop, caption, color, enabled);
+    if (box)
+        *box = into;
+    return image;
+}
+
 struct TExtentCase
 {
     TFontFx::TStyle3D style;
@@ -68,15 +84,8 @@ TEST_P(FontFxStyle, DrawsItsPassesBesideTheCaption)
     fx.SetShadowColor(clRed);
     TFont font;
     font.SetHeight(-20);
-    const QSize text = QFontMetrics(font.ToQFont()).size(Qt::TextSingleLine, "I");
-    const QRect box(QPoint(5, 5), fx.Extent(text));
-    QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        painter.setFont(font.ToQFont());
-        fx.Draw(painter, box, text, Qt::AlignLeft | Qt::AlignTop, "I", clLime, c.enabled);
-    }
+    QRect box;
+    const QImage image = Render(fx, font, "I", QSize(40, 40), QPoint(5, 5), clLime, c.enabled, &box);
     const int row = box.center().y();
     std::vector<QColor> colours;
     for (int x = 0; x < image.width(); ++x)
@@ -105,15 +114,7 @@ TEST(FontFx, ATurnedCaptionStandsAcrossItsBox)
     fx.SetAngle(90);
     TFont font;
     font.SetHeight(-12);
-    const QSize text = QFontMetrics(font.ToQFont()).size(Qt::TextSingleLine, "WWWW");
-    const QRect box(QPoint(0, 0), fx.Extent(text));
-    QImage image(box.size(), QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        painter.setFont(font.ToQFont());
-        fx.Draw(painter, box, text, Qt::AlignLeft | Qt::AlignTop, "WWWW", clWhite, true);
-    }
+    const QImage image = Render(fx, font, "WWWW", QSize(), QPoint(0, 0), clWhite, true);
     QRect drawn;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
