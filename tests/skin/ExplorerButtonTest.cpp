@@ -474,28 +474,6 @@ INSTANTIATE_TEST_SUITE_P(
                    QRect(92 - 127, (17 - 64) / 2, 127, 64)}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(ExplorerButtonTest, ADisabledArrowIsEmbossedLikeItsCaption)
-{
-    window.setStyleSheet("background: black");
-    window.setAutoFillBackground(true);
-    button->ButtonLayout()->SetArrow(true);
-    button->ButtonLayout()->SetArrowColor(clLime);
-    button->SetEnabled(false);
-    const QRect box = button->ArrowRect();
-    const QImage image = window.grab(button->geometry()).toImage();
-    EXPECT_EQ(image.pixelColor(box.left(), box.top()), QColor(128, 128, 128));
-    EXPECT_EQ(image.pixelColor(box.center().x() + 1, box.bottom() + 1), QColor(Qt::white));
-}
-
-TEST_F(ExplorerButtonTest, ASunkenButtonShiftsItsContentByOnePixel)
-{
-    button->SetCaption("Select Server");
-    const QRect up = button->TextRect();
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(button->TextRect(), up.translated(1, 1));
-    window.grab(button->geometry()).save(QStringLiteral("ExplorerButton-Caption.png"));
-}
-
 // Without a glyph the caption stands one pixel right and down of its centred place, effects included.
 TEST_F(ExplorerButtonTest, TheCaptionIsCentredWithTheRoomOfItsEffects)
 {

