@@ -294,7 +294,6 @@ void TExtPageControl::paintEvent(QPaintEvent *)
         Guarded([&] { OnDrawBkgndInside(this, painter, inside); });
     QRegion outside = QRegion(rect()) - inside;
     const QList<QRect> tabs = TabRects();
-    const QList<TTabSheet *> pages = Pages();
     for (int tab = 0; tab < tabs.size(); ++tab) {
         DrawTab(painter, tab, tabs[tab], PageIndexByTabIndex(tab));
         outside -= tabs[tab];
