@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include <QObject>
 
@@ -29,6 +30,14 @@ protected:
     virtual void UpdateStateChanged(bool updating);
     // Notifies the owner, unless a lock holds it back.
     virtual void Changed();
+    // A setter's compare, store and notify.
+    template <class T> void Store(T &field, T value)
+    {
+        if (field == value)
+            return;
+        field = std::move(value);
+        Changed();
+    }
 
 private:
     int m_updateCount = 0;

@@ -56,7 +56,9 @@ void TButtonGlyph::SetUnColorMain(bool unColorMain)
 
 QSize TButtonGlyph::SliceSize() const
 {
-    return m_bitmap.isNull() ? QSize() : QSize(m_bitmap.width() / m_numGlyphs, m_bitmap.height());
+    // Without a bitmap the glyph takes no room: a zero size, not Qt's invalid one, whose -1 would shift
+    // the caption.
+    return m_bitmap.isNull() ? QSize(0, 0) : QSize(m_bitmap.width() / m_numGlyphs, m_bitmap.height());
 }
 
 QImage TButtonGlyph::Image(int index)

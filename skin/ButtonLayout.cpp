@@ -3,14 +3,6 @@
 TButtonLayout::TButtonLayout(QObject *parent) : TPersistent(parent)
 {}
 
-template <class T> void TButtonLayout::Store(T &field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    Changed();
-}
-
 void TButtonLayout::SetAlignment(TAlignment alignment)
 {
     Store(m_alignment, alignment);

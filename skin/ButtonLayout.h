@@ -74,8 +74,6 @@ public:
     void SetArrowSize(int size);
 
 private:
-    template <class T> void Store(T &field, T value);
-
     TAlignment m_alignment = agCenter;
     TTextAlign m_alignText2Glyph = taRight;
     int m_spacing = 2;

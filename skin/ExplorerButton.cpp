@@ -1,5 +1,7 @@
 #include "skin/ExplorerButton.h"
 
+#include <algorithm>
+
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +16,8 @@
 using TState = TExplorerButton::TState;
 
 namespace {
+
+constexpr int kCaptionFlags = Qt::TextShowMnemonic | Qt::TextSingleLine;
 
 // A one-pixel frame round the rectangle: `topLeft` on the top and left sides, `bottomRight` on the others.
 void drawEdge(QPainter &painter, const QRect &r, TColor topLeft, TColor bottomRight)
@@ -36,6 +40,7 @@ TExplorerButton::TExplorerButton(QWidget *parent)
     : TGraphicControl(parent), m_layout(new TButtonLayout(this)), m_fontFx(new TFontFx(this))
 {
     PublishEvent(QStringLiteral("OnMouseExit"), OnMouseExit);
+    PublishEvent(QStringLiteral("OnDblClick"), OnDblClick);
     m_layout->SetChangeHandler([this] { Invalidate(); });
     m_fontFx->SetChangeHandler([this] { Invalidate(); });
     setMouseTracking(true);
@@ -133,20 +138,6 @@ int TExplorerButton::GlyphIndex() const
     return m_state == TState::DroppedDown ? 4 : 2;
 }
 
-QRect TExplorerButton::GlyphRect() const
-{
-    QRect glyph, text;
-    Layout(glyph, text);
-    return glyph;
-}
-
-QRect TExplorerButton::TextRect() const
-{
-    QRect glyph, text;
-    Layout(glyph, text);
-    return text;
-}
-
 void TExplorerButton::Invalidate()
 {
     if (isVisible())
@@ -180,27 +171,32 @@ void TExplorerButton::paintEvent(QPaintEvent *)
     if (Loading())
         return;
     QPainter painter(this);
-    QRect glyph, text;
-    Layout(glyph, text);
-    if (!glyph.isEmpty())
-        painter.drawImage(glyph.topLeft(), m_glyph.Image(GlyphIndex()));
+    const TBoxes boxes = Layout();
+    if (!boxes.glyph.isEmpty())
+        painter.drawImage(boxes.glyph.topLeft(), m_glyph.Image(GlyphIndex()));
     if (!Caption().isEmpty()) {
-        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine;
+        const bool entered = m_state == TState::Hot || m_state == TState::Down || Sunken();
         painter.setFont(Font()->ToQFont());
-        if (!isEnabled() && m_fontFx->DisabledStyle() == TFontFx::dsAuto) {
-            painter.setPen(clBtnHighlight.ToQColor());
-            painter.drawText(text.translated(1, 1), flags, Caption());
-            painter.setPen(clBtnShadow.ToQColor());
-        } else {
-            const bool entered = m_state == TState::Hot || m_state == TState::Down || Sunken();
-            painter.setPen((m_enterColorChange && entered ? m_enterColor : Font()->Color()).ToQColor());
-        }
-        painter.drawText(text, flags, Caption());
+        m_fontFx->Draw(painter, boxes.text, boxes.caption, Qt::AlignLeft | Qt::AlignTop | kCaptionFlags,
+                       Caption(), m_enterColorChange && entered ? m_enterColor : Font()->Color(),
+                       isEnabled());
     }
+    if (!boxes.arrow.isEmpty())
+        DrawArrow(painter, boxes.arrow);
     if (m_state == TState::Hot)
         drawEdge(painter, rect(), clBtnHighlight, clBtnShadow);
     else if (m_state == TState::Down || m_state == TState::DisabledDown || Sunken())
         drawEdge(painter, rect(), clBtnShadow, clBtnHighlight);
+}
+
+// A downward triangle filling its box: rows narrowing by one pixel on each side down to the tip.
+void TExplorerButton::DrawArrow(QPainter &painter, const QRect &box) const
+{
+    for (const TFontFx::TPass &pass : m_fontFx->Passes(m_layout->ArrowColor(), isEnabled(), false)) {
+        const QRect at = box.translated(pass.offset);
+        for (int row = 0; row < at.height(); ++row)
+            painter.fillRect(at.left() + row, at.top() + row, at.width() - 2 * row, 1, pass.color.ToQColor());
+    }
 }
 
 void TExplorerButton::mousePressEvent(QMouseEvent *event)
@@ -228,7 +224,9 @@ void TExplorerButton::mousePressEvent(QMouseEvent *event)
         if (m_repeatedClick) {
             Click();
             StopTimer(m_repeatTimer);
-            Guarded([this] { m_repeatTimer = TTimerPool::Instance().Start(m_repeatingInterval, [this] { Click(); }); });
+            Guarded([this] {
+                m_repeatTimer = TTimerPool::Instance().Start(m_repeatingInterval, [this] { Click(); });
+            });
         }
     }
 }
@@ -266,6 +264,15 @@ void TExplorerButton::mouseReleaseEvent(QMouseEvent *event)
     StopTimer(m_repeatTimer);
     const QPoint point = event->position().toPoint();
     Release(point.x() >= 0 && point.x() < width() && point.y() >= 0 && point.y() <= height());
+}
+
+// The second press of a double click has come as a press of its own; taken as one more, it would press
+// twice (and drop a menu down a second time).
+void TExplorerButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton && isEnabled())
+        CallHandler(OnDblClick, this);
 }
 
 void TExplorerButton::enterEvent(QEnterEvent *event)
@@ -310,8 +317,8 @@ void TExplorerButton::ChangeState(TState state)
     }
     if (state == m_state)
         return;
-    const bool hotDown = (state == TState::Hot && m_state == TState::Down)
-                         || (state == TState::Down && m_state == TState::Hot);
+    const bool hotDown = (state == TState::Hot && m_state == TState::Down) ||
+                         (state == TState::Down && m_state == TState::Hot);
     const bool needsRepaint = !(FewGlyphs() && hotDown);
     m_previousState = state == TState::Hot && m_state != TState::Down ? TState::Up : m_state;
     m_state = state;
@@ -320,7 +327,8 @@ void TExplorerButton::ChangeState(TState state)
     if (m_state != TState::Hot)
         StopTimer(m_hoverTimer);
     else if (!m_pressed && !m_hoverTimer)
-        Guarded([this] { m_hoverTimer = TTimerPool::Instance().Start(kHoverInterval, [this] { HoverTick(); }); });
+        Guarded(
+            [this] { m_hoverTimer = TTimerPool::Instance().Start(kHoverInterval, [this] { HoverTick(); }); });
 }
 
 void TExplorerButton::HoverTick()
@@ -334,7 +342,8 @@ void TExplorerButton::DropDown()
     if (!m_dropDownMenu || m_state == TState::DroppedDown)
         return;
     ChangeState(TState::DroppedDown);
-    const QPoint corner = m_dropDownRight ? QPoint(width(), m_dropDownIndent) : QPoint(m_dropDownIndent, height());
+    const QPoint corner =
+        m_dropDownRight ? QPoint(width(), m_dropDownIndent) : QPoint(m_dropDownIndent, height());
     const QPointer<TExplorerButton> self(this);
     m_dropDownMenu->Popup(mapToGlobal(corner));
     if (!self)
@@ -397,14 +406,16 @@ void TExplorerButton::Accelerator()
     const QPointer<TExplorerButton> self(this);
     Click();
     if (self)
-        ChangeState(QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos()) ? TState::Hot : TState::Up);
+        ChangeState(QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos()) ? TState::Hot
+                                                                                      : TState::Up);
 }
 
 void TExplorerButton::NotifyGroup()
 {
     if (m_groupIndex == 0 || !parentWidget())
         return;
-    for (TExplorerButton *button : parentWidget()->findChildren<TExplorerButton *>(Qt::FindDirectChildrenOnly))
+    for (TExplorerButton *button :
+         parentWidget()->findChildren<TExplorerButton *>(Qt::FindDirectChildrenOnly))
         if (button != this)
             button->GroupChanged(*this);
 }
@@ -433,29 +444,34 @@ bool TExplorerButton::Sunken() const
 }
 
 // Glyph and caption form one box, placed in the content rectangle, which a sunken button shifts by one
-// pixel.
-void TExplorerButton::Layout(QRect &glyph, QRect &text) const
+// pixel. An arrow right of the caption joins the box; one at the right of the button stands apart.
+TExplorerButton::TBoxes TExplorerButton::Layout() const
 {
     QRect content = rect();
     if (m_state == TState::Down || Sunken())
         content.translate(1, 1);
     const QSize glyphSize = m_glyph.SliceSize();
-    QSize textSize;
+    QSize caption(0, 0);
     if (!Caption().isEmpty())
-        textSize = QFontMetrics(Font()->ToQFont()).size(Qt::TextShowMnemonic | Qt::TextSingleLine, Caption());
+        caption = QFontMetrics(Font()->ToQFont()).size(kCaptionFlags, Caption());
+    const QSize textSize = caption.isEmpty() ? caption : m_fontFx->Extent(caption);
+    const int arrowSize = m_layout->Arrow() ? std::clamp(m_layout->ArrowSize(), 0, kMaxArrowSize) : 0;
+    const QSize arrowBox(2 * arrowSize - 1, arrowSize);
+    const bool arrowInBox = arrowSize > 0 && m_layout->ArrowPosition() == TButtonLayout::apRightText;
+    const int arrowIndent = std::clamp(m_layout->ArrowIndent(), -kMaxArrowSize, kMaxArrowSize);
+    const int arrowWidth = arrowInBox ? arrowIndent + arrowBox.width() : 0;
     const bool both = !glyphSize.isEmpty() && !textSize.isEmpty();
     const int spacing = both ? m_layout->Spacing() : 0;
     const TButtonLayout::TTextAlign side = m_layout->AlignText2Glyph();
     const bool sideBySide = side == TButtonLayout::taLeft || side == TButtonLayout::taRight;
-    const QSize box = sideBySide
-                          ? QSize(glyphSize.width() + spacing + textSize.width(),
-                                  std::max(glyphSize.height(), textSize.height()))
-                          : QSize(std::max(glyphSize.width(), textSize.width()),
-                                  glyphSize.height() + spacing + textSize.height());
+    const QSize pair = sideBySide ? QSize(glyphSize.width() + spacing + textSize.width(),
+                                          std::max(glyphSize.height(), textSize.height()))
+                                  : QSize(std::max(glyphSize.width(), textSize.width()),
+                                          glyphSize.height() + spacing + textSize.height());
+    const QSize box(pair.width() + arrowWidth, std::max(pair.height(), arrowInBox ? arrowBox.height() : 0));
     const int alignment = int(m_layout->Alignment());
-    const QPoint origin = content.topLeft()
-                          + QPoint(placed(alignment % 3, content.width(), box.width()),
-                                   placed(alignment / 3, content.height(), box.height()));
+    const QPoint origin = content.topLeft() + QPoint(placed(alignment % 3, content.width(), box.width()),
+                                                     placed(alignment / 3, content.height(), box.height()));
     QPoint glyphAt, textAt;
     switch (side) {
     case TButtonLayout::taLeft:
@@ -467,17 +483,26 @@ void TExplorerButton::Layout(QRect &glyph, QRect &text) const
         textAt = QPoint(glyphSize.width() + spacing, (box.height() - textSize.height()) / 2);
         break;
     case TButtonLayout::taTop:
-        textAt = QPoint((box.width() - textSize.width()) / 2, 0);
-        glyphAt = QPoint((box.width() - glyphSize.width()) / 2, textSize.height() + spacing);
+        textAt = QPoint((box.width() - arrowWidth - textSize.width()) / 2, 0);
+        glyphAt = QPoint((box.width() - arrowWidth - glyphSize.width()) / 2, textSize.height() + spacing);
         break;
     case TButtonLayout::taBottom:
-        glyphAt = QPoint((box.width() - glyphSize.width()) / 2, 0);
-        textAt = QPoint((box.width() - textSize.width()) / 2, glyphSize.height() + spacing);
+        glyphAt = QPoint((box.width() - arrowWidth - glyphSize.width()) / 2, 0);
+        textAt = QPoint((box.width() - arrowWidth - textSize.width()) / 2, glyphSize.height() + spacing);
         break;
     }
     const QPoint offset(m_layout->OffsetX(), m_layout->OffsetY());
-    glyph = QRect(origin + glyphAt + offset, glyphSize);
-    text = QRect(origin + textAt + QPoint(1, 1) + offset, textSize);
+    TBoxes boxes{QRect(origin + glyphAt + offset, glyphSize),
+                 QRect(origin + textAt + QPoint(1, 1) + offset, textSize), QRect(), caption};
+    if (arrowInBox)
+        boxes.arrow = QRect(
+            origin + QPoint(pair.width() + arrowIndent, (box.height() - arrowBox.height()) / 2) + offset,
+            arrowBox);
+    else if (arrowSize > 0)
+        boxes.arrow = QRect(content.topLeft() + QPoint(content.width() - arrowIndent - arrowBox.width(),
+                                                       (content.height() - arrowBox.height()) / 2),
+                            arrowBox);
+    return boxes;
 }
 
 void TExplorerButton::StopTimer(int &handle)

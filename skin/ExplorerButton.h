@@ -2,12 +2,13 @@
 
 #include <QPointer>
 
+class QPainter;
+
 #include "runtime/GraphicControl.h"
 #include "runtime/PopupMenu.h"
 #include "skin/ButtonGlyph.h"
 #include "skin/ButtonLayout.h"
 #include "skin/FontFx.h"
-
 
 // A flat button of the skinned window: the skin shows through it, it draws an edge only while the pointer
 // is over it or while it is down, and it either raises a click (alone, or as a toggle of a group) or drops
@@ -47,6 +48,8 @@ public:
     };
 
     static constexpr int kHoverInterval = 100;
+    // Arrow size and indent are cut to this, so that a stored absurd value cannot stall painting.
+    static constexpr int kMaxArrowSize = 64;
 
     explicit TExplorerButton(QWidget *parent = nullptr);
     ~TExplorerButton() override;
@@ -88,11 +91,14 @@ public:
     int HoverTimer() const { return m_hoverTimer; }
     // The glyph index the current state shows.
     int GlyphIndex() const;
-    // The glyph's box and the caption's rectangle inside the button, as painted now.
-    QRect GlyphRect() const;
-    QRect TextRect() const;
+    // The glyph's box, the caption's rectangle (with its effects) and the drop-down arrow's box inside the
+    // button, as painted now; the arrow's is empty while ButtonLayout.Arrow is off.
+    QRect GlyphRect() const { return Layout().glyph; }
+    QRect TextRect() const { return Layout().text; }
+    QRect ArrowRect() const { return Layout().arrow; }
 
     TNotifyEvent OnMouseExit;
+    TNotifyEvent OnDblClick;
 
 protected:
     void Invalidate() override;
@@ -104,11 +110,21 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
+    struct TBoxes
+    {
+        QRect glyph;
+        QRect text;
+        QRect arrow;
+        // The caption's size without its effects.
+        QSize caption;
+    };
+
     void ChangeState(TState state);
     void HoverTick();
     void DropDown();
@@ -118,7 +134,8 @@ private:
     void GroupChanged(const TExplorerButton &sender);
     bool FewGlyphs() const;
     bool Sunken() const;
-    void Layout(QRect &glyph, QRect &text) const;
+    TBoxes Layout() const;
+    void DrawArrow(QPainter &painter, const QRect &box) const;
     void StopTimer(int &handle);
 
     TButtonGlyph m_glyph;

@@ -1,17 +1,31 @@
 #include "skin/ExtPage.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QHelpEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "runtime/ErrorBox.h"
+#include "runtime/Numeric.h"
 #include "skin/ExtPageInvalidCall.h"
 
 TExtPageControl::TExtPageControl(QWidget *parent)
-    : TWinControl(parent), m_tabActiveFont(new TFont(this)), m_tabInactiveFont(new TFont(this))
+    : TWinControl(parent), m_tabActiveFont(new TFont(this)), m_tabInactiveFont(new TFont(this)),
+      m_tabGlyphs(new TExtGlyphs(this)), m_hottrack(new TExtHottrack(this))
 {
     PublishEvent(QStringLiteral("OnChange"), OnChange);
     m_tabActiveFont->SetChangeHandler([this] { TabGeometryChanged(); });
     m_tabInactiveFont->SetChangeHandler([this] { TabGeometryChanged(); });
+    m_tabGlyphs->SetChangeHandler([this] { TabGeometryChanged(); });
+    m_hottrack->SetChangeHandler([this] {
+        m_hotTab = -1;
+        Invalidate();
+    });
+    setMouseTracking(true);
     // The background is painted whole, so nothing is erased first.
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -59,6 +73,7 @@ void TExtPageControl::SetTabStyle(TTabStyle style)
 
 void TExtPageControl::SetTabHeight(int height)
 {
+    height = std::clamp(height, 0, kMaxTabSize);
     if (m_tabHeight == height)
         return;
     m_tabHeight = height;
@@ -67,6 +82,7 @@ void TExtPageControl::SetTabHeight(int height)
 
 void TExtPageControl::SetTabWidth(int width)
 {
+    width = std::clamp(width, 0, kMaxTabSize);
     if (m_tabWidth == width)
         return;
     m_tabWidth = width;
@@ -102,11 +118,13 @@ void TExtPageControl::InsertPage(TTabSheet *page)
     m_pages.append(page);
     page->setGeometry(DisplayRect());
     page->setVisible(page == m_activePage);
+    GrabTabMnemonics();
 }
 
 void TExtPageControl::RemovePage(TTabSheet *page)
 {
     m_pages.removeAll(page);
+    GrabTabMnemonics();
 }
 
 int TExtPageControl::TabIndex(const TTabSheet *page) const
@@ -126,10 +144,11 @@ int TExtPageControl::PageIndexByTabIndex(int tabIndex) const
     for (int i = std::max(tabIndex, 0); i < pages.size(); ++i)
         if (TabIndex(pages[i]) == tabIndex)
             return i;
-    throw EExtPageInvalidCall(QStringLiteral("Function GetPageIndexByTabIndex of component %1 of class %2 was "
-                                             "called with an invalid parameter (CurrentTabIndex = %3).")
-                                  .arg(objectName(), QLatin1String(metaObject()->className()))
-                                  .arg(tabIndex));
+    throw EExtPageInvalidCall(
+        QStringLiteral("Function GetPageIndexByTabIndex of component %1 of class %2 was "
+                       "called with an invalid parameter (CurrentTabIndex = %3).")
+            .arg(objectName(), QLatin1String(metaObject()->className()))
+            .arg(tabIndex));
 }
 
 QRect TExtPageControl::DisplayRect() const
@@ -163,19 +182,58 @@ QList<QRect> TExtPageControl::TabRects() const
     QList<QRect> rects;
     const QFontMetrics metrics(RowFont().ToQFont());
     const bool vertical = m_tabPosition == tabPosLeft || m_tabPosition == tabPosRight;
+    const bool imageLeft = m_tabGlyphs->Position() == TExtGlyphs::glPosLeft;
+    const QSize image = m_tabGlyphs->ImageSize();
     const int row = RowHeight();
+    const int across = m_tabPosition == tabPosBottom  ? height() - row
+                       : m_tabPosition == tabPosRight ? width() - row
+                                                      : 0;
     int along = 0;
-    for (const TTabSheet *page : Pages()) {
+    for (int index = 0; index < m_pages.size(); ++index) {
+        const TTabSheet *page = m_pages[index];
         if (!page->TabVisible())
             continue;
-        const int length = m_tabWidth > 0 ? m_tabWidth : metrics.horizontalAdvance(page->Caption()) + 12;
-        const int across = m_tabPosition == tabPosBottom ? height() - row
-                           : m_tabPosition == tabPosRight ? width() - row
-                                                           : 0;
+        int length = m_tabWidth;
+        if (length == 0) {
+            const int text = metrics.horizontalAdvance(page->Caption());
+            if (!m_tabGlyphs->HasImage(index))
+                length = text;
+            else
+                length =
+                    imageLeft ? image.width() + m_tabGlyphs->Spacing() + text : std::max(image.width(), text);
+            length = std::min(length + 12, kMaxTabSize);
+        }
         rects.append(vertical ? QRect(across, along, row, length) : QRect(along, across, length, row));
         along += length;
     }
     return rects;
+}
+
+int TExtPageControl::TabAt(const QPoint &point) const
+{
+    const QList<QRect> tabs = TabRects();
+    for (int tab = 0; tab < tabs.size(); ++tab)
+        if (tabs[tab].contains(point))
+            return tab;
+    return -1;
+}
+
+void TExtPageControl::ChangeScale(int multiplier, int divider)
+{
+    if (multiplier <= 0 || divider <= 0 || multiplier == divider)
+        return;
+    BeginUpdate();
+    for (TFont *font : {m_tabActiveFont, m_tabInactiveFont})
+        font->SetHeight(MulDiv(font->Height(), multiplier, divider));
+    SetTabHeight(MulDiv(m_tabHeight, multiplier, divider));
+    SetTabWidth(MulDiv(m_tabWidth, multiplier, divider));
+    EndUpdate();
+}
+
+void TExtPageControl::TabsChanged()
+{
+    GrabTabMnemonics();
+    LayoutPages(true);
 }
 
 void TExtPageControl::LayoutPages(bool force)
@@ -236,17 +294,8 @@ void TExtPageControl::paintEvent(QPaintEvent *)
         Guarded([&] { OnDrawBkgndInside(this, painter, inside); });
     QRegion outside = QRegion(rect()) - inside;
     const QList<QRect> tabs = TabRects();
-    const QList<TTabSheet *> pages = Pages();
     for (int tab = 0; tab < tabs.size(); ++tab) {
-        const TTabSheet *page = pages[PageIndexByTabIndex(tab)];
-        const bool active = page == m_activePage;
-        painter.fillRect(tabs[tab], (active ? m_tabActiveColor : m_tabInactiveColor).ToQColor());
-        const TFont &font = active ? *m_tabActiveFont : *m_tabInactiveFont;
-        painter.setFont(font.ToQFont());
-        painter.setPen((page->isEnabled() ? font.Color() : clGrayText).ToQColor());
-        painter.drawText(tabs[tab], Qt::AlignCenter | Qt::TextShowMnemonic
-                                         | (m_tabWordWrap ? Qt::TextWordWrap : Qt::TextSingleLine),
-                         page->Caption());
+        DrawTab(painter, tab, tabs[tab], PageIndexByTabIndex(tab));
         outside -= tabs[tab];
     }
     const auto *parent = qobject_cast<const TControl *>(parentWidget());
@@ -261,6 +310,52 @@ void TExtPageControl::resizeEvent(QResizeEvent *event)
 {
     TWinControl::resizeEvent(event);
     LayoutPages(true);
+}
+
+void TExtPageControl::mousePressEvent(QMouseEvent *event)
+{
+    TWinControl::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (TTabSheet *page = PageOfTab(TabAt(event->position().toPoint())))
+        SetActivePage(page);
+}
+
+void TExtPageControl::mouseMoveEvent(QMouseEvent *event)
+{
+    TWinControl::mouseMoveEvent(event);
+    SetHotTab(TabAt(event->position().toPoint()));
+}
+
+void TExtPageControl::leaveEvent(QEvent *event)
+{
+    TWinControl::leaveEvent(event);
+    SetHotTab(-1);
+}
+
+bool TExtPageControl::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int tab = TabAt(help->pos());
+        if (tab >= 0) {
+            const QString hint = m_tabHints.value(tab);
+            if (ShowHint() && !hint.isEmpty())
+                QToolTip::showText(help->globalPos(), hint, this, TabRects().value(tab));
+            else
+                QToolTip::hideText();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::Shortcut) {
+        const int id = static_cast<QShortcutEvent *>(event)->shortcutId();
+        for (const auto &[each, page] : std::as_const(m_mnemonics))
+            if (each == id && page && page->TabVisible() && isVisible()) {
+                SetActivePage(page);
+                return true;
+            }
+    }
+    return TWinControl::event(event);
 }
 
 // The focus moves with the page: off the old page before it hides, onto the new one when it had it.
@@ -291,6 +386,76 @@ void TExtPageControl::MakeCurrent(TTabSheet *page)
             first->setFocus(Qt::TabFocusReason);
 }
 
+void TExtPageControl::DrawTab(QPainter &painter, int tab, const QRect &rect, int index)
+{
+    const TTabSheet &page = *m_pages[index];
+    const bool active = &page == m_activePage;
+    if (OnDrawTab) {
+        Guarded([&] { OnDrawTab(this, painter, tab, rect, active); });
+        return;
+    }
+    painter.fillRect(rect, (active ? m_tabActiveColor : m_tabInactiveColor).ToQColor());
+    const TFont &font = active ? *m_tabActiveFont : *m_tabInactiveFont;
+    TColor color = font.Color();
+    if (!page.isEnabled())
+        color = clGrayText;
+    else if (m_hottrack->Enabled() && tab == m_hotTab)
+        color = active ? m_hottrack->TabActiveColor() : m_hottrack->TabInactiveColor();
+    painter.setFont(font.ToQFont());
+    const int flags = Qt::TextShowMnemonic | (m_tabWordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+    QRect text = rect;
+    int align = Qt::AlignCenter;
+    if (m_tabGlyphs->HasImage(index)) {
+        // Image and caption are centred in the tab as one box.
+        const QSize image = m_tabGlyphs->ImageSize();
+        const QSize caption = painter.fontMetrics().size(flags, page.Caption());
+        const int spacing = m_tabGlyphs->Spacing();
+        QPoint at;
+        if (m_tabGlyphs->Position() == TExtGlyphs::glPosLeft) {
+            at = QPoint(rect.left() + (rect.width() - image.width() - spacing - caption.width()) / 2,
+                        rect.top() + (rect.height() - image.height()) / 2);
+            text.setLeft(at.x() + image.width() + spacing);
+            align = Qt::AlignLeft | Qt::AlignVCenter;
+        } else {
+            at = QPoint(rect.left() + (rect.width() - image.width()) / 2,
+                        rect.top() + (rect.height() - image.height() - spacing - caption.height()) / 2);
+            text.setTop(at.y() + image.height() + spacing);
+            align = Qt::AlignHCenter | Qt::AlignTop;
+        }
+        m_tabGlyphs->Draw(painter, at, index);
+    }
+    painter.setPen(color.ToQColor());
+    painter.drawText(text, align | flags, page.Caption());
+}
+
+void TExtPageControl::SetHotTab(int tab)
+{
+    if (!m_hottrack->Enabled())
+        tab = -1;
+    if (m_hotTab == tab)
+        return;
+    m_hotTab = tab;
+    Invalidate();
+}
+
+// Each visible tab's accelerator selects its page, as a dialog character does.
+void TExtPageControl::GrabTabMnemonics()
+{
+    for (const auto &[id, page] : std::as_const(m_mnemonics))
+        releaseShortcut(id);
+    m_mnemonics.clear();
+    for (TTabSheet *page : std::as_const(m_pages)) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(page->Caption());
+        if (page->TabVisible() && !mnemonic.isEmpty())
+            m_mnemonics.append({grabShortcut(mnemonic), page});
+    }
+}
+
+TTabSheet *TExtPageControl::PageOfTab(int tab) const
+{
+    return tab < 0 ? nullptr : m_pages.value(PageIndexByTabIndex(tab));
+}
+
 const TFont &TExtPageControl::RowFont() const
 {
     const QFontMetrics active(m_tabActiveFont->ToQFont());
@@ -302,7 +467,15 @@ const TFont &TExtPageControl::RowFont() const
 
 int TExtPageControl::RowHeight() const
 {
-    return m_tabHeight > 0 ? m_tabHeight : QFontMetrics(RowFont().ToQFont()).height() + 6;
+    if (m_tabHeight > 0)
+        return m_tabHeight;
+    const int text = QFontMetrics(RowFont().ToQFont()).height();
+    const QSize image = m_tabGlyphs->ImageSize();
+    if (image.isEmpty())
+        return text + 6;
+    if (m_tabGlyphs->Position() == TExtGlyphs::glPosLeft)
+        return std::max(text, image.height()) + 6;
+    return std::min(text + m_tabGlyphs->Spacing() + image.height(), kMaxTabSize) + 6;
 }
 
 void TExtPageControl::TabGeometryChanged()

@@ -1,17 +1,24 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include <QList>
+#include <QStringList>
 #include <QPointer>
 
 #include "runtime/WinControl.h"
+#include "skin/ExtGlyphs.h"
+#include "skin/ExtHottrack.h"
 #include "skin/TabSheet.h"
 
 class QPainter;
 
 using TChangingEvent = std::function<void(QObject *Sender, bool &AllowChange)>;
 using TDrawBkgndEvent = std::function<void(QObject *Sender, QPainter &Canvas, const QRect &Rect)>;
+// Draws a tab in place of the control: its tab index, its rectangle and whether its page is current.
+using TDrawTabEvent =
+    std::function<void(QObject *Sender, QPainter &Canvas, int TabIndex, const QRect &Rect, bool Active)>;
 
 // A page control whose tabs can all be hidden: pages are switched through ActivePage, each page fills
 // the display rectangle, and the area round the page is filled with the control's colour inside and the
@@ -30,6 +37,9 @@ class TExtPageControl : public TWinControl
     Q_PROPERTY(TColor TabInactiveColor READ TabInactiveColor WRITE SetTabInactiveColor)
     Q_PROPERTY(TFont *TabActiveFont READ TabActiveFont)
     Q_PROPERTY(TFont *TabInactiveFont READ TabInactiveFont)
+    Q_PROPERTY(QStringList TabHints READ TabHints WRITE SetTabHints)
+    Q_PROPERTY(TExtGlyphs *TabGlyphs READ TabGlyphs)
+    Q_PROPERTY(TExtHottrack *Hottrack READ Hottrack)
     Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
 
 public:
@@ -48,6 +58,9 @@ public:
     };
     Q_ENUM(TTabStyle)
 
+    // Tab heights and widths are cut to this, so that no row of tabs overflows on its way.
+    static constexpr int kMaxTabSize = 16384;
+
     explicit TExtPageControl(QWidget *parent = nullptr);
 
     TTabSheet *ActivePage() const { return m_activePage; }
@@ -58,6 +71,7 @@ public:
     // Button-style tabs stand at the top.
     TTabStyle TabStyle() const { return m_tabStyle; }
     void SetTabStyle(TTabStyle style);
+    // 0 is the default size; negative sizes are taken as 0.
     int TabHeight() const { return m_tabHeight; }
     void SetTabHeight(int height);
     int TabWidth() const { return m_tabWidth; }
@@ -70,6 +84,11 @@ public:
     void SetTabInactiveColor(TColor color);
     TFont *TabActiveFont() const { return m_tabActiveFont; }
     TFont *TabInactiveFont() const { return m_tabInactiveFont; }
+    // One hint per tab index, shown over the tab while ShowHint is on.
+    QStringList TabHints() const { return m_tabHints; }
+    void SetTabHints(const QStringList &hints) { m_tabHints = hints; }
+    TExtGlyphs *TabGlyphs() const { return m_tabGlyphs; }
+    TExtHottrack *Hottrack() const { return m_hottrack; }
     int TabOrder() const { return m_tabOrder; }
     void SetTabOrder(int order) { m_tabOrder = order; }
 
@@ -85,6 +104,15 @@ public:
     QRect DisplayRect() const;
     // The tabs as drawn, by tab index.
     QList<QRect> TabRects() const;
+    // The tab index at a point of the control, -1 off the tabs.
+    int TabAt(const QPoint &point) const;
+    // The tab under the pointer while hot tracking is on, else -1.
+    int HotTab() const { return m_hotTab; }
+    // Scales the tab sizes and both tab fonts' heights by multiplier / divider; a ratio that is not
+    // positive is ignored.
+    void ChangeScale(int multiplier, int divider);
+    // Captions, tab visibility or pages changed: tabs, their accelerators and the page layout follow.
+    void TabsChanged();
     // Skipped while the control is hidden unless forced.
     void LayoutPages(bool force = false);
 
@@ -98,13 +126,23 @@ public:
     TChangingEvent OnChanging;
     TDrawBkgndEvent OnDrawBkgndInside;
     TDrawBkgndEvent OnDrawBkgndOutside;
+    TDrawTabEvent OnDrawTab;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void MakeCurrent(TTabSheet *page);
+    // Tab `tab` of the page at `index`.
+    void DrawTab(QPainter &painter, int tab, const QRect &rect, int index);
+    void SetHotTab(int tab);
+    void GrabTabMnemonics();
+    TTabSheet *PageOfTab(int tab) const;
     const TFont &RowFont() const;
     int RowHeight() const;
     void TabGeometryChanged();
@@ -120,6 +158,12 @@ private:
     TColor m_tabInactiveColor{0xA4A0A0};
     TFont *m_tabActiveFont;
     TFont *m_tabInactiveFont;
+    QStringList m_tabHints;
+    TExtGlyphs *m_tabGlyphs;
+    TExtHottrack *m_hottrack;
     int m_tabOrder = 0;
     int m_updateCount = 0;
+    int m_hotTab = -1;
+    // The accelerator shortcut of each page's tab caption, by shortcut id.
+    QList<std::pair<int, QPointer<TTabSheet>>> m_mnemonics;
 };

@@ -21,7 +21,14 @@ void TTabSheet::SetTabVisible(bool visible)
         return;
     m_tabVisible = visible;
     if (TExtPageControl *control = PageControl())
-        control->LayoutPages(true);
+        control->TabsChanged();
+}
+
+void TTabSheet::CaptionChanged()
+{
+    TWinControl::CaptionChanged();
+    if (TExtPageControl *control = PageControl())
+        control->TabsChanged();
 }
 
 TExtPageControl *TTabSheet::PageControl() const

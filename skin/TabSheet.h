@@ -20,6 +20,10 @@ public:
     void SetTabVisible(bool visible);
     TExtPageControl *PageControl() const;
 
+protected:
+    // A caption is its tab's text and accelerator.
+    void CaptionChanged() override;
+
 private:
     bool m_tabVisible = true;
 };

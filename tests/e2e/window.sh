@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The monitor opens a borderless 371 x 182 skinned window at (255, 167), with the server button on it; its
-# mask cuts away column 0 and rows 22 to 24, where the white root shows.
+# The monitor opens a borderless 371 x 182 skinned window at (255, 167), with the server button on it; it
+# shows the skin at 1:1; its mask cuts away column 0 and rows 22 to 24, where the white root shows and the
+# pointer reaches the root.
 source "$(dirname "$0")/lib.sh"
 program=$1
 
@@ -24,6 +25,20 @@ for point in "255 167" "255 250" "300 189" "300 191"; do
     [ "$(pixel "$shot" $point)" = "FFFFFF" ] || fail "the mask does not cut the window away at ($point)"
 done
 [ "$(pixel "$shot" 300 192)" = "000000" ] || fail "the body does not start at row 25"
+# The title strip right of the buttons, where no control lies, is the skin's own pixels.
+skin="$(dirname "$0")/../../resources/skin.bmp"
+convert "$skin" -crop 270x22+100+0 +repage "$E2E_TMP/skin-strip.png"
+convert "$shot" -crop 270x22+355+167 +repage "$E2E_TMP/shown-strip.png"
+differ=$(compare -metric AE "$E2E_TMP/skin-strip.png" "$E2E_TMP/shown-strip.png" null: 2>&1 || true)
+[ "${differ%%.*}" = 0 ] || fail "the title strip is not the skin at 1:1 ($differ pixels differ)"
+# What lies under the pointer: the window, or the root where the mask cuts the window away.
+under() {
+    on_display xdotool mousemove "$1" "$2" getmouselocation --shell | sed -n 's/^WINDOW=//p'
+}
+[ "$(under 300 200)" = "$window" ] || fail "the body does not take the pointer"
+for point in "255 250" "400 190"; do
+    [ "$(under $point)" != "$window" ] || fail "the pointer does not pass through the cut at ($point)"
+done
 [ "$(pixel "$shot" 626 348)" = "FFFFFF" ] || fail "the window is wider than 371"
 [ "$(pixel "$shot" 625 349)" = "FFFFFF" ] || fail "the window is taller than 182"
 

@@ -75,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TMalformedCase{"dataSize", WithInt(kStoredMask, 16, 48)},
                       TMalformedCase{"invertedBounds", WithInt(kStoredMask, 28, 0)},
                       TMalformedCase{"invertedRectangle", WithInt(kStoredMask, 56, -5)},
-                      TMalformedCase{"absurdRectangle", WithInt(WithInt(kStoredMask, 32, 1 << 30), 64, 1 << 30)},
+                      TMalformedCase{"absurdRectangle",
+                                     WithInt(WithInt(kStoredMask, 32, 1 << 30), 64, 1 << 30)},
                       TMalformedCase{"outsideBounds", WithInt(kStoredMask, 60, 400)}),
     [](const auto &info) { return std::string(info.param.name); });
 

@@ -1,5 +1,6 @@
 #include "skin/ExplorerButton.h"
 
+#include <algorithm>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -44,6 +45,7 @@ protected:
             ++clicks;
             seenAtClick = {button->Pressed(), button->State()};
         };
+        button->OnDblClick = [this](QObject *) { ++doubleClicks; };
         menu->Add(new TMenuItem(menu));
         window.show();
         PointerTo(QPoint(5, 5));
@@ -59,6 +61,16 @@ protected:
     {
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
         QCoreApplication::sendEvent(button, &enter);
+    }
+    // As the window system delivers it: the second press comes on its own, then the double click.
+    void DoubleClick(QPoint at)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
+        QTest::mousePress(button, Qt::LeftButton, {}, at);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, button->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QCoreApplication::sendEvent(button, &twice);
+        QTest::mouseRelease(button, Qt::LeftButton, {}, at);
     }
     void Leave()
     {
@@ -98,6 +110,7 @@ protected:
     TExplorerButton *button = new TExplorerButton(&window);
     TPopupMenu *menu = new TPopupMenu(&window);
     int clicks = 0;
+    int doubleClicks = 0;
     int menuShows = 0;
     std::optional<TState> stateWhileOpen;
     std::pair<bool, TState> seenAtClick{false, TState::Up};
@@ -165,8 +178,25 @@ TEST_F(ExplorerButtonTest, AMenuThatIsDeletedIsForgotten)
     EXPECT_EQ(button->DropDownMenu(), nullptr);
 }
 
+TEST_F(ExplorerButtonTest, EveryPressOpensTheMenuOnceAndNoneClicks)
+{
+    button->SetDropDownMenu(menu);
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [this] {
+        ++menuShows;
+        QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
+    });
+    Enter();
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 8));
+    DoubleClick(QPoint(10, 8));
+    EXPECT_EQ(menuShows, 3) << "a double click is two presses";
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(clicks, 0);
+}
+
 // A sequence of pointer actions and the state after each: e enter, l leave, p press, r release inside,
-// o drag outside and release there.
+// o drag outside and release there, d double click; states by their letters in "UxHDP-Vy" (U Up, H Hot,
+// D Down, P Pushed).
 struct TSequenceCase
 {
     const char *name;
@@ -174,7 +204,7 @@ struct TSequenceCase
     bool allowAllUp;
     int numGlyphs;
     const char *actions;
-    std::vector<TState> states;
+    const char *states;
     int clicks;
 };
 
@@ -197,7 +227,8 @@ TEST_P(ExplorerButtonSequence, GoesThroughTheStates)
         button->SetNumGlyphs(c.numGlyphs);
         button->SetUnColorMain(false);
     }
-    std::vector<TState> states;
+    std::string states;
+    int doubles = 0;
     for (const char *action = c.actions; *action; ++action) {
         switch (*action) {
         case 'e':
@@ -212,31 +243,38 @@ TEST_P(ExplorerButtonSequence, GoesThroughTheStates)
         case 'r':
             QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
             break;
+        case 'd':
+            DoubleClick(QPoint(5, 5));
+            ++doubles;
+            break;
         case 'o':
             PointerTo(QPoint(-20, 5));
             QTest::mouseMove(button, QPoint(-20, 5));
             QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-20, 5));
             break;
         }
-        states.push_back(button->State());
+        states += "UxHDP-Vy"[int(button->State())];
     }
     EXPECT_EQ(states, c.states);
     EXPECT_EQ(clicks, c.clicks);
+    EXPECT_EQ(doubleClicks, doubles);
 }
 
-using S = TState;
 INSTANTIATE_TEST_SUITE_P(
     Buttons, ExplorerButtonSequence,
-    ::testing::Values(
-        TSequenceCase{"plainClick", 0, false, 0, "eprl", {S::Hot, S::Pushed, S::Hot, S::Up}, 1},
-        TSequenceCase{"plainReleaseOutside", 0, false, 0, "epo", {S::Hot, S::Pushed, S::Up}, 0},
-        TSequenceCase{"oneGlyphClick", 0, false, 1, "epr", {S::Hot, S::Pushed, S::Hot}, 1},
-        TSequenceCase{"toggleTwice", 1, true, 4, "eprpr", {S::Hot, S::Pushed, S::Down, S::Down, S::Hot}, 2},
-        TSequenceCase{"toggleStaysDown", 1, false, 4, "eprpr", {S::Hot, S::Pushed, S::Down, S::Down, S::Down},
-                      1},
-        TSequenceCase{"toggleReleasedOutside", 1, true, 4, "epo", {S::Hot, S::Pushed, S::Up}, 0},
-        TSequenceCase{"pressedToggleLeftAndBack", 1, true, 4, "eprle",
-                      {S::Hot, S::Pushed, S::Down, S::Down, S::Down}, 1}),
+    ::testing::Values(TSequenceCase{"plainClick", 0, false, 0, "eprl", "HPHU", 1},
+                      TSequenceCase{"plainReleaseOutside", 0, false, 0, "epo", "HPU", 0},
+                      TSequenceCase{"plainThrice", 0, false, 0, "eprprpr", "HPHPHPH", 3},
+                      TSequenceCase{"plainDoubleClick", 0, false, 0, "edd", "HHH", 4},
+                      TSequenceCase{"oneGlyphClick", 0, false, 1, "epr", "HPH", 1},
+                      TSequenceCase{"oneGlyphDoubleClick", 0, false, 1, "ed", "HH", 2},
+                      TSequenceCase{"toggleTwice", 1, true, 4, "eprpr", "HPDDH", 2},
+                      TSequenceCase{"toggleThrice", 1, true, 4, "eprprpr", "HPDDHPD", 3},
+                      TSequenceCase{"toggleDoubleClick", 1, true, 4, "edd", "HHH", 4},
+                      TSequenceCase{"toggleStaysDown", 1, false, 4, "eprpr", "HPDDD", 1},
+                      TSequenceCase{"toggleDoubleClickStaysDown", 1, false, 4, "ed", "HD", 1},
+                      TSequenceCase{"toggleReleasedOutside", 1, true, 4, "epo", "HPU", 0},
+                      TSequenceCase{"pressedToggleLeftAndBack", 1, true, 4, "eprle", "HPDDD", 1}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ExplorerButtonTest, TheToggleIsDownOnItsLastSliceBeforeItsClickRuns)
@@ -382,13 +420,74 @@ INSTANTIATE_TEST_SUITE_P(States, ExplorerButtonEdge,
                                                      Qt::white}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(ExplorerButtonTest, ASunkenButtonShiftsItsContentByOnePixel)
+struct TArrowCase
 {
-    button->SetCaption("Select Server");
-    const QRect up = button->TextRect();
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(button->TextRect(), up.translated(1, 1));
-    window.grab(button->geometry()).save(QStringLiteral("ExplorerButton-Caption.png"));
+    const char *name;
+    TButtonLayout::TArrowPosition position;
+    int size;
+    int indent;
+    bool pushed;
+    QRect box;
+};
+
+class ExplorerButtonArrow : public ExplorerButtonTest, public ::testing::WithParamInterface<TArrowCase>
+{
+};
+
+TEST_P(ExplorerButtonArrow, IsATriangleOfItsSizeAtItsPlace)
+{
+    const TArrowCase &c = GetParam();
+    window.setStyleSheet("background: black");
+    window.setAutoFillBackground(true);
+    button->SetCaption("CPU");
+    TButtonLayout &layout = *button->ButtonLayout();
+    layout.SetArrow(true);
+    layout.SetArrowColor(clLime);
+    layout.SetArrowPosition(c.position);
+    layout.SetArrowSize(c.size);
+    layout.SetArrowIndent(c.indent);
+    if (c.pushed)
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    // Beside the caption, the arrow's left edge follows the caption's.
+    QRect expected = c.box;
+    if (c.position == TButtonLayout::apRightText)
+        expected.moveLeft(button->TextRect().right() + c.indent);
+    ASSERT_EQ(button->ArrowRect(), expected);
+    const QImage image = window.grab(button->geometry()).toImage();
+    const QRect seen = expected & image.rect();
+    for (int y = seen.top(); y <= seen.bottom(); ++y)
+        for (int x = seen.left(); x <= seen.right(); ++x) {
+            const int row = y - expected.top();
+            const bool inside = x >= expected.left() + row && x <= expected.right() - row;
+            EXPECT_EQ(image.pixelColor(x, y), inside ? QColor(0, 255, 0) : QColor(Qt::black))
+                << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, ExplorerButtonArrow,
+    ::testing::Values(
+        TArrowCase{"rightButton", TButtonLayout::apRightButton, 3, 3, false, QRect(84, 7, 5, 3)},
+        TArrowCase{"rightEdge", TButtonLayout::apRightButton, 4, 0, false, QRect(85, 6, 7, 4)},
+        TArrowCase{"rightButtonPushed", TButtonLayout::apRightButton, 3, 3, true, QRect(85, 8, 5, 3)},
+        TArrowCase{"rightText", TButtonLayout::apRightText, 3, 3, false, QRect(0, 7, 5, 3)},
+        TArrowCase{"absurdSize", TButtonLayout::apRightButton, 1 << 30, 0, false,
+                   QRect(92 - 127, (17 - 64) / 2, 127, 64)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Without a glyph the caption stands one pixel right and down of its centred place, effects included.
+TEST_F(ExplorerButtonTest, TheCaptionIsCentredWithTheRoomOfItsEffects)
+{
+    button->SetCaption("CPU");
+    const QSize plain = button->TextRect().size();
+    button->FontFx()->SetStyle3D(TFontFx::fxRaised);
+    button->FontFx()->SetDepth(2);
+    for (int angle : {0, 90}) {
+        button->FontFx()->SetAngle(angle);
+        const QRect text = button->TextRect();
+        EXPECT_EQ(text.size(), angle ? (plain + QSize(4, 4)).transposed() : plain + QSize(4, 4));
+        EXPECT_EQ(text.topLeft() - QPoint(1, 1), QPoint((92 - text.width()) / 2, (17 - text.height()) / 2));
+    }
 }
 
 TEST_F(ExplorerButtonTest, GlyphAndCaptionAreCentredAsOneBoxWithSpacing)

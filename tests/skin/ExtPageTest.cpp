@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QTest>
+#include <QToolTip>
+
 #include "skin/ExtPageInvalidCall.h"
 
 namespace {
@@ -76,8 +82,9 @@ TEST_F(ExtPageTest, VisibleTabsTakeARowAndMapToTheirPages)
         pages->PageIndexByTabIndex(1);
         FAIL() << "no page has tab 1";
     } catch (const EExtPageInvalidCall &error) {
-        EXPECT_EQ(error.Message(), "Function GetPageIndexByTabIndex of component PMain of class TExtPageControl was "
-                                   "called with an invalid parameter (CurrentTabIndex = 1).");
+        EXPECT_EQ(error.Message(),
+                  "Function GetPageIndexByTabIndex of component PMain of class TExtPageControl was "
+                  "called with an invalid parameter (CurrentTabIndex = 1).");
     }
 }
 
@@ -90,5 +97,191 @@ TEST_F(ExtPageTest, FillsInsideAndOutsideWithTheColours)
     EXPECT_EQ(image.pixelColor(5, 5), QColor(0, 255, 0));
     image.save(QStringLiteral("ExtPage.png"));
 }
+
+// Two pages with visible tabs "&CPU" and "&NCP", in a window of the given colour.
+class ExtPageTabs : public ::testing::Test
+{
+protected:
+    ExtPageTabs()
+    {
+        window.SetColor(clBlack);
+        pages->SetBounds(0, 0, 300, 100);
+        pages->SetTabHeight(24);
+        pages->SetTabActiveColor(clWhite);
+        pages->SetTabInactiveColor(clWhite);
+        pages->TabInactiveFont()->SetColor(clBlack);
+        cpu->SetCaption("&CPU");
+        ncp->SetCaption("&NCP");
+        pages->SetActivePage(cpu);
+        window.show();
+    }
+
+    // How many pixels of the tab have the colour.
+    int Pixels(int tab, QColor color) const
+    {
+        const QImage image = pages->grab(pages->TabRects()[tab]).toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == color;
+        return count;
+    }
+    // A strip of two 16 x 16 images on magenta, image i marked by a red square at (4, 4) of 2 + i pixels.
+    static QImage Strip()
+    {
+        QImage strip(32, 16, QImage::Format_RGB32);
+        strip.fill(QColor(255, 0, 255));
+        QPainter painter(&strip);
+        painter.fillRect(4, 4, 2, 2, Qt::red);
+        painter.fillRect(20, 4, 3, 3, Qt::red);
+        return strip;
+    }
+
+    TControl window;
+    TExtPageControl *pages = new TExtPageControl(&window);
+    TTabSheet *cpu = new TTabSheet(pages);
+    TTabSheet *ncp = new TTabSheet(pages);
+};
+
+TEST_F(ExtPageTabs, AClickOrAnAcceleratorSelectsTheTabsPage)
+{
+    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->TabRects()[1].center());
+    EXPECT_EQ(pages->ActivePage(), ncp);
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(pages->ActivePage(), cpu);
+    cpu->SetCaption("&Load");
+    QTest::keyClick(&window, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(&window, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(pages->ActivePage(), cpu) << "a changed caption brings its accelerator";
+    cpu->SetTabVisible(false);
+    pages->SetActivePage(ncp);
+    QTest::keyClick(&window, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(pages->ActivePage(), ncp) << "a hidden tab has no accelerator";
+}
+
+struct TGlyphCase
+{
+    const char *name;
+    TExtGlyphs::TGlyphPosition position;
+    bool firstTabHidden;
+    int extraWidth;
+};
+
+class ExtPageGlyphs : public ExtPageTabs, public ::testing::WithParamInterface<TGlyphCase>
+{
+};
+
+// The tab grows by its image, which shows its page's slice without the transparent colour.
+TEST_P(ExtPageGlyphs, TabsShowTheirPagesImages)
+{
+    const TGlyphCase &c = GetParam();
+    const int textWidth = QFontMetrics(pages->TabActiveFont()->ToQFont()).horizontalAdvance("&NCP");
+    pages->SetTabHeight(0);
+    TExtGlyphs &glyphs = *pages->TabGlyphs();
+    glyphs.SetGlyphBitmap(Strip());
+    glyphs.SetNumGlyphs(2);
+    glyphs.SetSpacing(3);
+    glyphs.SetPosition(c.position);
+    cpu->SetTabVisible(!c.firstTabHidden);
+    const int ncpTab = pages->TabIndex(ncp);
+    const QRect tab = pages->TabRects()[ncpTab];
+    EXPECT_EQ(tab.width(), textWidth + 12 + c.extraWidth);
+    const int text = QFontMetrics(pages->TabActiveFont()->ToQFont()).height();
+    EXPECT_EQ(tab.height(), c.position == TExtGlyphs::glPosLeft ? std::max(text, 16) + 6 : text + 3 + 16 + 6);
+    EXPECT_EQ(Pixels(ncpTab, Qt::red), 9) << "the second page's image";
+    EXPECT_EQ(Pixels(ncpTab, QColor(255, 0, 255)), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, ExtPageGlyphs,
+                         ::testing::Values(TGlyphCase{"left", TExtGlyphs::glPosLeft, false, 16 + 3},
+                                           TGlyphCase{"leftHiddenFirst", TExtGlyphs::glPosLeft, true, 16 + 3},
+                                           TGlyphCase{"top", TExtGlyphs::glPosTop, false, 0}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ExtPageTabs, TheTabUnderThePointerTakesTheHotColourWhileHotTrackingIsOn)
+{
+    pages->Hottrack()->SetTabActiveColor(clRed);
+    pages->Hottrack()->SetTabInactiveColor(clAqua);
+    QTest::mouseMove(pages, pages->TabRects()[0].center());
+    EXPECT_EQ(Pixels(0, Qt::red), 0) << "hot tracking is off";
+    pages->Hottrack()->SetEnabled(true);
+    for (int tab : {1, 0}) {
+        QTest::mouseMove(pages, pages->TabRects()[tab].center());
+        EXPECT_EQ(pages->HotTab(), tab);
+        EXPECT_GT(Pixels(tab, tab == 0 ? Qt::red : Qt::cyan), 0);
+        EXPECT_EQ(Pixels(1 - tab, Qt::red) + Pixels(1 - tab, Qt::cyan), 0)
+            << "the other tab keeps its colour";
+    }
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(pages, &leave);
+    EXPECT_EQ(pages->HotTab(), -1);
+}
+
+TEST_F(ExtPageTabs, AnOwnerDrawsEveryVisibleTabInsteadOfTheControl)
+{
+    std::vector<std::tuple<int, QRect, bool>> drawn;
+    pages->OnDrawTab = [&](QObject *, QPainter &canvas, int tab, const QRect &rect, bool active) {
+        drawn.emplace_back(tab, rect, active);
+        canvas.fillRect(rect, Qt::green);
+    };
+    cpu->SetTabVisible(false);
+    const QRect tab = pages->TabRects()[0];
+    EXPECT_EQ(Pixels(0, Qt::green), tab.width() * tab.height());
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0], std::make_tuple(0, tab, false));
+}
+
+// Qt keeps a tool tip's text while it fades, so the cases that show nothing come first.
+TEST_F(ExtPageTabs, AHintShowsOverItsTabOnlyWithShowHint)
+{
+    const auto hintOver = [this](int tab) {
+        const QPoint at = pages->TabRects()[tab].center();
+        QHelpEvent help(QEvent::ToolTip, at, pages->mapToGlobal(at));
+        QCoreApplication::sendEvent(pages, &help);
+        return QToolTip::text();
+    };
+    pages->SetTabHints({"Processor"});
+    EXPECT_EQ(hintOver(0), "") << "ShowHint is off";
+    pages->SetShowHint(true);
+    EXPECT_EQ(hintOver(1), "") << "a tab without a hint of its own";
+    pages->SetTabHints({"Processor", "Requests"});
+    EXPECT_EQ(hintOver(1), "Requests");
+}
+
+struct TScaleCase
+{
+    int multiplier;
+    int divider;
+    int tabHeight;
+    int tabWidth;
+    int fontHeight;
+};
+
+class ExtPageScale : public ::testing::TestWithParam<TScaleCase>
+{
+};
+
+TEST_P(ExtPageScale, ScalesTheTabSizesAndFontsByOneRatio)
+{
+    const TScaleCase &c = GetParam();
+    TExtPageControl pages;
+    pages.SetTabHeight(20);
+    pages.SetTabWidth(50);
+    pages.TabActiveFont()->SetHeight(-11);
+    pages.TabInactiveFont()->SetHeight(-11);
+    pages.ChangeScale(c.multiplier, c.divider);
+    EXPECT_EQ(pages.TabHeight(), c.tabHeight);
+    EXPECT_EQ(pages.TabWidth(), c.tabWidth);
+    EXPECT_EQ(pages.TabActiveFont()->Height(), c.fontHeight);
+    EXPECT_EQ(pages.TabInactiveFont()->Height(), c.fontHeight);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, ExtPageScale,
+                         ::testing::Values(TScaleCase{2, 1, 40, 100, -22}, TScaleCase{3, 4, 15, 38, -8},
+                                           TScaleCase{1, 1, 20, 50, -11}, TScaleCase{1, 0, 20, 50, -11},
+                                           TScaleCase{-2, 1, 20, 50, -11}, TScaleCase{0, 3, 20, 50, -11},
+                                           TScaleCase{1 << 20, 1, TExtPageControl::kMaxTabSize,
+                                                      TExtPageControl::kMaxTabSize, -TFont::kMaxHeight}));
 
 } // namespace

@@ -66,9 +66,10 @@ TEST_P(LinkLabelAutoSize, FitsTheCaptionKeepingTheAlignedEdge)
     label->SetShadowSize(c.shadowSize);
     label->SetCaption(c.caption);
     const QString measured = QString(c.caption).isEmpty() ? QStringLiteral(" ") : QString(c.caption);
-    const int lineHeight = QFontMetrics(label->Font()->ToQFont())
-                               .boundingRect(QRect(0, 0, 1000, 100), Qt::TextSingleLine | Qt::TextShowMnemonic, measured)
-                               .height();
+    const int lineHeight =
+        QFontMetrics(label->Font()->ToQFont())
+            .boundingRect(QRect(0, 0, 1000, 100), Qt::TextSingleLine | Qt::TextShowMnemonic, measured)
+            .height();
     EXPECT_EQ(label->width(), TextWidth(measured) + 2 + c.extra);
     EXPECT_EQ(label->height(), lineHeight + c.extra);
     if (c.alignment == TCustomLinkLabel::taRightJustify)
@@ -80,12 +81,12 @@ TEST_P(LinkLabelAutoSize, FitsTheCaptionKeepingTheAlignedEdge)
 using L = TCustomLinkLabel;
 INSTANTIATE_TEST_SUITE_P(
     Captions, LinkLabelAutoSize,
-    ::testing::Values(TSizeCase{"longer", L::taLeftJustify, "Click to visit Harrowby Software", 0, L::spLeftTop, 0},
-                      TSizeCase{"longerRight", L::taRightJustify, "Click to visit Harrowby Software", 0,
-                                L::spLeftTop, 0},
-                      TSizeCase{"empty", L::taLeftJustify, "", 0, L::spLeftTop, 0},
-                      TSizeCase{"emptyShadow", L::taLeftJustify, "", 1, L::spRightBottom, 1},
-                      TSizeCase{"shadow2", L::taLeftJustify, "Pellmont", 2, L::spRightBottom, 2}),
+    ::testing::Values(
+        TSizeCase{"longer", L::taLeftJustify, "Click to visit Harrowby Software", 0, L::spLeftTop, 0},
+        TSizeCase{"longerRight", L::taRightJustify, "Click to visit Harrowby Software", 0, L::spLeftTop, 0},
+        TSizeCase{"empty", L::taLeftJustify, "", 0, L::spLeftTop, 0},
+        TSizeCase{"emptyShadow", L::taLeftJustify, "", 1, L::spRightBottom, 1},
+        TSizeCase{"shadow2", L::taLeftJustify, "Pellmont", 2, L::spRightBottom, 2}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(LinkLabelTest, EntersAndLeavesInPairs)
