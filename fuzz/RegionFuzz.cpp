@@ -9,6 +9,7 @@
 #include "runtime/Form.h"
 #include "skin/CoolForm.h"
 #include "skin/RegionData.h"
+#include "skin/RegionType.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     auto *skin = new TCoolForm(&form);
     skin->LoadMaskData(block);
 
-    const std::optional<QRegion> region = RegionData::Read(block);
+    const std::optional<QRegion> region = skin->Mask()->RegionHandle();
     const QByteArray written = RegionData::Write(region);
     if (skin->SaveMaskData() != written)
         __builtin_trap();

@@ -1,6 +1,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,8 +34,8 @@ void QueryConnection(nwsim::Network &network, std::uint32_t handle)
     Buffer info(NW_NAME_BUFFER_SIZE);
     std::uint8_t major = 0, minor = 0, revision = 0, sft = 0, tts = 0;
     std::uint16_t maxConnections = 0, maxUsed = 0, inUse = 0, volumes = 0;
-    network.GetFileServerInformation(handle, info.data(), &major, &minor, &revision, &maxConnections, &maxUsed,
-                                     &inUse, &volumes, &sft, &tts);
+    network.GetFileServerInformation(handle, info.data(), &major, &minor, &revision, &maxConnections,
+                                     &maxUsed, &inUse, &volumes, &sft, &tts);
 
     Buffer record(NW_SERVER_INFO_SIZE);
     network.GetFileServerInfo(handle, Raw(record));
@@ -107,7 +108,8 @@ void QueryNetwork(nwsim::Network &network)
 } // namespace
 
 // The scenario file: parsed, and when it is understood, the network built from it and asked everything a
-// monitor asks, at seconds that cross the stops and restarts a scenario can set.
+// monitor asks, at seconds that cross the stops and restarts a short scenario sets. Request counters are
+// summed second by second, as a monitor polling once a second sees them, so the seconds stay a few minutes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     std::istringstream input(std::string(reinterpret_cast<const char *>(data), size));
@@ -119,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     std::uint64_t second = 0;
     nwsim::Network network(std::move(scenario), [&second] { return second; });
-    for (const std::uint64_t at : {0ull, 1ull, 2ull, 61ull, 3600ull, 86400ull, 4294967296ull}) {
+    for (const std::uint64_t at : std::initializer_list<std::uint64_t>{0, 1, 2, 30, 61, 300}) {
         second = at;
         QueryNetwork(network);
     }

@@ -1,5 +1,6 @@
 #include "nwsim/ScenarioParser.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -13,6 +14,9 @@ namespace {
 // Longer names are no longer names the client could have been given by a server.
 constexpr std::size_t kMaxName = 1024;
 constexpr int kMaxConnections = 8;
+// Every part of a typed name is a container of the directory tree, and building or searching the tree
+// costs the cube of its depth: a few hundred parts took minutes. Real trees stay far shallower.
+constexpr std::size_t kMaxNameParts = 16;
 
 std::vector<std::string> splitWords(const std::string &line)
 {
@@ -61,6 +65,17 @@ Scenario ScenarioParser::Parse(std::istream &input)
     return parser.m_scenario;
 }
 
+const std::string &ScenarioParser::typedName(const std::string &word) const
+{
+    if (word.size() > kMaxName) {
+        fail("name longer than 1024 characters");
+    }
+    if (std::size_t(std::count(word.begin(), word.end(), '.')) >= kMaxNameParts) {
+        fail("name of more than 16 parts");
+    }
+    return word;
+}
+
 void ScenarioParser::parseLine(const std::string &line)
 {
     const Words words = splitWords(line);
@@ -73,11 +88,11 @@ void ScenarioParser::parseLine(const std::string &line)
         m_scenario.tree = words[1];
     } else if (keyword == "LOGIN") {
         expectWords(words, 2, 64);
-        m_scenario.login = words[1];
+        m_scenario.login = typedName(words[1]);
         m_scenario.fullName = joinFrom(words, 2);
     } else if (keyword == "CONTEXT") {
         expectWords(words, 2, 2);
-        m_scenario.context = words[1];
+        m_scenario.context = typedName(words[1]);
     } else if (keyword == "PROFILE") {
         parseProfile(words);
     } else if (keyword == "SERVER") {

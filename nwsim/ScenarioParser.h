@@ -33,6 +33,7 @@ private:
     void parseStop(const Words &words);
     void parseRestart(const Words &words);
     std::uint32_t parseFailure(const Words &words);
+    const std::string &typedName(const std::string &word) const;
     void parseVersion(ServerSetup &setup, std::string_view value);
     Trigger parseTrigger(const Words &words);
     ServerSetup &server(std::string_view name);
