@@ -85,7 +85,11 @@ std::optional<QRegion> RegionData::Read(const QByteArray &block)
             return std::nullopt;
         rectangles.push_back(*rectangle);
     }
-    return unite(rectangles, 0, rectangles.size());
+    // Overlaps can cut a list into more rectangles than it had; such a region could not be stored again.
+    QRegion region = unite(rectangles, 0, rectangles.size());
+    if (region.rectCount() > kMaxRectangles)
+        return std::nullopt;
+    return region;
 }
 
 QByteArray RegionData::Write(const std::optional<QRegion> &region)

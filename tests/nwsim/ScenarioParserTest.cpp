@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"server A\nrestart A after -3 calls", 2},
                     MalformedCase{"primary fails 0", 1}, MalformedCase{"primary fails XYZ", 1},
                     MalformedCase{"callsinit breaks 88FF", 1}, MalformedCase{"tree", 1},
-                    MalformedCase{"login A.1.2.3.4.5.6.7.8.9.10.11.12.13.O=14\nlogin A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.O", 2},
+                    MalformedCase{"login A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.O=15\nlogin A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.O", 2},
                     MalformedCase{"context 1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.17", 1}));
 
 TEST(ScenarioParser, RefusesNamesLongerThanTheClientCouldHold)

@@ -88,12 +88,20 @@ INSTANTIATE_TEST_SUITE_P(
                    {1, 2},
                    {0, 1}},
         TLargeCase{"OverlappingStairs",
-                   [](int i) {
-                       return TEdges{i, i, i + 1000, i + 1000};
-                   },
-                   {0, 0, 66535, 66535},
-                   {66000, 65100},
+                   [](int i) { return TEdges{i / 2, i / 2, i / 2 + 1000, i / 2 + 1000}; },
+                   {0, 0, 33767, 33767},
+                   {33000, 32100},
                    {0, 1000}}),
     [](const ::testing::TestParamInfo<TLargeCase> &info) { return info.param.name; });
+
+// Overlapping rectangles that cut into more rectangles than a block may hold could never be stored again.
+TEST(RegionData, RefusesAListThatCutsIntoTooManyRectangles)
+{
+    std::vector<TEdges> rectangles;
+    for (int i = 0; i < RegionData::kMaxRectangles; ++i)
+        rectangles.push_back({i, i, i + 2, i + 2});
+    const int far = RegionData::kMaxRectangles + 1;
+    EXPECT_FALSE(RegionData::Read(blockOf(rectangles, {0, 0, far, far})));
+}
 
 } // namespace
