@@ -1,5 +1,8 @@
 #include "app/UMain.h"
 
+#include "app/Statistics.h"
+#include "displays/Series.h"
+
 #include "netware/NWServer.h"
 #include "netware/NWServerStats.h"
 #include "netware/nwbase.h"
@@ -9,7 +12,33 @@
 #include "runtime/MenuItem.h"
 #include "runtime/MessageBox.h"
 #include "runtime/ProcessState.h"
+#include "runtime/WebBrowser.h"
 #include "runtime/layout/LayoutReader.h"
+
+namespace {
+
+constexpr TColor kLime{0x00FF00u};
+constexpr TColor kGreen{0x008000u};
+constexpr int kChartPoints = 30;
+
+// Keeps the last 31 samples: the oldest goes before the new one comes. Samples under the threshold draw a
+// green bar of the floor height, so quiet seconds stay visible.
+void chartStep(TChart &chart, int threshold, double floor, int sample)
+{
+    TChartSeries *series = chart.Series(0);
+    if (series == nullptr)
+        return;
+    if (series->PointCount() > kChartPoints) {
+        series->DeletePoint(0);
+        series->XValues()->Renumber();
+    }
+    if (sample < threshold)
+        series->AppendY(floor, QString(), kGreen);
+    else
+        series->AppendY(sample, QString(), kLime);
+}
+
+} // namespace
 
 TMainUnit::TMainUnit() : CreateClient([] { return std::make_unique<TNWBase>(); })
 {}
@@ -60,13 +89,99 @@ bool TFMain::BuildServerMenu()
     return added;
 }
 
+void TFMain::BExitClick(QObject *)
+{
+    Close();
+}
+
 void TFMain::ServerItemClick(QObject *Sender)
 {
     if (auto *item = qobject_cast<TMenuItem *>(Sender))
         BServer->SetCaption(item->Caption());
 }
 
+void TFMain::TServerStatsTimer(QObject *)
+{
+    ToggleAdText();
+    TNWServerStats record;
+    if (!GetServerStats(SelectedConnection(), record))
+        return;
+    UpdateCPU(record);
+    UpdateNCP(record);
+}
+
+void TFMain::UpdateCPU(const TNWServerStats &record)
+{
+    const auto cpu = std::int32_t(record.Utilization());
+    LEDCPU->SetValue(cpu);
+    LEVCPU->SetValue(cpu);
+    chartStep(*CCPU, 10, 10.0, cpu);
+    TTakeStatistics &statistics = SamplerStatistics().Cpu;
+    if (statistics.Add(cpu))
+        LEDCPU_Peak->SetValue(statistics.Peak);
+    LEDCPU_Average->SetValue(statistics.Average());
+}
+
+void TFMain::UpdateNCP(const TNWServerStats &record)
+{
+    TSamplerStatistics &sampler = SamplerStatistics();
+    const std::int32_t delta = sampler.NextNcpDelta(std::int32_t(record.NCPRequests()));
+    LEDNCP->SetValue(delta);
+    chartStep(*CNCP, 25, 25.0, delta);
+    if (sampler.Ncp.Add(delta))
+        LEDNCP_Peak->SetValue(sampler.Ncp.Peak);
+    LEDNCP_Average->SetValue(sampler.Ncp.Average());
+    if (const std::int32_t level = sampler.NcpLevel(); level >= 0)
+        LEVNCP->SetValue(level);
+}
+
 uint32_t TFMain::SelectedConnection() const
 {
     return ConnectionByName(BServer->Caption());
+}
+
+void TFMain::PMCPUClick(QObject *)
+{
+    BTakes->SetCaption(QStringLiteral("CPU"));
+    PMain->SetActivePage(TCPU);
+}
+
+void TFMain::PMNCPClick(QObject *)
+{
+    BTakes->SetCaption(QStringLiteral("NCP"));
+    PMain->SetActivePage(TNCP);
+}
+
+void TFMain::BExpanderClick(QObject *)
+{
+    const bool collapse = BExpander->Pressed();
+    SetHeight(collapse ? kCollapsedHeight : kExpandedHeight);
+    BExpander->SetHint(collapse ? QStringLiteral("Expand") : QStringLiteral("Collapse"));
+}
+
+void TFMain::RAdMouseEnter(QObject *)
+{
+    RAd->Font()->SetColor(TColor{0x0000FFu});
+}
+
+void TFMain::RAdMouseLeave(QObject *)
+{
+    RAd->Font()->SetColor(kLime);
+}
+
+void TFMain::RAdClick(QObject *)
+{
+    OpenWebAddress(MainUnit().AdToggle ? kMakerAddress : kDistributorAddress, QString(), QString());
+}
+
+void TFMain::ToggleAdText()
+{
+    bool &toggle = MainUnit().AdToggle;
+    toggle = !toggle;
+    RAd->SetCaption(toggle ? kMakerText : kDistributorText);
+}
+
+int OpenWebAddress(const QString &address, const QString &parameters, const QString &folder)
+{
+    return TWebBrowser::Current().OpenWebAddress(address, parameters, folder);
 }

@@ -4,12 +4,19 @@
 #include <functional>
 #include <memory>
 
+#include "displays/Chart.h"
+#include "displays/DispLEDs.h"
+#include "displays/DispLevel.h"
 #include "runtime/Bound.h"
 #include "runtime/Form.h"
 #include "runtime/PopupMenu.h"
 #include "skin/ExplorerButton.h"
+#include "skin/ExtPage.h"
+#include "skin/LinkLabel.h"
+#include "skin/TabSheet.h"
 
 class TNWBase;
+class TNWServerStats;
 
 // The monitor's one window. Its controls come from the stored layout embedded with the program.
 class TFMain : public TForm
@@ -30,9 +37,50 @@ public:
     uint32_t SelectedConnection() const;
 
     Q_INVOKABLE void ServerItemClick(QObject *Sender);
+    // One sampling tick: both takes from one statistics request; a failed request changes nothing.
+    Q_INVOKABLE void TServerStatsTimer(QObject *Sender);
+    void UpdateCPU(const TNWServerStats &record);
+    void UpdateNCP(const TNWServerStats &record);
+    // Closing the main window ends the program.
+    Q_INVOKABLE void BExitClick(QObject *Sender);
+    Q_INVOKABLE void PMCPUClick(QObject *Sender);
+    Q_INVOKABLE void PMNCPClick(QObject *Sender);
+    // Runs after the click flipped the toggle: pressed collapses the window to its top rows.
+    Q_INVOKABLE void BExpanderClick(QObject *Sender);
+    Q_INVOKABLE void RAdMouseEnter(QObject *Sender);
+    Q_INVOKABLE void RAdMouseLeave(QObject *Sender);
+    // Opens the site the link names at this moment.
+    Q_INVOKABLE void RAdClick(QObject *Sender);
+    // The link alternates between its two sites once a tick.
+    void ToggleAdText();
+
+    static constexpr int kCollapsedHeight = 75;
+    static constexpr int kExpandedHeight = 182;
+    static inline const QString kMakerText = QStringLiteral("Click to visit Harrowby Software");
+    static inline const QString kDistributorText = QStringLiteral("Click to visit Pellmont");
+    static inline const QString kMakerAddress = QStringLiteral("https://harrowby-software.example/");
+    static inline const QString kDistributorAddress = QStringLiteral("https://pellmont.example/");
 
     TBound<TExplorerButton> BServer{this, "BServer"};
     TBound<TPopupMenu> PServer{this, "PServer"};
+    TBound<TExplorerButton> BTakes{this, "BTakes"};
+    TBound<TExplorerButton> BExpander{this, "BExpander"};
+    TBound<TLinkLabel> RAd{this, "RAd"};
+    TBound<TExtPageControl> PMain{this, "PMain"};
+    TBound<TTabSheet> TCPU{this, "TCPU"};
+    TBound<TTabSheet> TNCP{this, "TNCP"};
+
+    TBound<TDispLEDPanel> LEDCPU{this, "LEDCPU"};
+    TBound<TDispLevel> LEVCPU{this, "LEVCPU"};
+    TBound<TChart> CCPU{this, "CCPU"};
+    TBound<TDispLEDPanel> LEDCPU_Peak{this, "LEDCPU_Peak"};
+    TBound<TDispLEDPanel> LEDCPU_Average{this, "LEDCPU_Average"};
+
+    TBound<TDispLEDPanel> LEDNCP{this, "LEDNCP"};
+    TBound<TDispLevel> LEVNCP{this, "LEVNCP"};
+    TBound<TChart> CNCP{this, "CNCP"};
+    TBound<TDispLEDPanel> LEDNCP_Peak{this, "LEDNCP_Peak"};
+    TBound<TDispLEDPanel> LEDNCP_Average{this, "LEDNCP_Average"};
 };
 
 // State of the main window's unit that outlives any one window. The client component has no owner and
@@ -43,8 +91,13 @@ struct TMainUnit
     ~TMainUnit();
 
     std::unique_ptr<TNWBase> NWClient;
+    // Which of its two texts the link shows: the maker's after odd ticks.
+    bool AdToggle = false;
     // How start-up makes it; tests put a failing maker here.
     std::function<std::unique_ptr<TNWBase>()> CreateClient;
 };
 
 TMainUnit &MainUnit();
+
+// Hands the address to the desktop's default handler; the result is the platform's, which callers ignore.
+int OpenWebAddress(const QString &address, const QString &parameters, const QString &folder);

@@ -1,6 +1,7 @@
 #include "netware/NWServer.h"
 
 #include "netware/NWBuffer.h"
+#include "netware/NWText.h"
 #include "netware/nwlib.h"
 
 namespace {
@@ -28,7 +29,7 @@ uint32_t ConnectionByName(const QString &name)
     TNWLib::State &lib = TNWLib::Shared();
     const NWCCOpenConnByName_fn openByName = lib.NWCCOpenConnByName.Bound();
     const NWGetConnectionHandle_fn getHandle = lib.NWGetConnectionHandle.Bound();
-    const auto upperName = TNWBuffer<NW_CONN_INFO_NAME_SIZE>::FromText(name.toUpper());
+    const auto upperName = TNWBuffer<NW_CONN_INFO_NAME_SIZE>::FromText(UpperText(name));
     TNWResultCodes &serverCodes = codes();
 
     uint32_t handle = 0;

@@ -1,12 +1,91 @@
 #include "netware/Nwnds.h"
 
-#include "netware/NWBuffer.h"
+#include <array>
+
 #include "netware/NWText.h"
 #include "netware/nwlib.h"
 
 namespace {
 
 using TNameBuffer = TNWBuffer<NW_NAME_BUFFER_SIZE>;
+
+constexpr uint32_t kDirectoryBufferSize = NW_DS_BUFFER_SIZE;
+constexpr uint32_t kReadOperation = 3;
+constexpr uint32_t kReadValues = 1;
+constexpr int32_t kNoIteration = -1;
+// Far more parts than one attribute's values can take; a client whose iteration never ends stops here.
+constexpr int kMaxReadParts = 1024;
+
+// Two names occur twice (rows 15 and 80, 23 and 116); each row keeps its place.
+constexpr std::array<const char *, kNWAttributeCount> kAttributeNames{
+    "Account Balance", "ACL", "Aliased Object Name", "Allow Unlimited Credit", "Authority Revocation",
+    "Back Link", "Bindery Object Restriction", "Bindery Property", "Bindery Type", "C", "CA Private Key",
+    "CA Public Key", "Cartridge", "Certificate Revocation", "Certificate Validity Interval", "Object Class",
+    "CN", "Convergence", "Cross Certificate Pair", "Default Queue", "Description", "Detect Intruder",
+    "Device", "Revision", "EMail Address", "External Name", "Equivalent To Me", "External Synchronizer",
+    "Facsimile Telephone Number", "Full Name", "Generational Qualifier", "GID", "Given Name",
+    "Group Membership", "High Convergence Sync Interval", "Higher Privileges", "Home Directory",
+    "Host Device", "Host Resource Name", "Host Server", "Inherited ACL", "Initials",
+    "Intruder Attempt Reset Interval", "Intruder Lockout Reset Interval", "L", "Language", "Last Login Time",
+    "Last Referenced Time", "Locked By Intruder", "Lockout After Detection", "Login Allowed Time Map",
+    "Login Disabled", "Login Expiration Time", "Login Grace Limit", "Login Grace Remaining",
+    "Login Intruder Address", "Login Intruder Attempts", "Login Intruder Limit", "Login Intruder Reset Time",
+    "Login Maximum Simultaneous", "Login Script", "Login Time", "Low Convergence Reset Time",
+    "Low Convergence Sync Interval", "Mailbox ID", "Mailbox Location", "Member", "Memory",
+    "Message Routing Group", "Message Server", "Messaging Database Location", "Messaging Server",
+    "Messaging Server Type", "Minimum Account Balance", "Network Address", "Network Access Restriction",
+    "NNS Domain", "Notify", "O", "Obituary", "Object Class", "Operator", "OU", "Owner",
+    "Page Description Language", "Partition Control", "Partition Creation Time", "Password Allow Change",
+    "Password Expiration Interval", "Password Expiration Time", "Password Minimum Length",
+    "Password Required", "Password Unique Required", "Passwords Used", "Path", "Physical Delivery Office Name",
+    "Postal Address", "Postal Code", "Postal Office Box", "Postmaster", "Print Job Configuration",
+    "Print Server", "Printer", "Printer Configuration", "Printer Control", "Private Key", "Profile",
+    "Profile Membership", "Public Key", "Queue", "Queue Directory", "Received Up To", "Reference", "Replica",
+    "Replica Up To", "Resource", "Revision", "Role Occupant", "S", "SA", "SAP Name", "Security Equals",
+    "Security Flags", "See Also", "Serial Number", "Server", "Server Holds", "Status", "Supported Connections",
+    "Supported Gateway", "Supported Services", "Supported Typefaces", "Surname", "Synchronizes Up To",
+    "Telephone Number", "Title", "Type Creator Map", "UID", "Unknown", "Unknown Base Class", "User", "Version",
+    "Volume"};
+
+// A directory request buffer, freed however the read ends.
+class TDirectoryBuffer
+{
+public:
+    explicit TDirectoryBuffer(NWDSFreeBuf_fn freeBuffer) : m_free(freeBuffer) {}
+    ~TDirectoryBuffer()
+    {
+        if (m_handle && m_free)
+            m_free(m_handle);
+    }
+    TDirectoryBuffer(const TDirectoryBuffer &) = delete;
+    TDirectoryBuffer &operator=(const TDirectoryBuffer &) = delete;
+
+    bool Allocate(NWDSAllocBuf_fn allocate) { return allocate(kDirectoryBufferSize, &m_handle) == 0; }
+    NWDSBuf Handle() const { return m_handle; }
+
+private:
+    NWDSFreeBuf_fn m_free;
+    NWDSBuf m_handle = nullptr;
+};
+
+// A context of one's own, freed however the read ends.
+class TOwnContext
+{
+public:
+    explicit TOwnContext(uint32_t context) : m_context(context) {}
+    ~TOwnContext()
+    {
+        if (m_context)
+            FreeContext(m_context);
+    }
+    TOwnContext(const TOwnContext &) = delete;
+    TOwnContext &operator=(const TOwnContext &) = delete;
+
+    uint32_t &Handle() { return m_context; }
+
+private:
+    uint32_t m_context;
+};
 
 constexpr uint32_t kCanonicalFlags = kNWDSDereferenceAliases | kNWDSTranslateStrings | kNWDSCanonicalizeNames;
 
@@ -52,6 +131,7 @@ TNWNDS::TNWNDS()
     State &shared = Shared();
     shared.codes.lastError = 0;
     shared.context = 0;
+    shared.started = false;
     TLibraryLoader &loader = TLibraryLoader::Current();
     shared.directory = loader.LoadLibrary(NW_LIB_DIRECTORY);
     shared.locale = loader.LoadLibrary(NW_LIB_LOCALE);
@@ -71,6 +151,7 @@ TNWNDS::~TNWNDS()
     if (shared.context)
         FreeContext(shared.context);
     shared.context = 0;
+    shared.started = false;
 }
 
 bool IsDirectoryServer(uint32_t conn)
@@ -184,4 +265,135 @@ QString WhoAmI()
     const NWDSWhoAmI_fn whoAmI = state().NWDSWhoAmI.Bound();
     TNameBuffer name;
     return whoAmI && whoAmI(state().context, name.Chars()) == 0 ? name.Text() : QString();
+}
+
+uint32_t DuplicateContext()
+{
+    TNWNDS::State &shared = state();
+    if (shared.context > 0) {
+        const NWDSDuplicateContext_fn duplicate = shared.NWDSDuplicateContext.Bound();
+        return duplicate ? duplicate(shared.context) : 0;
+    }
+    const NWDSCreateContext_fn createContext = shared.NWDSCreateContext.Bound();
+    return createContext ? createContext() : 0;
+}
+
+bool UseContextName(uint32_t &context, const QString &name)
+{
+    TNWNDS::State &shared = state();
+    const NWDSSetContext_fn setContext = shared.NWDSSetContext.Bound();
+    if (!setContext)
+        return false;
+    const auto text = TNameBuffer::FromText(StripBoth(name));
+    if (shared.codes.Record(setContext(context, NW_DS_CTX_NAME, text.Chars())) != 0)
+        return false;
+    FreeContext(shared.context);
+    uint32_t copy = 0;
+    if (const auto duplicateHandle = shared.NWDSDuplicateContextHandle.Fresh())
+        duplicateHandle(context, &copy);
+    else if (const NWDSDuplicateContext_fn duplicate = shared.NWDSDuplicateContext.Bound())
+        copy = duplicate(context);
+    shared.context = copy;
+    return copy != 0;
+}
+
+QString MapNameToID(uint32_t conn, const QString &name)
+{
+    const NWDSMapNameToID_fn mapNameToID = state().NWDSMapNameToID.Bound();
+    if (!mapNameToID)
+        return {};
+    const auto object = TNameBuffer::FromText(name);
+    uint32_t id = 0;
+    const uint32_t result = mapNameToID(state().context, ResolveConnection(conn), object.Chars(), &id);
+    return state().codes.Record(result) == 0 ? IDText(LongSwap(id)) : QString();
+}
+
+uint32_t AuditObjectID(uint32_t conn, const QString &name)
+{
+    const NWDSAuditGetObjectID_fn auditObjectID = state().NWDSAuditGetObjectID.Bound();
+    if (!auditObjectID)
+        return 0;
+    const auto object = TNameBuffer::FromText(name);
+    conn = ResolveConnection(conn);
+    uint32_t id = 0;
+    return state().codes.Record(auditObjectID(state().context, object.Chars(), &conn, &id)) == 0 ? id : 0;
+}
+
+QString AttributeName(int n)
+{
+    return n >= 0 && n < kNWAttributeCount ? QLatin1String(kAttributeNames[std::size_t(n)]) : QString();
+}
+
+bool ReadFirstValue(uint32_t context, NWDSBuf buffer, int n, TNWBuffer<NW_NAME_BUFFER_SIZE> &value)
+{
+    TNWNDS::State &shared = state();
+    const NWDSGetAttrCount_fn getCount = shared.NWDSGetAttrCount.Bound();
+    const NWDSGetAttrName_fn getName = shared.NWDSGetAttrName.Bound();
+    const NWDSGetAttrVal_fn getValue = shared.NWDSGetAttrVal.Bound();
+    if (!getCount || !getName || !getValue)
+        return false;
+    uint32_t count = 0;
+    if (shared.codes.Record(getCount(context, buffer, &count)) != 0 || count == 0)
+        return false;
+    // Only the first attribute and its first value are read, whatever counts the client gives.
+    auto name = TNameBuffer::FromText(AttributeName(n));
+    uint32_t valueCount = 0;
+    uint32_t syntax = 0;
+    if (shared.codes.Record(getName(context, buffer, name.Chars(), &valueCount, &syntax)) != 0)
+        return false;
+    return shared.codes.Record(getValue(context, buffer, syntax, value.Bytes())) == 0;
+}
+
+bool ReadAttribute(uint32_t context, const QString &object, int n, TNWBuffer<NW_NAME_BUFFER_SIZE> &value)
+{
+    TNWNDS::State &shared = state();
+    const NWDSAllocBuf_fn allocate = shared.NWDSAllocBuf.Bound();
+    const NWDSFreeBuf_fn freeBuffer = shared.NWDSFreeBuf.Bound();
+    const NWDSInitBuf_fn initBuffer = shared.NWDSInitBuf.Bound();
+    const NWDSPutAttrName_fn putName = shared.NWDSPutAttrName.Bound();
+    const NWDSRead_fn read = shared.NWDSRead.Bound();
+    if (!allocate || !freeBuffer || !initBuffer || !putName || !read)
+        return false;
+    // Declared in this order so that the reply is freed before the request.
+    TDirectoryBuffer request(freeBuffer);
+    if (!request.Allocate(allocate))
+        return false;
+    TDirectoryBuffer reply(freeBuffer);
+    if (!reply.Allocate(allocate) || initBuffer(context, kReadOperation, request.Handle()) != 0)
+        return false;
+    const auto attribute = TNameBuffer::FromText(AttributeName(n));
+    if (shared.codes.Record(putName(context, request.Handle(), attribute.Chars())) != 0)
+        return false;
+    const auto objectName = TNameBuffer::FromText(object);
+    bool result = false;
+    int32_t iteration = kNoIteration;
+    for (int part = 0; part < kMaxReadParts; ++part) {
+        if (shared.codes.Record(read(context, objectName.Chars(), kReadValues, 0, request.Handle(), &iteration,
+                                     reply.Handle())) != 0)
+            break;
+        if (ReadFirstValue(context, reply.Handle(), n, value))
+            result = true;
+        if (iteration == kNoIteration)
+            break;
+    }
+    return result;
+}
+
+bool ReadObjectAttribute(const QString &contextName, const QString &object, int n, QString &text)
+{
+    uint32_t handle = 0;
+    if (contextName.isEmpty()) {
+        const NWDSDuplicateContext_fn duplicate = state().NWDSDuplicateContext.Bound();
+        handle = duplicate ? duplicate(state().context) : 0;
+    } else {
+        handle = DuplicateContext();
+    }
+    TOwnContext context(handle);
+    if (!contextName.isEmpty() && !UseContextName(context.Handle(), contextName))
+        return false;
+    TNameBuffer value;
+    if (!ReadAttribute(context.Handle(), object, n, value))
+        return false;
+    text = value.Text();
+    return true;
 }

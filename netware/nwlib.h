@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <QChar>
 #include <QDate>
 #include <QString>
 
@@ -54,6 +55,34 @@ uint32_t LongSwap(uint32_t value);
 TNWServerList GetServerList();
 // "LOCAL" when the connection's server cannot be named.
 QString GetConnectionServerName(uint32_t conn);
+// An object ID in upper-case hexadecimal without leading zeros ("0" for 0).
+QString IDText(uint32_t id);
+
+// Bindery identity and rights. Object types are bindery type values in the client's byte order (user =
+// 0x0100); names are upper-cased for the bindery.
+uint32_t GetBinderyObjectID(uint32_t conn, const QString &name, uint16_t type);
+// The first type, in a fixed search order, under which the name has an ID; 0 when none has.
+uint16_t GetBinderyObjectType(uint32_t conn, const QString &name);
+QString ObjectIDText(uint32_t conn, const QString &name, uint16_t type);
+// The directory's "Full Name" while directory mode is on, else the bindery's IDENTIFICATION property, else
+// the name itself in upper case.
+QString GetFullName(uint32_t conn, const QString &name);
+bool HasConsolePrivileges(uint32_t conn);
+bool CheckManager(uint32_t conn);
+// Makes the server of that name the preferred one; conn is then its connection, or 0.
+bool SetPreferredServer(const QString &name, uint32_t &conn);
+
+// Workstation settings.
+uint16_t GetBroadcastState(uint32_t conn);
+// Here a connection of 0 is passed on as it is.
+bool SetBroadcastState(uint32_t conn, uint16_t mode);
+// The mode before; 0 when it cannot be set.
+uint8_t SetShellErrorMode(uint8_t mode);
+uint16_t GetMaximumConnections();
+// Drive letters, character 0 for none.
+QChar GetFirstDriveLetter();
+QChar GetNextFreeDriveLetter();
+
 // Today's date when the server's clock cannot be read; raises EDateConversionError for a date that does
 // not exist.
 QDate GetServerDate(uint32_t conn);

@@ -23,7 +23,8 @@ Connections::Connections(const std::vector<ServerSetup> &servers)
             if (servers[server].connections > round) {
                 const auto handle = std::uint32_t(m_connections.size() + 1);
                 const auto number = std::uint16_t(2 + servers[server].seed % 180 + 7 * round);
-                m_connections.push_back({handle, kReferenceBase + handle, server, number, 0});
+                m_connections.push_back(
+                    {handle, kReferenceBase + handle, server, number, servers[server].broadcastMode});
             }
         }
     }

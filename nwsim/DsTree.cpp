@@ -81,6 +81,21 @@ DsTree::DsTree(const Scenario &scenario)
             addObject(name, "NCP Server", {textAttribute("Version", kSyntaxCaseIgnoreString, version)});
         }
     }
+    for (const DsObjectSetup &object : scenario.objects) {
+        addContainers(Parent(object.name));
+        addObject(object.name, object.objectClass.c_str(), {});
+    }
+    for (const DsAttributeSetup &setup : scenario.attributes) {
+        if (DsObject *object = Find(setup.object, "[Root]")) {
+            const auto found = std::ranges::find_if(
+                object->attributes, [&](const DsAttribute &a) { return text::EqualNoCase(a.name, setup.attribute); });
+            if (found != object->attributes.end()) {
+                found->values.push_back(setup.value);
+            } else {
+                object->attributes.push_back(textAttribute(setup.attribute.c_str(), kSyntaxCaseIgnoreString, setup.value));
+            }
+        }
+    }
 }
 
 std::string DsTree::Typeless(std::string_view name)
@@ -153,17 +168,32 @@ std::uint32_t DsTree::Remove(const DsObject &object)
     return 0;
 }
 
+// From the root down, one pass over the parts. Each container's name is the tail of the name that starts at
+// its part, so it is taken from the name itself, and a container that exists already is not added again.
 void DsTree::addContainers(std::string_view name)
 {
     if (name.empty()) {
         return;
     }
-    addContainers(Parent(name));
-    const std::string_view first = parts(name)[0];
-    const bool organization = text::EqualNoCase(first.substr(0, 2), "O=");
-    const char *type = organization ? "O" : "OU";
-    addObject(std::string(name), organization ? "Organization" : "Organizational Unit",
-              {textAttribute(type, kSyntaxCaseIgnoreString, std::string(valueOf(first)))});
+    const std::vector<std::string_view> all = parts(name);
+    for (auto part = all.rbegin(); part != all.rend(); ++part) {
+        const std::string container(name.substr(std::size_t(part->data() - name.data())));
+        const bool exists = std::ranges::any_of(
+            m_objects, [&](const DsObject &o) { return o.name.size() == container.size() && text::EqualNoCase(o.name, container); });
+        if (exists) {
+            continue;
+        }
+        const bool organization = text::EqualNoCase(part->substr(0, 2), "O=");
+        const char *type = organization ? "O" : "OU";
+        insert(container, organization ? "Organization" : "Organizational Unit",
+               {textAttribute(type, kSyntaxCaseIgnoreString, std::string(valueOf(*part)))});
+    }
+}
+
+void DsTree::insert(const std::string &name, const char *objectClass, std::vector<DsAttribute> attributes)
+{
+    attributes.push_back(textAttribute("Object Class", kSyntaxClassName, objectClass));
+    m_objects.push_back({name, text::Hash(name) | 0x01000000u, std::move(attributes)});
 }
 
 void DsTree::addObject(const std::string &name, const char *objectClass, std::vector<DsAttribute> attributes)

@@ -30,6 +30,8 @@ public:
 private:
     void addContainers(std::string_view name);
     void addObject(const std::string &name, const char *objectClass, std::vector<DsAttribute> attributes);
+    // Adds without looking for the name or its parent first.
+    void insert(const std::string &name, const char *objectClass, std::vector<DsAttribute> attributes);
 
     std::vector<DsObject> m_objects;
 };

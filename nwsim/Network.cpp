@@ -1,5 +1,6 @@
 #include "nwsim/Network.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -31,12 +32,12 @@ std::unique_ptr<Network> &instanceSlot()
     return instance;
 }
 
-Network::SecondsClock steadyClock()
+Network::Clock steadyClock()
 {
     const auto start = std::chrono::steady_clock::now();
     return [start] {
         return std::uint64_t(
-            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
                 .count());
     };
 }
@@ -55,7 +56,7 @@ void putDateTime(std::uint8_t *destination, std::time_t when)
 
 } // namespace
 
-Network::Network(Scenario scenario, SecondsClock clock)
+Network::Network(Scenario scenario, Clock clock)
     : m_scenario(std::move(scenario)), m_clock(clock ? std::move(clock) : steadyClock()),
       m_servers(m_scenario.servers.begin(), m_scenario.servers.end()), m_connections(m_scenario.servers),
       m_station(m_scenario, m_connections), m_directory(m_scenario), m_startTime(std::time(nullptr))
@@ -70,7 +71,7 @@ Network &Network::Instance()
     return *slot;
 }
 
-void Network::Reset(Scenario scenario, SecondsClock clock)
+void Network::Reset(Scenario scenario, Clock clock)
 {
     instanceSlot() = std::make_unique<Network>(std::move(scenario), std::move(clock));
 }
@@ -184,7 +185,7 @@ std::uint32_t Network::GetFileServerInfo(std::uint32_t connection, std::uint8_t 
     if (found == nullptr || record == nullptr) {
         return found == nullptr ? NW_ERR_INVALID_CONNECTION : codes::kInvalidParameter;
     }
-    return m_servers[found->server].Statistics(now(), record);
+    return m_servers[found->server].Statistics(m_clock(), record);
 }
 
 std::uint32_t Network::GetFileServerInformation(std::uint32_t connection, char *name,
@@ -223,6 +224,10 @@ std::uint32_t Network::GetFileServerDateAndTime(std::uint32_t connection, std::u
         return server == nullptr ? code : codes::kInvalidParameter;
     }
     putDateTime(dateTime, std::time(nullptr) + server->ClockOffset());
+    // A scripted date stands until the clock is set, whether or not the day exists.
+    if (const auto &date = server->Setup().date; date && server->ClockOffset() == 0) {
+        std::copy(date->begin(), date->end(), dateTime);
+    }
     return NW_SUCCESS;
 }
 
@@ -262,6 +267,17 @@ std::uint32_t Network::CheckConsolePrivileges(std::uint32_t connection)
     return server->Setup().consoleRights ? NW_SUCCESS : NW_ERR_NO_CONSOLE_RIGHTS;
 }
 
+std::uint32_t Network::IsManager(std::uint32_t connection)
+{
+    std::uint32_t code = NW_SUCCESS;
+    const ServerState *server = answering(connection, code);
+    if (server == nullptr) {
+        return code;
+    }
+    const ServerSetup &setup = server->Setup();
+    return setup.manager.value_or(setup.consoleRights) ? NW_SUCCESS : NW_ERR_NO_CONSOLE_RIGHTS;
+}
+
 std::uint32_t Network::GetObjectID(std::uint32_t connection, const char *objectName, std::uint16_t objectType,
                                    std::uint32_t *objectID)
 {
@@ -289,9 +305,10 @@ std::uint32_t Network::ReadPropertyValue(std::uint32_t connection, const char *o
         return code;
     }
     const std::string object = text::ReadBounded(objectName, kMaxNameInput);
-    if (objectType != kTypeUser || binderyID(*server, object, objectType) == 0) {
+    if (binderyID(*server, object, objectType) == 0) {
         return NW_ERR_NO_SUCH_OBJECT;
     }
+    const BinderySetup *scripted = binderyObject(*server, object, objectType);
     if (!text::EqualNoCase(text::ReadBounded(propertyName, kMaxNameInput), "IDENTIFICATION")) {
         return codes::kNoSuchProperty;
     }
@@ -300,7 +317,9 @@ std::uint32_t Network::ReadPropertyValue(std::uint32_t connection, const char *o
     }
     // A property segment holds 128 bytes, well inside the buffer the caller provides.
     std::memset(segmentData, 0, kPropertySegment);
-    text::CopyBounded(reinterpret_cast<char *>(segmentData), kPropertySegment, m_scenario.fullName);
+    text::CopyBounded(reinterpret_cast<char *>(segmentData), kPropertySegment,
+                      scripted != nullptr ? scripted->identification
+                                          : objectType == kTypeUser ? m_scenario.fullName : std::string());
     text::PutIfWanted(moreSegments, std::uint8_t(0));
     text::PutIfWanted(flags, std::uint8_t(0));
     return NW_SUCCESS;
@@ -447,7 +466,7 @@ std::uint32_t Network::AuditGetObjectID(std::uint32_t context, const char *name,
 
 std::uint64_t Network::now() const
 {
-    return m_clock();
+    return m_clock() / 1000;
 }
 
 const Connection *Network::primary(std::uint32_t &code) const
@@ -490,11 +509,24 @@ const Connection *Network::connectionOf(const char *name) const
 std::uint32_t Network::binderyID(const ServerState &server, const std::string &name, std::uint16_t type) const
 {
     const std::string &serverName = server.Setup().name;
+    if (const BinderySetup *scripted = binderyObject(server, name, type)) {
+        return scripted->id != 0 ? scripted->id
+                                 : (text::Hash(serverName + "/" + scripted->name) & 0x00FFFFFFu) | 0x0B000000u;
+    }
     const bool known = (type == kTypeUser && text::EqualNoCase(name, binderyUser())) ||
                        (type == kTypeGroup && text::EqualNoCase(name, "EVERYONE")) ||
                        (type == kTypeFileServer && text::EqualNoCase(name, serverName));
     // Bindery IDs are per server; the high byte keeps them clear of 0.
     return known ? (text::Hash(serverName + "/" + text::Upper(name)) & 0x00FFFFFFu) | 0x0A000000u : 0;
+}
+
+const BinderySetup *Network::binderyObject(const ServerState &server, const std::string &name,
+                                           std::uint16_t type) const
+{
+    const auto found = std::ranges::find_if(m_scenario.bindery, [&](const BinderySetup &b) {
+        return b.type == type && text::EqualNoCase(b.name, name) && text::EqualNoCase(b.server, server.Setup().name);
+    });
+    return found == m_scenario.bindery.end() ? nullptr : &*found;
 }
 
 std::string Network::binderyUser() const

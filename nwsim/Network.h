@@ -19,15 +19,15 @@ namespace nwsim {
 class Network
 {
 public:
-    // Whole seconds since the client started; tests supply their own.
-    using SecondsClock = std::function<std::uint64_t()>;
+    // Milliseconds since the client started; tests supply their own.
+    using Clock = std::function<std::uint64_t()>;
 
-    explicit Network(Scenario scenario, SecondsClock clock = {});
+    explicit Network(Scenario scenario, Clock clock = {});
 
     // The process-wide client, created on first use from NWSIM_SCENARIO or the built-in scenario.
     static Network &Instance();
     // Replaces the process-wide client, so a test starts from a known network.
-    static void Reset(Scenario scenario, SecondsClock clock = {});
+    static void Reset(Scenario scenario, Clock clock = {});
     // A scenario file that cannot be read or parsed is reported once on stderr and gives an empty network.
     static Scenario ScenarioFromEnvironment();
 
@@ -54,6 +54,8 @@ public:
     std::uint32_t GetFileServerDateAndTime(std::uint32_t connection, std::uint8_t *dateTime);
     std::uint32_t SetFileServerDateAndTime(std::uint32_t connection, const std::uint8_t *dateTime);
     std::uint32_t CheckConsolePrivileges(std::uint32_t connection);
+    // A console operator is a manager too unless the scenario says otherwise.
+    std::uint32_t IsManager(std::uint32_t connection);
     std::uint32_t GetObjectID(std::uint32_t connection, const char *objectName, std::uint16_t objectType,
                               std::uint32_t *objectID);
     std::uint32_t ReadPropertyValue(std::uint32_t connection, const char *objectName,
@@ -79,6 +81,7 @@ public:
                                    std::uint32_t *objectID);
 
 private:
+    // Whole seconds since the client started.
     std::uint64_t now() const;
     // The primary connection, or null with the code every primary-connection call then fails with.
     const Connection *primary(std::uint32_t &code) const;
@@ -86,9 +89,11 @@ private:
     const Connection *connectionOf(const char *name) const;
     std::uint32_t binderyID(const ServerState &server, const std::string &name, std::uint16_t type) const;
     std::string binderyUser() const;
+    const BinderySetup *binderyObject(const ServerState &server, const std::string &name,
+                                      std::uint16_t type) const;
 
     Scenario m_scenario;
-    SecondsClock m_clock;
+    Clock m_clock;
     std::vector<ServerState> m_servers;
     Connections m_connections;
     Workstation m_station;

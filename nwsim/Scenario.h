@@ -14,6 +14,13 @@ struct Scenario
 {
     std::vector<ServerSetup> servers;
     std::vector<DriveSetup> drives;
+    std::vector<BinderySetup> bindery;
+    std::vector<DsObjectSetup> objects;
+    std::vector<DsAttributeSetup> attributes;
+    // 1 = A.
+    std::uint16_t firstDrive = 6;
+    // 0 interactive, 1 NetWare, 2 DOS.
+    std::uint8_t errorMode = 0;
     std::string tree;
     std::string login = "CN=SUPERVISOR";
     std::string fullName;

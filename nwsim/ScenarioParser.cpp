@@ -65,15 +65,12 @@ Scenario ScenarioParser::Parse(std::istream &input)
     return parser.m_scenario;
 }
 
-const std::string &ScenarioParser::typedName(const std::string &word) const
+const std::string &ScenarioParser::typedName(const std::string &word)
 {
-    if (word.size() > kMaxName) {
-        fail("name longer than 1024 characters");
-    }
     if (std::size_t(std::count(word.begin(), word.end(), '.')) >= kMaxNameParts) {
         fail("name of more than 16 parts");
     }
-    return word;
+    return name(word);
 }
 
 void ScenarioParser::parseLine(const std::string &line)
@@ -85,7 +82,7 @@ void ScenarioParser::parseLine(const std::string &line)
     const std::string keyword = text::Upper(words[0]);
     if (keyword == "TREE") {
         expectWords(words, 2, 2);
-        m_scenario.tree = words[1];
+        m_scenario.tree = name(words[1]);
     } else if (keyword == "LOGIN") {
         expectWords(words, 2, 64);
         m_scenario.login = typedName(words[1]);
@@ -93,6 +90,22 @@ void ScenarioParser::parseLine(const std::string &line)
     } else if (keyword == "CONTEXT") {
         expectWords(words, 2, 2);
         m_scenario.context = typedName(words[1]);
+    } else if (keyword == "BINDERY") {
+        parseBindery(words);
+    } else if (keyword == "OBJECT") {
+        parseObject(words);
+    } else if (keyword == "ATTRIBUTE") {
+        parseAttribute(words);
+    } else if (keyword == "FIRSTDRIVE") {
+        expectWords(words, 2, 2);
+        const std::string letter = text::Upper(words[1]);
+        if (letter.size() != 1 || letter[0] < 'A' || letter[0] > 'Z') {
+            fail("drive letter must be one of A to Z");
+        }
+        m_scenario.firstDrive = std::uint16_t(letter[0] - 'A' + 1);
+    } else if (keyword == "ERRORMODE") {
+        expectWords(words, 2, 2);
+        m_scenario.errorMode = std::uint8_t(choice(words[1], {"INTERACTIVE", "NETWARE", "DOS"}));
     } else if (keyword == "PROFILE") {
         parseProfile(words);
     } else if (keyword == "SERVER") {
@@ -145,9 +158,7 @@ void ScenarioParser::parseProfile(const Words &words)
 void ScenarioParser::parseServer(const Words &words)
 {
     expectWords(words, 2, 12);
-    if (words[1].size() > kMaxName) {
-        fail("server name longer than 1024 characters");
-    }
+    name(words[1]);
     for (const ServerSetup &existing : m_scenario.servers) {
         if (text::EqualNoCase(existing.name, words[1])) {
             fail("server '" + words[1] + "' is already defined");
@@ -198,6 +209,12 @@ void ScenarioParser::applyServerOption(ServerSetup &setup, std::string_view key,
         setup.licensedConnections = std::uint16_t(number(value, UINT16_MAX));
     } else if (key == "VOLUMES") {
         setup.volumes = std::uint16_t(number(value, 255));
+    } else if (key == "MANAGER") {
+        setup.manager = yesNo(value);
+    } else if (key == "BROADCAST") {
+        setup.broadcastMode = std::uint16_t(choice(value, {"ON", "SERVERONLY", "OFF", "STORED"}));
+    } else if (key == "DATE") {
+        parseServerDate(setup, value);
     } else {
         fail("unknown server setting '" + std::string(key) + "'");
     }
@@ -239,6 +256,77 @@ void ScenarioParser::parseDrive(const Words &words)
         fail("drive letter must be one of A to Z");
     }
     m_scenario.drives.push_back({letter[0], server(words[2]).name, words[3]});
+}
+
+// Any month and day up to 255 are taken, so that a server can report a date that does not exist.
+void ScenarioParser::parseServerDate(ServerSetup &setup, std::string_view value)
+{
+    const auto first = value.find('-');
+    const auto second = first == std::string_view::npos ? first : value.find('-', first + 1);
+    if (second == std::string_view::npos) {
+        fail("date must read year-month-day");
+    }
+    const std::uint32_t year = number(value.substr(0, first), 2155);
+    if (year < 1900) {
+        fail("year before 1900");
+    }
+    setup.date = std::array<std::uint8_t, 3>{std::uint8_t(year - 1900),
+                                             std::uint8_t(number(value.substr(first + 1, second - first - 1), 255)),
+                                             std::uint8_t(number(value.substr(second + 1), 255))};
+}
+
+void ScenarioParser::parseBindery(const Words &words)
+{
+    expectWords(words, 4, 64);
+    static const std::vector<std::string> types{
+        "NONE",          "USER",          "GROUP",    "PRINTQUEUE",     "FILESERVER",   "JOBSERVER",
+        "GATEWAY",       "PRINTSERVER",   "ARCHIVEQUEUE", "ARCHIVESERVER", "JOBQUEUE", "ADMINISTRATION"};
+    BinderySetup setup;
+    setup.server = server(words[1]).name;
+    const std::string type = text::Upper(words[2]);
+    if (type == "NASSNASERVER" || type == "REMOTEBRIDGE" || type == "TCPIPGATEWAY") {
+        setup.type = std::uint16_t((type == "NASSNASERVER" ? 0x21 : type == "REMOTEBRIDGE" ? 0x26 : 0x27) << 8);
+    } else {
+        const std::uint32_t ordinal = choice(words[2], types);
+        if (ordinal == 0) {
+            fail("a bindery object needs a type");
+        }
+        setup.type = std::uint16_t(ordinal << 8);
+    }
+    setup.name = text::Upper(name(words[3]));
+    std::size_t rest = 4;
+    if (words.size() > 4 && text::Upper(words[4]).starts_with("ID=")) {
+        setup.id = code(std::string_view(words[4]).substr(3));
+        rest = 5;
+    }
+    setup.identification = joinFrom(words, rest);
+    m_scenario.bindery.push_back(setup);
+}
+
+void ScenarioParser::parseObject(const Words &words)
+{
+    expectWords(words, 3, 3);
+    if (m_scenario.tree.empty()) {
+        fail("a directory object needs a tree");
+    }
+    std::string objectClass = words[2];
+    std::ranges::replace(objectClass, '_', ' ');
+    m_scenario.objects.push_back({typedName(words[1]), objectClass});
+}
+
+void ScenarioParser::parseAttribute(const Words &words)
+{
+    expectWords(words, 4, 64);
+    const bool known = text::EqualNoCase(words[1], m_scenario.login) ||
+                       std::ranges::any_of(m_scenario.objects, [&](const DsObjectSetup &o) {
+                           return text::EqualNoCase(o.name, words[1]);
+                       });
+    if (m_scenario.tree.empty() || !known) {
+        fail("unknown directory object '" + words[1] + "'");
+    }
+    std::string attribute = words[2];
+    std::ranges::replace(attribute, '_', ' ');
+    m_scenario.attributes.push_back({words[1], attribute, joinFrom(words, 3)});
 }
 
 void ScenarioParser::parseStop(const Words &words)
@@ -318,6 +406,25 @@ std::uint32_t ScenarioParser::code(std::string_view word)
         fail("expected a nonzero hexadecimal completion code, found '" + std::string(word) + "'");
     }
     return value;
+}
+
+std::uint32_t ScenarioParser::choice(std::string_view word, const std::vector<std::string> &names)
+{
+    const std::string upper = text::Upper(word);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == upper) {
+            return std::uint32_t(i);
+        }
+    }
+    fail("unknown setting '" + std::string(word) + "'");
+}
+
+const std::string &ScenarioParser::name(const std::string &word)
+{
+    if (word.size() > kMaxName) {
+        fail("name longer than 1024 characters");
+    }
+    return word;
 }
 
 bool ScenarioParser::yesNo(std::string_view word)

@@ -30,10 +30,16 @@ private:
     void applyServerOption(ServerSetup &setup, std::string_view key, std::string_view value);
     void parseSequence(const Words &words);
     void parseDrive(const Words &words);
+    void parseBindery(const Words &words);
+    void parseObject(const Words &words);
+    void parseAttribute(const Words &words);
+    void parseServerDate(ServerSetup &setup, std::string_view value);
+    std::uint32_t choice(std::string_view word, const std::vector<std::string> &names);
+    const std::string &name(const std::string &word);
     void parseStop(const Words &words);
     void parseRestart(const Words &words);
     std::uint32_t parseFailure(const Words &words);
-    const std::string &typedName(const std::string &word) const;
+    const std::string &typedName(const std::string &word);
     void parseVersion(ServerSetup &setup, std::string_view value);
     Trigger parseTrigger(const Words &words);
     ServerSetup &server(std::string_view name);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -53,6 +54,38 @@ struct ServerSetup
     std::optional<Trigger> stop;
     std::optional<Trigger> restart;
     std::uint32_t restartValue = 0;
+    // Unset: a manager exactly when a console operator.
+    std::optional<bool> manager;
+    // 0 on, 1 server messages only, 2 off, 3 stored; every connection to the server starts with it.
+    std::uint16_t broadcastMode = 0;
+    // Year since 1900, month, day as the server reports them, a day that does not exist included; unset:
+    // the workstation's own date.
+    std::optional<std::array<std::uint8_t, 3>> date;
+};
+
+// A bindery object of one server beyond those every server has (the login, EVERYONE, the server itself).
+struct BinderySetup
+{
+    std::string server;
+    std::uint16_t type = 0x0100;
+    std::string name;
+    // 0: made from the server and the name.
+    std::uint32_t id = 0;
+    std::string identification;
+};
+
+// A directory object beyond the login, its containers and the servers of the tree.
+struct DsObjectSetup
+{
+    std::string name;
+    std::string objectClass;
+};
+
+struct DsAttributeSetup
+{
+    std::string object;
+    std::string attribute;
+    std::string value;
 };
 
 struct DriveSetup

@@ -28,8 +28,9 @@ bool ServerState::Answering(std::uint64_t second) const
     return !reached(m_setup.stop, second, m_statsCalls);
 }
 
-std::uint32_t ServerState::Statistics(std::uint64_t second, std::uint8_t *record)
+std::uint32_t ServerState::Statistics(std::uint64_t millisecond, std::uint8_t *record)
 {
+    const std::uint64_t second = millisecond / 1000;
     if (!Answering(second)) {
         return codes::kServerNotResponding;
     }
@@ -40,8 +41,8 @@ std::uint32_t ServerState::Statistics(std::uint64_t second, std::uint8_t *record
     if (!m_setup.consoleRights) {
         return NW_ERR_NO_CONSOLE_RIGHTS;
     }
-    checkRestart(second);
-    const Sample sample = sampleAt(second);
+    checkRestart(millisecond);
+    const Sample sample = sampleAt(millisecond);
     // Packet counts follow the request counter loosely; they only have to look alive.
     const std::uint64_t packets = std::uint64_t(sample.counter) * 5 / 4;
     std::memset(record, 0, NW_SERVER_INFO_SIZE);
@@ -58,19 +59,19 @@ void ServerState::SetClockOffset(std::int64_t seconds)
     m_clockOffset = seconds;
 }
 
-void ServerState::checkRestart(std::uint64_t second)
+void ServerState::checkRestart(std::uint64_t millisecond)
 {
-    if (m_restartTotal || !reached(m_setup.restart, second, m_statsCalls)) {
+    if (m_restartTotal || !reached(m_setup.restart, millisecond / 1000, m_statsCalls)) {
         return;
     }
     const bool bySeconds = m_setup.restart->unit == TriggerUnit::Seconds;
-    m_restartTotal = totalRequests(bySeconds ? m_setup.restart->value : second);
+    m_restartTotal = bySeconds ? totalRequests(m_setup.restart->value) : totalRequestsAt(millisecond);
 }
 
-Sample ServerState::sampleAt(std::uint64_t second)
+Sample ServerState::sampleAt(std::uint64_t millisecond)
 {
     if (m_setup.samples.empty()) {
-        return {m_model.Cpu(second), counterAt(second)};
+        return {m_model.Cpu(millisecond / 1000), counterAt(millisecond)};
     }
     const Sample sample = m_setup.samples[m_nextSample];
     if (m_nextSample + 1 < m_setup.samples.size()) {
@@ -92,9 +93,17 @@ std::uint64_t ServerState::totalRequests(std::uint64_t second)
     return m_memoTotal;
 }
 
-std::uint32_t ServerState::counterAt(std::uint64_t second)
+// The requests of a second arrive evenly through it, so two reads one second apart always see about one
+// second's requests, wherever within their seconds they fall.
+std::uint64_t ServerState::totalRequestsAt(std::uint64_t millisecond)
 {
-    const std::uint64_t total = totalRequests(second);
+    const std::uint64_t second = millisecond / 1000;
+    return totalRequests(second) + std::uint64_t(m_model.Requests(second)) * (millisecond % 1000) / 1000;
+}
+
+std::uint32_t ServerState::counterAt(std::uint64_t millisecond)
+{
+    const std::uint64_t total = totalRequestsAt(millisecond);
     if (m_restartTotal) {
         return std::uint32_t(m_setup.restartValue + (total - *m_restartTotal));
     }

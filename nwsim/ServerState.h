@@ -18,17 +18,18 @@ public:
     const ServerSetup &Setup() const { return m_setup; }
     const LoadModel &Model() const { return m_model; }
     bool Answering(std::uint64_t second) const;
-    // Fills the server-info record for a statistics request made at that second; returns the completion
-    // code. Each request counts towards the server's call-based faults.
-    std::uint32_t Statistics(std::uint64_t second, std::uint8_t *record);
+    // Fills the server-info record for a statistics request made at that millisecond since the client
+    // started; returns the completion code. Each request counts towards the server's call-based faults.
+    std::uint32_t Statistics(std::uint64_t millisecond, std::uint8_t *record);
     std::int64_t ClockOffset() const { return m_clockOffset; }
     void SetClockOffset(std::int64_t seconds);
 
 private:
-    void checkRestart(std::uint64_t second);
-    Sample sampleAt(std::uint64_t second);
+    void checkRestart(std::uint64_t millisecond);
+    Sample sampleAt(std::uint64_t millisecond);
     std::uint64_t totalRequests(std::uint64_t second);
-    std::uint32_t counterAt(std::uint64_t second);
+    std::uint64_t totalRequestsAt(std::uint64_t millisecond);
+    std::uint32_t counterAt(std::uint64_t millisecond);
 
     ServerSetup m_setup;
     LoadModel m_model;

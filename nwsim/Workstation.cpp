@@ -10,7 +10,6 @@ namespace nwsim {
 
 namespace {
 
-constexpr std::uint16_t kFirstNetworkDrive = 6;
 constexpr std::uint16_t kStatusLocal = 0x0001;
 constexpr std::uint16_t kStatusNetwork = 0x0002;
 constexpr std::uint16_t kFormatNetWare = 0;
@@ -23,6 +22,7 @@ constexpr std::uint32_t kCountry = 1;
 } // namespace
 
 Workstation::Workstation(const Scenario &scenario, const Connections &connections)
+    : m_firstDrive(scenario.firstDrive), m_errorMode(scenario.errorMode)
 {
     for (const DriveSetup &drive : scenario.drives) {
         for (std::size_t server = 0; server < scenario.servers.size(); ++server) {
@@ -40,7 +40,7 @@ Workstation::Workstation(const Scenario &scenario, const Connections &connection
 
 std::uint32_t Workstation::GetFirstDrive(std::uint16_t *drive) const
 {
-    text::PutIfWanted(drive, kFirstNetworkDrive);
+    text::PutIfWanted(drive, m_firstDrive);
     return NW_SUCCESS;
 }
 
@@ -55,7 +55,7 @@ std::uint32_t Workstation::GetDriveStatus(std::uint16_t drive, std::uint16_t pat
     const Mapping &mapping = m_drives[drive];
     const bool mapped = mapping.connection != 0;
     text::PutIfWanted(status, mapped ? kStatusNetwork
-                                     : (drive < kFirstNetworkDrive ? kStatusLocal : std::uint16_t(0)));
+                                     : (drive < m_firstDrive ? kStatusLocal : std::uint16_t(0)));
     text::PutIfWanted(connection, mapping.connection);
     std::string root;
     std::string full;

@@ -36,7 +36,8 @@ private:
     };
 
     std::array<Mapping, 27> m_drives;
-    std::uint8_t m_errorMode = 0;
+    std::uint16_t m_firstDrive;
+    std::uint8_t m_errorMode;
     bool m_unicodeLoaded = false;
 };
 

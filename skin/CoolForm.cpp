@@ -81,12 +81,8 @@ void TCoolForm::SkinChanged()
     QWidget *parent = parentWidget();
     if (parent && !m_bitmap.isNull()) {
         resize(m_bitmap.size());
-        if (auto *form = qobject_cast<TForm *>(parent)) {
-            form->SetClientWidth(m_bitmap.width());
-            form->SetClientHeight(m_bitmap.height());
-        } else {
-            parent->resize(m_bitmap.size());
-        }
+        // The widget's size is the client area; a form's stored client size still wins once it is loaded.
+        parent->resize(m_bitmap.size());
     }
     m_mask->SetRegionHandle(std::nullopt);
 }

@@ -1,7 +1,6 @@
 #include "skin/ExplorerButton.h"
 
 #include <QCursor>
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +8,7 @@
 #include "runtime/Form.h"
 #include "skin/ButtonLayout.h"
 #include "skin/FontFx.h"
+#include "skin/Mnemonic.h"
 #include "skin/TimerPool.h"
 
 using TState = TExplorerButton::TState;
@@ -157,10 +157,7 @@ void TExplorerButton::Invalidate()
 
 void TExplorerButton::CaptionChanged()
 {
-    if (m_shortcut)
-        releaseShortcut(m_shortcut);
-    const QKeySequence mnemonic = QKeySequence::mnemonic(Caption());
-    m_shortcut = mnemonic.isEmpty() ? 0 : grabShortcut(mnemonic);
+    m_shortcut = GrabMnemonic(this, m_shortcut, Caption());
     Invalidate();
 }
 

@@ -81,10 +81,9 @@ uint32_t NWAPI NWCheckConsolePrivileges(uint32_t conn)
     return Network::Instance().CheckConsolePrivileges(conn);
 }
 
-// The simulated servers make every console operator a manager as well.
 uint32_t NWAPI NWIsManager(uint32_t conn)
 {
-    return Network::Instance().CheckConsolePrivileges(conn);
+    return Network::Instance().IsManager(conn);
 }
 
 uint32_t NWAPI NWGetFirstDrive(uint16_t *drive)

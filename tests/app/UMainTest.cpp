@@ -85,6 +85,15 @@ TEST_F(TStartUp, WithRightsOnEveryServerShowsNoBoxAndListsThemInOrder)
     EXPECT_EQ(form->BServer->Caption(), "Select Server");
 }
 
+TEST_F(TStartUp, BuildingTheMenuAgainReplacesItsItems)
+{
+    form->StartUp();
+    fake.connections.pop_back();
+
+    EXPECT_TRUE(form->BuildServerMenu());
+    EXPECT_EQ(ServerMenu(), QStringList({"ALPHA"}));
+}
+
 TEST_F(TStartUp, ListsAServerReachedTwiceTwiceAndSkipsOneWithoutRights)
 {
     fake.connections.push_back({0x103, "GAMMA", 11, 0x53});

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The monitor opens a borderless black 371 x 182 window at (255, 167), with the server button on it.
+# The monitor opens a borderless 371 x 182 skinned window at (255, 167), with the server button on it; its
+# mask cuts away column 0 and rows 22 to 24, where the white root shows.
 source "$(dirname "$0")/lib.sh"
 program=$1
 
@@ -17,9 +18,12 @@ decorations=$(on_display xprop -id "$window" _MOTIF_WM_HINTS | sed 's/.*= //' | 
 
 shot="$E2E_TMP/window.png"
 screenshot "$shot"
-[ "$(pixel "$shot" 255 167)" = "000000" ] || fail "top-left corner of the window is not black"
+[ "$(pixel "$shot" 256 168)" = "FF0000" ] || fail "the title strip is not red at its top-left"
 [ "$(pixel "$shot" 625 348)" = "000000" ] || fail "bottom-right corner of the window is not black"
-[ "$(pixel "$shot" 254 167)" = "FFFFFF" ] || fail "the window reaches left of x = 255"
+for point in "255 167" "255 250" "300 189" "300 191"; do
+    [ "$(pixel "$shot" $point)" = "FFFFFF" ] || fail "the mask does not cut the window away at ($point)"
+done
+[ "$(pixel "$shot" 300 192)" = "000000" ] || fail "the body does not start at row 25"
 [ "$(pixel "$shot" 626 348)" = "FFFFFF" ] || fail "the window is wider than 371"
 [ "$(pixel "$shot" 625 349)" = "FFFFFF" ] || fail "the window is taller than 182"
 

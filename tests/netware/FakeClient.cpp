@@ -1,6 +1,8 @@
 #include "tests/netware/FakeClient.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <numeric>
 
@@ -140,6 +142,90 @@ uint32_t NWAPI setFileServerDateAndTime(uint32_t, uint8_t year, uint8_t month, u
     return answer("NWSetFileServerDateAndTime");
 }
 
+uint32_t NWAPI getMaximumConnections(uint32_t *count)
+{
+    *count = fake().maximumConnections;
+    return answer("NWGetMaximumConnections");
+}
+
+uint32_t NWAPI checkConsolePrivileges(uint32_t conn)
+{
+    fake().arguments["NWCheckConsolePrivileges"] = {conn};
+    return answer("NWCheckConsolePrivileges");
+}
+
+uint32_t NWAPI isManager(uint32_t conn)
+{
+    fake().arguments["NWIsManager"] = {conn};
+    return answer("NWIsManager");
+}
+
+uint32_t NWAPI getFirstDrive(uint16_t *drive)
+{
+    *drive = fake().firstDrive;
+    return answer("NWGetFirstDrive");
+}
+
+uint32_t NWAPI setPrimaryConnectionID(uint32_t conn)
+{
+    fake().arguments["NWSetPrimaryConnectionID"] = {conn};
+    return answer("NWSetPrimaryConnectionID");
+}
+
+uint32_t NWAPI getObjectID(uint32_t conn, const char *name, uint16_t type, uint32_t *id)
+{
+    fake().arguments["NWGetObjectID"] = {conn, type};
+    fake().lastObjectName = name;
+    const uint32_t code = answer("NWGetObjectID");
+    const auto found = fake().binderyObjects.find({name, type});
+    if (code || found == fake().binderyObjects.end())
+        return code ? code : NW_ERR_NO_SUCH_OBJECT;
+    *id = found->second;
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI readPropertyValue(uint32_t conn, const char *name, uint16_t type, const char *property,
+                                 uint8_t segment, uint8_t *data, uint8_t *more, uint8_t *)
+{
+    fake().arguments["NWReadPropertyValue"] = {conn, type, segment};
+    fake().lastPropertyName = property;
+    const uint32_t code = answer("NWReadPropertyValue");
+    const auto found = fake().identifications.find(name);
+    if (code || found == fake().identifications.end())
+        return code ? code : NW_ERR_NO_SUCH_OBJECT;
+    copyText(found->second, reinterpret_cast<char *>(data), NW_PROPERTY_VALUE_SIZE);
+    *more = 0;
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI getDriveStatus(uint16_t drive, uint16_t pathFormat, uint16_t *status, uint32_t *, char *root,
+                              char *, char *)
+{
+    fake().arguments["NWGetDriveStatus"].push_back(drive);
+    fake().arguments["NWGetDriveStatusFormat"] = {pathFormat};
+    const uint32_t code = answer("NWGetDriveStatus");
+    if (code || drive == 0 || drive >= fake().driveStatus.size())
+        return code ? code : NW_ERR_NOT_SUPPORTED;
+    *status = fake().driveStatus[drive];
+    copyText("SYS:", root, NW_PATH_SIZE);
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI setBroadcastMode(uint32_t conn, uint16_t mode)
+{
+    fake().arguments["NWSetBroadcastMode"] = {conn, mode};
+    return answer("NWSetBroadcastMode");
+}
+
+uint32_t NWAPI setNetWareErrorMode(uint8_t mode, uint8_t *previous)
+{
+    *previous = fake().errorMode;
+    const uint32_t code = answer("NWSetNetWareErrorMode");
+    if (!code)
+        fake().errorMode = mode;
+    return code;
+}
+
 uint32_t NWAPI longSwap(uint32_t value)
 {
     fake().Called("NWLongSwap");
@@ -170,6 +256,8 @@ uint32_t NWAPI getConnInfo(uint32_t conn, uint32_t infoType, uint32_t length, vo
         return code ? code : NW_ERR_INVALID_CONNECTION;
     if (infoType == NW_CONN_INFO_CONN_NUMBER)
         putUInt32(static_cast<uint8_t *>(buffer), 0, connection->number);
+    else if (infoType == NW_CONN_INFO_BROADCAST_STATE)
+        std::memcpy(buffer, &fake().broadcastState, sizeof fake().broadcastState);
     else
         copyText(connection->server, static_cast<char *>(buffer), length);
     return NW_SUCCESS;
@@ -204,7 +292,126 @@ uint32_t NWAPI openConnByName(uint32_t startConn, const char *name, uint32_t nam
     return openByName("NWCCOpenConnByName", name, conn);
 }
 
+uint32_t NWAPI setPrefServerName(const char *name)
+{
+    fake().preferredServer = name;
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    const uint32_t code = answer("NWCCSetPrefServerName");
+    return code ? code : fake().FindServer(upper) ? NW_SUCCESS : NW_ERR_SERVER_UNKNOWN;
+}
+
 // Directory library.
+uint32_t NWAPI duplicateContext(uint32_t)
+{
+    fake().Called("NWDSDuplicateContext");
+    return ++fake().nextContext;
+}
+
+uint32_t NWAPI duplicateContextHandle(uint32_t, uint32_t *copy)
+{
+    const uint32_t code = answer("NWDSDuplicateContextHandle");
+    if (!code)
+        *copy = ++fake().nextContext;
+    return code;
+}
+
+uint32_t NWAPI allocBuf(uint32_t size, NWDSBuf *buffer)
+{
+    fake().arguments["NWDSAllocBuf"] = {size};
+    const uint32_t code = answer("NWDSAllocBuf");
+    if (code)
+        return code;
+    static int handles = 0;
+    *buffer = reinterpret_cast<NWDSBuf>(std::intptr_t(++handles));
+    fake().liveBuffers.insert(*buffer);
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI freeBuf(NWDSBuf buffer)
+{
+    fake().liveBuffers.erase(buffer);
+    return answer("NWDSFreeBuf");
+}
+
+uint32_t NWAPI initBuf(uint32_t, uint32_t operation, NWDSBuf)
+{
+    fake().arguments["NWDSInitBuf"] = {operation};
+    return answer("NWDSInitBuf");
+}
+
+uint32_t NWAPI putAttrName(uint32_t, NWDSBuf, const char *name)
+{
+    fake().lastAttributeName = name;
+    return answer("NWDSPutAttrName");
+}
+
+uint32_t NWAPI read(uint32_t, const char *object, uint32_t infoType, uint8_t all, NWDSBuf, int32_t *iteration,
+                    NWDSBuf)
+{
+    fake().arguments["NWDSRead"] = {infoType, all};
+    fake().lastObjectName = object;
+    const uint32_t code = answer("NWDSRead");
+    const int parts = fake().dsReadParts;
+    const bool last = parts >= 0 && fake().Calls("NWDSRead") >= parts;
+    *iteration = last ? -1 : fake().Calls("NWDSRead");
+    return code;
+}
+
+const std::string *attributeValue()
+{
+    const auto object = fake().dsAttributes.find(fake().lastObjectName);
+    if (object == fake().dsAttributes.end())
+        return nullptr;
+    const auto value = object->second.find(fake().lastAttributeName);
+    return value == object->second.end() ? nullptr : &value->second;
+}
+
+uint32_t NWAPI getAttrCount(uint32_t, NWDSBuf, uint32_t *count)
+{
+    *count = attributeValue() ? 1 : 0;
+    return answer("NWDSGetAttrCount");
+}
+
+uint32_t NWAPI getAttrName(uint32_t, NWDSBuf, char *name, uint32_t *valueCount, uint32_t *syntax)
+{
+    fake().arguments["NWDSGetAttrNameGiven"] = {name == fake().lastAttributeName};
+    *valueCount = 1;
+    *syntax = 3;
+    return answer("NWDSGetAttrName");
+}
+
+uint32_t NWAPI getAttrVal(uint32_t, NWDSBuf, uint32_t syntax, void *value)
+{
+    fake().arguments["NWDSGetAttrVal"] = {syntax};
+    const std::string *found = attributeValue();
+    copyText(found ? *found : std::string(), static_cast<char *>(value), NW_NAME_BUFFER_SIZE);
+    return answer("NWDSGetAttrVal");
+}
+
+uint32_t objectID(const char *entryPoint, const char *name, uint32_t *id)
+{
+    fake().lastObjectName = name;
+    const uint32_t code = answer(entryPoint);
+    const auto found = fake().dsObjectIDs.find(name);
+    if (code || found == fake().dsObjectIDs.end())
+        return code ? code : NW_ERR_NO_SUCH_OBJECT;
+    *id = found->second;
+    return NW_SUCCESS;
+}
+
+uint32_t NWAPI mapNameToID(uint32_t, uint32_t conn, const char *name, uint32_t *id)
+{
+    fake().arguments["NWDSMapNameToID"] = {conn};
+    return objectID("NWDSMapNameToID", name, id);
+}
+
+uint32_t NWAPI auditGetObjectID(uint32_t, const char *name, uint32_t *conn, uint32_t *id)
+{
+    fake().arguments["NWDSAuditGetObjectID"] = {*conn};
+    return objectID("NWDSAuditGetObjectID", name, id);
+}
+
 uint32_t NWAPI createContext()
 {
     fake().Called("NWDSCreateContext");
@@ -222,10 +429,12 @@ uint32_t NWAPI setContext(uint32_t, uint32_t key, const void *value)
     const uint32_t code = answer("NWDSSetContext");
     if (code)
         return code;
-    if (key == NW_DS_CTX_FLAGS)
+    if (key == NW_DS_CTX_FLAGS) {
         fake().contextFlags = *static_cast<const uint32_t *>(value);
-    else
+        fake().flagWrites.push_back(fake().contextFlags);
+    } else {
         fake().contextName = static_cast<const char *>(value);
+    }
     return NW_SUCCESS;
 }
 
@@ -322,6 +531,16 @@ std::vector<TScripted> scriptedEntryPoints()
         SCRIPTED(NWGetFileServerInformation, getFileServerInformation),
         SCRIPTED(NWGetFileServerDateAndTime, getFileServerDateAndTime),
         SCRIPTED(NWSetFileServerDateAndTime, setFileServerDateAndTime),
+        SCRIPTED(NWGetMaximumConnections, getMaximumConnections),
+        SCRIPTED(NWCheckConsolePrivileges, checkConsolePrivileges),
+        SCRIPTED(NWIsManager, isManager),
+        SCRIPTED(NWGetFirstDrive, getFirstDrive),
+        SCRIPTED(NWSetPrimaryConnectionID, setPrimaryConnectionID),
+        SCRIPTED(NWGetObjectID, getObjectID),
+        SCRIPTED(NWReadPropertyValue, readPropertyValue),
+        SCRIPTED(NWGetDriveStatus, getDriveStatus),
+        SCRIPTED(NWSetBroadcastMode, setBroadcastMode),
+        SCRIPTED(NWSetNetWareErrorMode, setNetWareErrorMode),
         SCRIPTED(NWLongSwap, longSwap),
         SCRIPTED(NWCCGetPrimConnRef, getPrimConnRef),
         SCRIPTED(NWCCOpenConnByRef, openConnByRef),
@@ -329,6 +548,19 @@ std::vector<TScripted> scriptedEntryPoints()
         SCRIPTED(NWCCScanConnRefs, scanConnRefs),
         SCRIPTED(NWCCGetAllConnRefInfo, getAllConnRefInfo),
         SCRIPTED(NWCCOpenConnByName, openConnByName),
+        SCRIPTED(NWCCSetPrefServerName, setPrefServerName),
+        SCRIPTED(NWDSDuplicateContext, duplicateContext),
+        SCRIPTED(NWDSDuplicateContextHandle, duplicateContextHandle),
+        SCRIPTED(NWDSAllocBuf, allocBuf),
+        SCRIPTED(NWDSFreeBuf, freeBuf),
+        SCRIPTED(NWDSInitBuf, initBuf),
+        SCRIPTED(NWDSPutAttrName, putAttrName),
+        SCRIPTED(NWDSRead, read),
+        SCRIPTED(NWDSGetAttrCount, getAttrCount),
+        SCRIPTED(NWDSGetAttrName, getAttrName),
+        SCRIPTED(NWDSGetAttrVal, getAttrVal),
+        SCRIPTED(NWDSMapNameToID, mapNameToID),
+        SCRIPTED(NWDSAuditGetObjectID, auditGetObjectID),
         SCRIPTED(NWDSCreateContext, createContext),
         SCRIPTED(NWDSFreeContext, freeContext),
         SCRIPTED(NWDSSetContext, setContext),

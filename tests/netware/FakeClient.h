@@ -67,9 +67,27 @@ public:
     uint8_t majorVersion = 4;
     uint8_t minorVersion = 11;
     std::array<uint8_t, NW_DATE_TIME_SIZE> serverDate{126, 3, 2, 12, 30, 15, 1, 0};
+    // Bindery objects by upper-case name and type value, with their IDs in the server's byte order.
+    std::map<std::pair<std::string, uint16_t>, uint32_t> binderyObjects{{{"SUPERVISOR", 0x0100}, 0x00012345}};
+    std::map<std::string, std::string> identifications{{"SUPERVISOR", "Sam Supervisor"}};
+    uint16_t firstDrive = 6;
+    // Drive statuses by drive number (1 = A); 0 = free.
+    std::array<uint16_t, 27> driveStatus{};
+    uint16_t broadcastState = 2;
+    uint8_t errorMode = 0;
+    uint32_t maximumConnections = 0x10032;
+    // The directory: attribute values of the objects, and object IDs in the server's byte order.
+    std::map<std::string, std::map<std::string, std::string>> dsAttributes{
+        {"ADMIN.ACME", {{"Full Name", "Ada Admin"}}}};
+    std::map<std::string, uint32_t> dsObjectIDs{{"ADMIN.ACME", 0x00ABCDEF}};
+    // How a read answers: the number of parts, each ending with iteration handle -1 only when it is the last;
+    // a negative number never ends.
+    int dsReadParts = 1;
 
     // What the client saw.
     uint32_t contextFlags = 0;
+    // Every flag word written, in order.
+    std::vector<uint32_t> flagWrites;
     std::string contextName;
     uint32_t nextContext = 0x700;
     std::vector<uint32_t> freedContexts;
@@ -78,7 +96,12 @@ public:
     // The scalar arguments of the latest call of each entry point that records them.
     std::map<std::string, std::vector<uint32_t>> arguments;
     std::string lastServerName;
+    std::string preferredServer;
     std::array<uint8_t, 6> setDateTime{};
+    std::set<NWDSBuf> liveBuffers;
+    std::string lastObjectName;
+    std::string lastPropertyName;
+    std::string lastAttributeName;
     uint32_t unicodeCountry = 0;
     uint32_t unicodeCodePage = 0;
 

@@ -78,10 +78,14 @@ TEST_F(TNWServerTest, SamplerTickMakesTwoClientCallsOnceBound)
 
 TEST_F(TNWServerTest, InformationOfAVersionFourServer)
 {
+    PutStat(NW_SERVER_INFO_TIME, 31);
     PutStat(NW_SERVER_INFO_UTILIZATION, 0x164);
+    PutStat(NW_SERVER_INFO_PACKETS_SERVICED, 700);
     PutStat(NW_SERVER_INFO_PACKETS_ROUTED, 9);
     TNWServerInfo info;
     ASSERT_TRUE(GetServerInformation(0x102, info));
+    EXPECT_EQ(info.serverTime, 31u);
+    EXPECT_EQ(info.packetsServiced, 700u);
     EXPECT_EQ(info.serverName, "BETA");
     EXPECT_EQ(info.version, "4.11");
     EXPECT_EQ(info.utilization, 0x64);

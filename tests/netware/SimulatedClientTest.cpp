@@ -1,4 +1,12 @@
+#include <sstream>
+
 #include <gtest/gtest.h>
+
+#include "netware/DateConversionError.h"
+#include "netware/Nwnds.h"
+#include "nwsim/Network.h"
+#include "nwsim/ScenarioParser.h"
+#include "nwsim/Text.h"
 
 #include "netware/NWServer.h"
 #include "netware/NWServerInfo.h"
@@ -107,5 +115,107 @@ TEST_P(TSimulatedClient, TellsTheServersVersion)
 }
 
 INSTANTIATE_TEST_SUITE_P(Clients, TSimulatedClient,
+                         ::testing::Values(TVariant{"Current", SEMBROLIN_BIN_DIR, true},
+                                           TVariant{"Legacy", SEMBROLIN_BIN_DIR "/legacy", false}));
+
+namespace {
+
+const char *const kIdentityScenario = R"(tree ACORN_TREE
+login CN=OPS.OU=NET.O=ACORN Olive Penhallow
+context OU=NET.O=ACORN
+server ALPHA version=4.11 tree=yes manager=no broadcast=off date=2026-13-01
+server BETA version=3.12 rights=no date=2025-12-24
+bindery ALPHA printserver PS1 id=12345 Print Spooler
+object CN=PRN1.OU=NET.O=ACORN Printer
+attribute CN=PRN1.OU=NET.O=ACORN Description Laser in room 4
+drive F ALPHA SYS:
+drive G ALPHA SYS:PUBLIC
+firstdrive F
+errormode dos
+)";
+
+// A network of its own for the test, and the built-in one back afterwards for the tests that expect it.
+class TSimulatedIdentity : public TSimulatedClient
+{
+protected:
+    TSimulatedIdentity()
+    {
+        std::istringstream scenario(kIdentityScenario);
+        nwsim::Network::Reset(nwsim::ScenarioParser::Parse(scenario));
+    }
+    ~TSimulatedIdentity() override { nwsim::Network::Reset(nwsim::Scenario::BuiltIn()); }
+
+    static QString Hex(uint32_t value) { return QString::number(value, 16).toUpper(); }
+};
+
+} // namespace
+
+TEST_P(TSimulatedIdentity, ReadsEveryPropertyFromTheScenario)
+{
+    const bool directory = GetParam().directory;
+    TNWBase base;
+    ASSERT_TRUE(base.NetAvailable());
+    EXPECT_EQ(base.NDSAvailable(), directory);
+    EXPECT_NE(base.ServerHandle(), 0u);
+    EXPECT_EQ(base.Version(), "1.21 / 3.34 - 11 Oct 1997");
+    EXPECT_EQ(base.ServerName(), "ALPHA");
+    EXPECT_EQ(base.DefaultServer(), "ALPHA");
+    EXPECT_EQ(base.ServerVersion(), "4.11");
+    EXPECT_EQ(base.LoginID(), directory ? "CN=OPS.OU=NET.O=ACORN" : "OPS");
+    EXPECT_EQ(base.LoginFullName(), "Olive Penhallow");
+    EXPECT_EQ(base.NWObjectType(), 0x0100);
+    EXPECT_EQ(base.ObjectType(), TNWBase::nwObjTypeUser);
+    EXPECT_EQ(base.ObjectID(), directory ? Hex(nwsim::text::Hash("CN=OPS.OU=NET.O=ACORN") | 0x01000000u)
+                                         : Hex((nwsim::text::Hash("ALPHA/OPS") & 0x00FFFFFFu) | 0x0A000000u));
+    EXPECT_EQ(base.ConnectionID(), 2 + nwsim::text::Hash("ALPHA") % 180);
+    EXPECT_EQ(base.MaxServerConns(), 16);
+    EXPECT_TRUE(base.ConsoleOperator());
+    EXPECT_FALSE(base.Manager());
+    EXPECT_EQ(base.FirstNetworkDrive(), QChar('F'));
+    EXPECT_EQ(base.NextNetworkDrive(), QChar('H'));
+    EXPECT_EQ(base.BroadcastMode(), directory ? TNWBase::nwBroadcastOff : TNWBase::nwBroadcastOn);
+    EXPECT_EQ(base.ShellErrorMode(), TNWBase::nwErrInteractive);
+    EXPECT_THROW(base.ServerDate(), EDateConversionError);
+    EXPECT_EQ(base.LastError()->NWProp(), "0000");
+    EXPECT_EQ(base.LastError()->NWPrint(), "0000");
+}
+
+TEST_P(TSimulatedIdentity, WritesReachTheClient)
+{
+    TNWBase base;
+    base.SetShellErrorMode(TNWBase::nwErrNetware);
+    EXPECT_EQ(SetShellErrorMode(0), 1);
+    base.SetBroadcastMode(TNWBase::nwBroadcastServerOnly);
+    if (GetParam().directory) {
+        EXPECT_EQ(base.BroadcastMode(), TNWBase::nwBroadcastServerOnly);
+    }
+
+    base.SetServerName(QStringLiteral("beta"));
+    EXPECT_EQ(base.ServerName(), "BETA");
+    EXPECT_EQ(base.ServerDate().date(), QDate(2025, 12, 24));
+    EXPECT_FALSE(base.ConsoleOperator());
+    EXPECT_EQ(base.ServerVersion(), "3.12");
+    base.SetServerDate(QDateTime(QDate(2026, 3, 2), QTime(12, 0)));
+    EXPECT_EQ(base.ServerDate().date(), QDate(2026, 3, 2));
+
+    base.SetDefaultServer(QStringLiteral("beta"));
+    EXPECT_EQ(base.DefaultServer(), "BETA");
+    EXPECT_FALSE(TNWLib::Shared().directoryMode);
+}
+
+TEST_P(TSimulatedIdentity, BinderyAndDirectoryObjectsOfTheScenario)
+{
+    TNWBase base;
+    EXPECT_EQ(GetBinderyObjectType(0, QStringLiteral("ps1")), 0x0700);
+    EXPECT_EQ(GetFullName(0, QStringLiteral("ps1")), "Print Spooler");
+    QString text;
+    EXPECT_EQ(ReadObjectAttribute({}, QStringLiteral("CN=PRN1.OU=NET.O=ACORN"), 20, text), GetParam().directory);
+    EXPECT_EQ(text, GetParam().directory ? "Laser in room 4" : "");
+    if (!GetParam().directory) {
+        EXPECT_EQ(ObjectIDText(0, QStringLiteral("PS1"), 0x0700), "12345");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clients, TSimulatedIdentity,
                          ::testing::Values(TVariant{"Current", SEMBROLIN_BIN_DIR, true},
                                            TVariant{"Legacy", SEMBROLIN_BIN_DIR "/legacy", false}));

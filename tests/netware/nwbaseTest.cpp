@@ -13,18 +13,9 @@
 #include "runtime/MessageEvent.h"
 #include "runtime/WindowMessage.h"
 #include "tests/netware/NetWareFixture.h"
+#include "tests/netware/RecordingControl.h"
 
 namespace {
-
-class TRecordingControl : public TWinControl
-{
-public:
-    using TWinControl::TWinControl;
-    std::vector<unsigned> messages;
-
-protected:
-    void WindowMessage(TMessageEvent &message) override { messages.push_back(message.Msg()); }
-};
 
 class TRaisingBase : public TNWBase
 {
@@ -173,7 +164,7 @@ TEST_F(TNWBaseTest, OwnerFormsWindowedControlsHearOfTheServerOnceAtStart)
     new QWidget(&form);
     new TNWBase(&form);
     EXPECT_EQ(first->messages, std::vector<unsigned>{TNWBase::kServerChangeMessage});
-    EXPECT_EQ(inner->messages, std::vector<unsigned>{TNWBase::kServerChangeMessage});
+    EXPECT_TRUE(inner->messages.empty());
 
     QObject plainOwner;
     new TNWBase(&plainOwner);
@@ -298,4 +289,54 @@ TEST_F(TNWBaseTest, RaisesOnlyWhenNotSilentAndNotDesigning)
     }
     base.SetDesigning(true);
     EXPECT_NO_THROW(base.RaiseNWError(QStringLiteral("Invalid Server Handle")));
+}
+
+TEST_F(TNWBaseTest, DirectoryAvailabilityIsAskedAnewOnEveryRead)
+{
+    JoinTree();
+    TNWBase base;
+    ASSERT_TRUE(base.NDSAvailable());
+    fake.treeName.clear();
+    EXPECT_FALSE(base.NDSAvailable());
+}
+
+TEST_F(TNWBaseTest, UnicodeTablesThatFailToLoadKeepDirectoryServicesOff)
+{
+    JoinTree();
+    fake.SetCode("NWInitUnicodeTables", NW_ERR_NOT_SUPPORTED);
+    TNWBase base;
+    EXPECT_FALSE(base.NDSAvailable());
+    EXPECT_FALSE(TNWLib::Shared().directoryMode);
+    EXPECT_EQ(base.CachedLoginID(), "SUPERVISOR");
+}
+
+TEST_F(TNWBaseTest, StartUpAddsTheTrueFlagsOneByOneInTheirOrder)
+{
+    JoinTree();
+    TNWBase base;
+    ASSERT_GE(fake.flagWrites.size(), 3u);
+    EXPECT_EQ(std::vector<uint32_t>(fake.flagWrites.begin(), fake.flagWrites.begin() + 3),
+              (std::vector<uint32_t>{kNWDSDereferenceAliases, kNWDSDereferenceAliases | kNWDSTranslateStrings,
+                                     kNWDSDereferenceAliases | kNWDSTranslateStrings | kNWDSCanonicalizeNames}));
+}
+
+TEST_F(TNWBaseTest, FlagWritesFollowTheStartOfDirectoryServicesNotTheDefaultServer)
+{
+    JoinTree();
+    TNWBase started;
+    fake.treeName.clear();
+    started.SetDefaultServer(QStringLiteral("BETA"));
+    ASSERT_FALSE(TNWLib::Shared().directoryMode);
+    started.NDSContextFlags()->SetAsyncMode(true);
+    EXPECT_TRUE(fake.contextFlags & kNWDSAsyncMode);
+
+    ProcessState::ResetAll();
+    fake.RemoveLibrary(NW_LIB_LOCALE);
+    TNWBase neverStarted;
+    fake.treeName = "ACME_TREE";
+    neverStarted.SetDefaultServer(QStringLiteral("ALPHA"));
+    ASSERT_TRUE(TNWLib::Shared().directoryMode);
+    const int sets = fake.Calls("NWDSSetContext");
+    neverStarted.NDSContextFlags()->SetTypelessNames(true);
+    EXPECT_EQ(fake.Calls("NWDSSetContext"), sets);
 }

@@ -160,12 +160,13 @@ TEST_F(TNWLibTest, UnterminatedNamesAreReadWithinTheirBuffers)
     EXPECT_EQ(GetConnectionServerName(0x101), QString(NW_CONN_INFO_NAME_SIZE, QLatin1Char('N')));
 }
 
-TEST_F(TNWLibTest, ConnectionListCountIsBoundedByTheList)
+TEST_F(TNWLibTest, ConnectionListThatClaimsMoreThanItFilledListsOnlyWhatItFilled)
 {
     fake.Remove("NWCCScanConnRefs");
-    fake.connectionListCount = 500;
+    fake.connections.push_back({0x103, "GAMMA", 11, 0x53});
+    fake.connectionListCount = 65535;
     TNWBase base;
-    EXPECT_EQ(GetServerList().size(), std::size_t(NW_SERVER_LIST_MAX));
+    EXPECT_EQ(names(GetServerList()), QStringList({"ALPHA", "BETA", "GAMMA"}));
 }
 
 TEST_F(TNWLibTest, EndlessConnectionScanStops)
@@ -249,4 +250,35 @@ INSTANTIATE_TEST_SUITE_P(
         TNeutralCase{"CanonicalName",
                      {"NWDSCanonicalizeName"},
                      [] { return CanonicalName(QStringLiteral("ADMIN")).isEmpty(); }},
-        TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }}));
+        TNeutralCase{"WhoAmI", {"NWDSWhoAmI"}, [] { return WhoAmI().isEmpty(); }},
+        TNeutralCase{"MapNameToID", {"NWDSMapNameToID"}, [] { return MapNameToID(0, "ADMIN.ACME").isEmpty(); }},
+        TNeutralCase{"AuditObjectID", {"NWDSAuditGetObjectID"}, [] { return AuditObjectID(0, "ADMIN.ACME") == 0; }},
+        TNeutralCase{"ReadAttribute",
+                     {"NWDSRead"},
+                     [] {
+                         QString text;
+                         return !ReadObjectAttribute({}, "ADMIN.ACME", kNWAttributeFullName, text);
+                     }},
+        TNeutralCase{"BinderyObject",
+                     {"NWGetObjectID"},
+                     [] {
+                         return GetBinderyObjectID(0, "SUPERVISOR", 0x0100) == 0 &&
+                                GetBinderyObjectType(0, "SUPERVISOR") == 0;
+                     }},
+        TNeutralCase{"FullName", {"NWReadPropertyValue"}, [] { return GetFullName(0, " sam ") == "SAM"; }},
+        TNeutralCase{"Rights",
+                     {"NWCheckConsolePrivileges", "NWIsManager"},
+                     [] { return !HasConsolePrivileges(0) && !CheckManager(0); }},
+        TNeutralCase{"PreferredServer",
+                     {"NWCCSetPrefServerName", "NWSetPrimaryConnectionID"},
+                     [] {
+                         uint32_t conn = 7;
+                         return !SetPreferredServer("BETA", conn) && conn == 7;
+                     }},
+        TNeutralCase{"BroadcastState", {"NWCCGetConnInfo"}, [] { return GetBroadcastState(0) == 0; }},
+        TNeutralCase{"SetBroadcastState", {"NWSetBroadcastMode"}, [] { return !SetBroadcastState(0x101, 1); }},
+        TNeutralCase{"ShellErrorMode", {"NWSetNetWareErrorMode"}, [] { return SetShellErrorMode(2) == 0; }},
+        TNeutralCase{"MaximumConnections", {"NWGetMaximumConnections"}, [] { return GetMaximumConnections() == 0; }},
+        TNeutralCase{"Drives",
+                     {"NWGetFirstDrive", "NWGetDriveStatus"},
+                     [] { return GetFirstDriveLetter().isNull() && GetNextFreeDriveLetter().isNull(); }}));

@@ -221,3 +221,35 @@ TEST(Directory, WithoutATreeNobodyIsLoggedIn)
     char name[NW_NAME_BUFFER_SIZE];
     EXPECT_EQ(directory.WhoAmI(context, name), codes::kDsNoSuchEntry);
 }
+
+TEST(Directory, ALoginOfManyPartsBuildsItsContainersAtOnce)
+{
+    Scenario scenario;
+    scenario.tree = "DEEP";
+    scenario.login = "CN=U";
+    while (scenario.login.size() + 5 <= 1024)
+        scenario.login += ".OU=A";
+    Directory directory(scenario);
+    const std::uint32_t context = directory.CreateContext();
+    char name[NW_NAME_BUFFER_SIZE];
+    ASSERT_EQ(directory.WhoAmI(context, name), NW_SUCCESS);
+    EXPECT_EQ(std::string(name), scenario.login);
+    std::uint32_t id = 0;
+    EXPECT_EQ(directory.ObjectID(context, scenario.login.substr(scenario.login.size() - 4).c_str(), &id),
+              NW_SUCCESS);
+}
+
+TEST(Directory, ScenarioObjectsAndAttributesCanBeRead)
+{
+    Scenario scenario;
+    scenario.tree = "T";
+    scenario.login = "CN=OPS.O=ACORN";
+    scenario.objects = {{"CN=PRN1.OU=FAR.O=ACORN", "Printer"}};
+    scenario.attributes = {{"CN=PRN1.OU=FAR.O=ACORN", "Description", "Laser"},
+                           {"cn=ops.o=acorn", "Full Name", "Olive"}};
+    Directory directory(scenario);
+    const std::uint32_t context = directory.CreateContext();
+    std::uint32_t id = 0;
+    EXPECT_EQ(directory.ObjectID(context, "OU=FAR.O=ACORN", &id), NW_SUCCESS);
+    EXPECT_EQ(directory.ObjectID(context, "CN=PRN1.OU=FAR.O=ACORN", &id), NW_SUCCESS);
+}

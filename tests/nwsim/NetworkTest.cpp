@@ -52,7 +52,7 @@ std::uint32_t stats(Network &network, std::uint32_t handle)
 class BuiltInNetwork : public testing::Test
 {
 protected:
-    Network network{Scenario::BuiltIn(), [this] { return m_second; }};
+    Network network{Scenario::BuiltIn(), [this] { return m_second * 1000; }};
     std::uint64_t m_second = 0;
 };
 
@@ -301,7 +301,7 @@ TEST(Network, StoppedServerFailsEveryServerRequest)
     Scenario scenario = Scenario::BuiltIn();
     scenario.servers[1].stop = Trigger{TriggerUnit::Seconds, 10};
     std::uint64_t second = 0;
-    Network network(scenario, [&second] { return second; });
+    Network network(scenario, [&second] { return second * 1000; });
     const std::uint32_t larch = handleOf(network, "LARCH");
     EXPECT_EQ(stats(network, larch), NW_SUCCESS);
     second = 10;
@@ -316,7 +316,7 @@ TEST(Network, StoppedServerFailsEveryServerRequest)
 TEST(Network, BuiltInPrimaryCounterWrapsEarlyInARun)
 {
     std::uint64_t second = 0;
-    Network network(Scenario::BuiltIn(), [&second] { return second; });
+    Network network(Scenario::BuiltIn(), [&second] { return second * 1000; });
     std::array<std::uint8_t, NW_SERVER_INFO_SIZE> record{};
     std::uint32_t previous = 0;
     bool wrapped = false;

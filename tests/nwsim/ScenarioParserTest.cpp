@@ -140,11 +140,54 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"server A\nrestart A after -3 calls", 2},
                     MalformedCase{"primary fails 0", 1}, MalformedCase{"primary fails XYZ", 1},
                     MalformedCase{"callsinit breaks 88FF", 1}, MalformedCase{"tree", 1},
+                    MalformedCase{"server A manager=perhaps", 1}, MalformedCase{"server A broadcast=loud", 1},
+                    MalformedCase{"server A date=2026-01", 1}, MalformedCase{"server A date=1899-01-01", 1},
+                    MalformedCase{"server A\nbindery A robot X", 2}, MalformedCase{"bindery NOBODY user X", 1},
+                    MalformedCase{"server A\nbindery A user X id=0", 2}, MalformedCase{"object CN=X User", 1},
+                    MalformedCase{"tree T\nattribute CN=NOBODY Full_Name X", 2},
+                    MalformedCase{"firstdrive 7", 1}, MalformedCase{"errormode silent", 1},
                     MalformedCase{"login A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.O=15\nlogin A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.O", 2},
+                    MalformedCase{"tree T\nobject CN=1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.O=17 User", 2},
                     MalformedCase{"context 1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.17", 1}));
 
 TEST(ScenarioParser, RefusesNamesLongerThanTheClientCouldHold)
 {
-    EXPECT_NO_THROW(parse("server " + std::string(1024, 'N')));
-    EXPECT_THROW(parse("server " + std::string(1025, 'N')), ScenarioError);
+    for (const std::string keyword : {"server ", "login ", "context ", "tree "}) {
+        EXPECT_NO_THROW(parse(keyword + std::string(1024, 'N'))) << keyword;
+        try {
+            parse("# long\n" + keyword + std::string(1025, 'N'));
+            ADD_FAILURE() << keyword;
+        } catch (const ScenarioError &error) {
+            EXPECT_EQ(error.Line(), 2) << keyword;
+        }
+    }
+}
+
+TEST(ScenarioParser, ReadsIdentityAndWorkstationLines)
+{
+    const Scenario scenario = parse(R"(tree T
+login CN=OPS.O=ACORN Olive Penhallow
+server A manager=no broadcast=stored date=2026-13-01
+bindery A printserver PS1 id=1A2B Print Spooler
+bindery A group STAFF
+object CN=PRN1.OU=FAR.O=ACORN Print_Server
+attribute CN=OPS.O=ACORN Telephone_Number 555 0199
+firstdrive g
+errormode netware
+)");
+    const ServerSetup &server = scenario.servers.at(0);
+    EXPECT_EQ(server.manager, false);
+    EXPECT_EQ(server.broadcastMode, 3);
+    EXPECT_EQ(server.date, (std::array<std::uint8_t, 3>{126, 13, 1}));
+    ASSERT_EQ(scenario.bindery.size(), 2u);
+    EXPECT_EQ(scenario.bindery[0].type, 0x0700);
+    EXPECT_EQ(scenario.bindery[0].id, 0x1A2Bu);
+    EXPECT_EQ(scenario.bindery[0].identification, "Print Spooler");
+    EXPECT_EQ(scenario.bindery[1].type, 0x0200);
+    EXPECT_EQ(scenario.bindery[1].id, 0u);
+    EXPECT_EQ(scenario.objects.at(0).objectClass, "Print Server");
+    EXPECT_EQ(scenario.attributes.at(0).attribute, "Telephone Number");
+    EXPECT_EQ(scenario.attributes.at(0).value, "555 0199");
+    EXPECT_EQ(scenario.firstDrive, 7);
+    EXPECT_EQ(scenario.errorMode, 1);
 }

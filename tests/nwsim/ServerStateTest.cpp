@@ -32,11 +32,16 @@ struct Reading
     std::uint32_t counter;
 };
 
-Reading read(ServerState &server, std::uint64_t second)
+Reading readAt(ServerState &server, std::uint64_t millisecond)
 {
     Record record{};
-    const std::uint32_t code = server.Statistics(second, record.data());
+    const std::uint32_t code = server.Statistics(millisecond, record.data());
     return {code, field(record, NW_SERVER_INFO_UTILIZATION), field(record, NW_SERVER_INFO_NCP_REQUESTS)};
+}
+
+Reading read(ServerState &server, std::uint64_t second)
+{
+    return readAt(server, second * 1000);
 }
 
 ServerSetup setup()
@@ -108,7 +113,7 @@ TEST(ServerState, CounterGrowsByTheRequestsAndWrapsModulo2To32)
     EXPECT_LT(wrapped.counter, 0xFFFFFF00u);
 }
 
-TEST(ServerState, ReadsInTheSameSecondAgreeAndSecondsMoveSmoothly)
+TEST(ServerState, ReadsAtTheSameMomentAgreeAndSecondsMoveSmoothly)
 {
     ServerState one(setup());
     ServerState two(setup());
@@ -116,6 +121,20 @@ TEST(ServerState, ReadsInTheSameSecondAgreeAndSecondsMoveSmoothly)
     EXPECT_EQ(read(one, 1234).cpu, read(two, 1234).cpu);
     // Going back in time recomputes rather than reusing a later sum.
     EXPECT_EQ(read(one, 10).counter, 1000u + requestsBetween(setup(), 0, 10));
+}
+
+TEST(ServerState, ReadsOneSecondApartSeeOneSecondOfRequestsWhereverTheyFall)
+{
+    const LoadModel model(setup().profile, setup().seed);
+    ServerState server(setup());
+    for (std::uint64_t start : {5000u, 5001u, 5499u, 5999u, 6998u}) {
+        const std::uint32_t before = readAt(server, start).counter;
+        const std::uint32_t after = readAt(server, start + 1000).counter;
+        const std::uint64_t second = start / 1000;
+        const auto [low, high] = std::minmax({model.Requests(second), model.Requests(second + 1)});
+        EXPECT_GE(after - before, low - 1) << start;
+        EXPECT_LE(after - before, high + 1) << start;
+    }
 }
 
 TEST(ServerState, CounterRestartsAtTheGivenSecond)

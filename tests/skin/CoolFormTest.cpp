@@ -135,6 +135,16 @@ TEST_F(CoolFormTest, TakesTheWindowsBorderAndFillsItsClientArea)
     EXPECT_EQ(coolForm->geometry(), QRect(0, 0, 40, 20));
 }
 
+TEST_F(CoolFormTest, TheFormsStoredClientSizeWinsOverTheSkinOnceLoaded)
+{
+    form.BeginLoading();
+    form.SetClientHeight(25);
+    coolForm->SetBitmap(QImage(40, 30, QImage::Format_RGB888));
+    EXPECT_EQ(form.height(), 30);
+    form.Loaded();
+    EXPECT_EQ(form.size(), QSize(40, 25));
+}
+
 class CoolFormPinned : public CoolFormTest, public ::testing::WithParamInterface<int>
 {
 };

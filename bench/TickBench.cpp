@@ -1,0 +1,49 @@
+#include <benchmark/benchmark.h>
+
+#include "app/Classes.h"
+#include "app/UMain.h"
+#include "runtime/Adapter.h"
+#include "runtime/Application.h"
+#include "runtime/LibraryLoader.h"
+#include "runtime/MenuItem.h"
+#include "runtime/PopupMenu.h"
+#include "runtime/ProcessState.h"
+
+// One sampling tick of the monitor on the simulated client's built-in network: the two client calls,
+// both takes' display updates and both charts redrawn.
+namespace {
+
+void OneTick(benchmark::State &state)
+{
+    TPlatformLibraryLoader loader(SEMBROLIN_BIN_DIR);
+    TAdapterOverride<TLibraryLoader> override(loader);
+    {
+        TFMain form;
+        form.show();
+        form.StartUp();
+        form.PServer->Item(0)->Click();
+        for (auto _ : state) {
+            form.TServerStatsTimer(nullptr);
+            form.CCPU->repaint();
+            form.CNCP->repaint();
+        }
+    }
+    ProcessState::ResetAll();
+    RegisterClasses();
+}
+BENCHMARK(OneTick)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("NWSIM_SCENARIO");
+    TApplication application(argc, argv);
+    RegisterClasses();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,614 @@
+#include "displays/Chart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "displays/ChartCanvas.h"
+#include "displays/ChartExceptions.h"
+#include "displays/ChartLegend.h"
+#include "displays/ChartPen.h"
+#include "displays/ChartTitle.h"
+#include "displays/ChartWall.h"
+#include "displays/Series.h"
+#include "runtime/ErrorBox.h"
+#include "runtime/Font.h"
+#include "runtime/Numeric.h"
+
+namespace {
+
+// A zoom drag must cover more than this, across and down, to count.
+constexpr int kZoomThreshold = 16;
+// Room between the title or foot and the plot.
+constexpr int kTitleGap = 5;
+
+using TSide = TChartAxis::TSide;
+
+} // namespace
+
+TChart::TChart(QWidget *parent)
+    : TWinControl(parent), m_frame(new TChartPen(this)), m_leftWall(new TChartWall(this, TColor(0x80FFFF))),
+      m_bottomWall(new TChartWall(this, clWhite)), m_title(new TChartTitle(this)),
+      m_foot(new TChartTitle(this)),
+      m_legend(new TChartLegend(this)), m_axes{new TChartAxis(this, TSide::Left),
+                                               new TChartAxis(this, TSide::Top),
+                                               new TChartAxis(this, TSide::Right),
+                                               new TChartAxis(this, TSide::Bottom)}
+{
+    PublishEvent(QStringLiteral("OnZoom"), OnZoom);
+    PublishEvent(QStringLiteral("OnUndoZoom"), OnUndoZoom);
+    PublishEvent(QStringLiteral("OnScroll"), OnScroll);
+    PublishEvent(QStringLiteral("OnPageChange"), OnPageChange);
+    PublishEvent(QStringLiteral("OnAfterDraw"), OnAfterDraw);
+    for (TPersistent *part :
+         std::initializer_list<TPersistent *>{m_frame, m_leftWall, m_bottomWall, m_title, m_foot, m_legend})
+        part->SetChangeHandler([this] { Invalidate(); });
+    for (TChartAxis *axis : m_axes)
+        axis->SetChangeHandler([this] { Invalidate(); });
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(400, 250);
+}
+
+TChart::~TChart()
+{
+    for (TChartSeries *series : m_series)
+        series->m_chart = nullptr;
+}
+
+void TChart::SetBevelOuter(TPanelBevel bevel)
+{
+    if (m_bevelOuter == bevel)
+        return;
+    m_bevelOuter = bevel;
+    Invalidate();
+}
+
+void TChart::SetBevelWidth(int width)
+{
+    width = std::max(0, width);
+    if (m_bevelWidth == width)
+        return;
+    m_bevelWidth = width;
+    Invalidate();
+}
+
+void TChart::SetBorderWidth(int width)
+{
+    width = std::max(0, width);
+    if (m_borderWidth == width)
+        return;
+    m_borderWidth = width;
+    Invalidate();
+}
+
+void TChart::SetMarginLeft(int percent)
+{
+    SetMargin(0, percent);
+}
+
+void TChart::SetMarginTop(int percent)
+{
+    SetMargin(1, percent);
+}
+
+void TChart::SetMarginRight(int percent)
+{
+    SetMargin(2, percent);
+}
+
+void TChart::SetMarginBottom(int percent)
+{
+    SetMargin(3, percent);
+}
+
+void TChart::SetMargin(int side, int percent)
+{
+    if (m_margins[size_t(side)] == percent)
+        return;
+    m_margins[size_t(side)] = percent;
+    Invalidate();
+}
+
+void TChart::SetView3D(bool view)
+{
+    if (m_view3D == view)
+        return;
+    m_view3D = view;
+    Invalidate();
+}
+
+void TChart::SetView3DWalls(bool walls)
+{
+    if (m_view3DWalls == walls)
+        return;
+    m_view3DWalls = walls;
+    Invalidate();
+}
+
+void TChart::SetChart3DPercent(int percent)
+{
+    if (m_chart3DPercent == percent)
+        return;
+    m_chart3DPercent = percent;
+    Invalidate();
+}
+
+void TChart::SetAxisVisible(bool visible)
+{
+    if (m_axisVisible == visible)
+        return;
+    m_axisVisible = visible;
+    Invalidate();
+}
+
+void TChart::SetClipPoints(bool clip)
+{
+    if (m_clipPoints == clip)
+        return;
+    m_clipPoints = clip;
+    Invalidate();
+}
+
+void TChart::SetBackColor(TColor color)
+{
+    if (m_backColor == color)
+        return;
+    m_backColor = color;
+    Invalidate();
+}
+
+void TChart::SetMaxPointsPerPage(int count)
+{
+    if (count < 0)
+        throw ChartException(QStringLiteral("MaxPointsPerPage must be >= 0"));
+    if (m_maxPointsPerPage == count)
+        return;
+    m_maxPointsPerPage = count;
+    if (m_page > PageCount())
+        SetPage(PageCount());
+    Invalidate();
+}
+
+void TChart::SetPage(int page)
+{
+    page = std::clamp(page, 1, PageCount());
+    if (m_page == page)
+        return;
+    m_page = page;
+    CallHandler(OnPageChange, this);
+    Invalidate();
+}
+
+int TChart::PageCount() const
+{
+    if (m_maxPointsPerPage == 0 || m_series.isEmpty())
+        return 1;
+    const bool mandatoryY = m_series.first()->MandatoryIsY();
+    int pages = 1;
+    for (const TChartAxis *axis :
+         mandatoryY ? std::array{TopAxis(), BottomAxis()} : std::array{LeftAxis(), RightAxis()}) {
+        const TChartSeries *series = FirstActiveSeries(*axis);
+        if (series)
+            pages = std::max(pages, (series->PointCount() + m_maxPointsPerPage - 1) / m_maxPointsPerPage);
+    }
+    return pages;
+}
+
+void TChart::SetScaleLastPage(bool scale)
+{
+    if (m_scaleLastPage == scale)
+        return;
+    m_scaleLastPage = scale;
+    Invalidate();
+}
+
+TChartSeries *TChart::Series(int index) const
+{
+    return index >= 0 && index < m_series.size() ? m_series.at(index) : nullptr;
+}
+
+TChart::TLimits TChart::AutomaticLimits(const TChartAxis &axis) const
+{
+    const bool horizontal = axis.Horizontal();
+    auto valueOf = [horizontal](const TChartSeries *series, int index) {
+        return horizontal ? series->XValue(index) : series->YValue(index);
+    };
+    const TChartSeries *first = FirstActiveSeries(axis);
+    if (!first)
+        return {};
+    if (m_maxPointsPerPage > 0 && horizontal == first->MandatoryIsY()) {
+        const int count = first->PointCount();
+        if (count == 0)
+            return {};
+        const int perPage = m_maxPointsPerPage;
+        int low = perPage * (m_page - 1);
+        if (low >= count)
+            low = std::max(0, count / perPage - 1) * perPage;
+        int high = low + perPage - 1;
+        if (high >= count)
+            high = low + count % perPage - 1;
+        high = std::clamp(high, low, count - 1);
+        TLimits limits{valueOf(first, low), valueOf(first, high)};
+        const int onPage = high - low + 1;
+        if (!m_scaleLastPage && onPage < perPage)
+            limits.maximum = limits.minimum + (limits.maximum - limits.minimum) * perPage / onPage;
+        return limits;
+    }
+    bool any = false;
+    TLimits limits;
+    for (const TChartSeries *series : m_series) {
+        if (!series->Active() || series->PointCount() == 0 ||
+            (series->GetHorizAxis() != &axis && series->GetVertAxis() != &axis))
+            continue;
+        const double low = horizontal ? series->MinXValue() : series->MinYValue();
+        const double high = horizontal ? series->MaxXValue() : series->MaxYValue();
+        limits.minimum = any ? std::min(limits.minimum, low) : low;
+        limits.maximum = any ? std::max(limits.maximum, high) : high;
+        any = true;
+    }
+    return limits;
+}
+
+void TChart::UndoZoom()
+{
+    if (!m_notZoomed) {
+        for (size_t i = 0; i < m_axes.size(); ++i)
+            m_axes[i]->RestoreLimits(m_savedLimits[i]);
+        m_notZoomed = true;
+    }
+    CallHandler(OnUndoZoom, this);
+    Invalidate();
+}
+
+const QImage &TChart::Picture()
+{
+    if (width() <= 0 || height() <= 0) {
+        m_picture = QImage();
+        return m_picture;
+    }
+    if (m_dirty || m_picture.size() != size()) {
+        if (m_picture.size() != size())
+            m_picture = QImage(size(), QImage::Format_RGB32);
+        QPainter painter(&m_picture);
+        DrawChart(painter);
+        m_dirty = false;
+    }
+    return m_picture;
+}
+
+void TChart::Invalidate()
+{
+    m_dirty = true;
+    update();
+}
+
+void TChart::Loaded()
+{
+    TWinControl::Loaded();
+    Invalidate();
+}
+
+void TChart::InsertChild(QObject *child)
+{
+    if (auto *series = qobject_cast<TChartSeries *>(child))
+        series->SetParentChart(this);
+}
+
+void TChart::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, Picture());
+    if (m_zoom.active)
+        DrawZoomRectangle(painter);
+}
+
+void TChart::mousePressEvent(QMouseEvent *event)
+{
+    TWinControl::mousePressEvent(event);
+    const QPoint point = event->position().toPoint();
+    if (!ZoomTarget(point))
+        return;
+    if (event->button() == Qt::LeftButton && m_allowZoom)
+        m_zoom = {true, point, point};
+    else if (event->button() == Qt::RightButton && m_allowPanning != pmNone)
+        m_pan = {true, point, point};
+}
+
+void TChart::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    if (m_zoom.active) {
+        m_zoom.current = point;
+        update();
+    }
+    if (m_pan.active) {
+        if (PlotContains(point))
+            Pan(point);
+        else
+            m_pan.active = false;
+    }
+}
+
+void TChart::mouseReleaseEvent(QMouseEvent *event)
+{
+    TWinControl::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && m_zoom.active) {
+        m_zoom.current = event->position().toPoint();
+        FinishZoom();
+    } else if (event->button() == Qt::RightButton) {
+        m_pan.active = false;
+    }
+}
+
+void TChart::AddSeries(TChartSeries *series)
+{
+    if (!m_series.contains(series))
+        m_series.append(series);
+    Invalidate();
+}
+
+void TChart::RemoveSeries(TChartSeries *series)
+{
+    m_series.removeAll(series);
+    Invalidate();
+}
+
+void TChart::SetPlot(int left, int top, int right, int bottom)
+{
+    m_plot = {left, top, std::max(right, left + 1), std::max(bottom, top + 1)};
+}
+
+void TChart::DrawChart(QPainter &painter)
+{
+    const int width = this->width();
+    const int height = this->height();
+    SetPlot(MulDiv(MarginLeft(), width, 100) + m_borderWidth,
+            MulDiv(MarginTop(), height, 100) + m_borderWidth,
+            width - MulDiv(MarginRight(), width, 100) - m_borderWidth,
+            height - MulDiv(MarginBottom(), height, 100) - m_borderWidth);
+    painter.fillRect(0, 0, width, height, Color().ToQColor());
+    DrawBevel(painter);
+    DrawTitles(painter);
+    for (TChartAxis *axis : m_axes)
+        axis->AdjustMaxMin();
+    for (TChartAxis *axis : {LeftAxis(), RightAxis(), TopAxis(), BottomAxis()}) {
+        if (!ShowsAxis(*axis))
+            continue;
+        const bool labelled = HasActiveSeries(*axis);
+        switch (axis->Side()) {
+        case TSide::Left:
+            SetPlot(m_plot.left + axis->Space(painter, m_plot.left, labelled), m_plot.top, m_plot.right,
+                    m_plot.bottom);
+            break;
+        case TSide::Right:
+            SetPlot(m_plot.left, m_plot.top, m_plot.right - axis->Space(painter, m_plot.right, labelled),
+                    m_plot.bottom);
+            break;
+        case TSide::Top:
+            SetPlot(m_plot.left, m_plot.top + axis->Space(painter, m_plot.top, labelled), m_plot.right,
+                    m_plot.bottom);
+            break;
+        case TSide::Bottom:
+            SetPlot(m_plot.left, m_plot.top, m_plot.right,
+                    m_plot.bottom - axis->Space(painter, m_plot.bottom, labelled));
+            break;
+        }
+    }
+    FitSeriesMargins();
+    DrawBackRectangle(painter);
+    for (TChartAxis *axis : {TopAxis(), BottomAxis(), LeftAxis(), RightAxis()})
+        if (ShowsAxis(*axis))
+            axis->Draw(painter, HasActiveSeries(*axis));
+    const int inset = m_frame->Draws() ? m_frame->Width() - 1 : 0;
+    const QRect clip(QPoint(m_plot.left + 1, m_plot.top + 1),
+                     QPoint(m_plot.right - 1 - inset, m_plot.bottom - 2 - inset));
+    for (TChartSeries *series : m_series)
+        if (series->Active())
+            series->DrawAllValues(painter, m_clipPoints ? &clip : nullptr);
+    CallHandler(OnAfterDraw, this);
+}
+
+void TChart::DrawBevel(QPainter &painter) const
+{
+    if (m_bevelOuter == bvNone || m_bevelOuter == bvSpace || m_bevelWidth == 0)
+        return;
+    const bool raised = m_bevelOuter == bvRaised;
+    const TColor light = raised ? clBtnHighlight : clBtnShadow;
+    const TColor dark = raised ? clBtnShadow : clBtnHighlight;
+    const int w = width();
+    const int h = height();
+    for (int i = 0; i < m_bevelWidth; ++i) {
+        ChartCanvas::HorizontalLine(painter, i, w - i, i, light, 1);
+        ChartCanvas::VerticalLine(painter, i, i, h - i, light, 1);
+        ChartCanvas::HorizontalLine(painter, i, w - i, h - 1 - i, dark, 1);
+        ChartCanvas::VerticalLine(painter, w - 1 - i, i, h - i, dark, 1);
+    }
+}
+
+void TChart::DrawTitles(QPainter &painter)
+{
+    using namespace ChartCanvas;
+    for (TChartTitle *title : {m_title, m_foot}) {
+        if (!title->Visible() || title->Text().isEmpty())
+            continue;
+        const bool foot = title == m_foot;
+        const QFont font = title->Font()->ToQFont();
+        const int lineHeight = QFontMetrics(font).height();
+        const THorizontal horizontal = title->Alignment() == TChartTitle::taLeftJustify ? THorizontal::Left
+                                       : title->Alignment() == TChartTitle::taRightJustify
+                                           ? THorizontal::Right
+                                           : THorizontal::Centre;
+        const int x = horizontal == THorizontal::Left    ? m_plot.left
+                      : horizontal == THorizontal::Right ? m_plot.right
+                                                         : m_plot.CentreX();
+        const QStringList lines = title->Text();
+        int y = foot ? m_plot.bottom : m_plot.top;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString &line = foot ? lines.at(lines.size() - 1 - i) : lines.at(i);
+            Text(painter, font, title->Font()->Color(), x, y, horizontal,
+                 foot ? TVertical::Bottom : TVertical::Top, line);
+            y += foot ? -lineHeight : lineHeight;
+        }
+        if (foot)
+            SetPlot(m_plot.left, m_plot.top, m_plot.right, y - kTitleGap);
+        else
+            SetPlot(m_plot.left, y + kTitleGap, m_plot.right, m_plot.bottom);
+    }
+}
+
+void TChart::FitSeriesMargins()
+{
+    for (TChartAxis *axis : {TopAxis(), LeftAxis(), RightAxis(), BottomAxis()}) {
+        const bool horizontal = axis->Horizontal();
+        int before = 0;
+        int after = 0;
+        for (TChartSeries *series : m_series) {
+            if (!series->Active() || (series->GetHorizAxis() != axis && series->GetVertAxis() != axis))
+                continue;
+            int first = 0;
+            int second = 0;
+            if (horizontal)
+                series->CalcHorizMargins(first, second);
+            else
+                series->CalcVerticalMargins(first, second);
+            before = std::max(before, first);
+            after = std::max(after, second);
+        }
+        const TPlot whole = m_plot;
+        if (horizontal)
+            SetPlot(whole.left + before, whole.top, whole.right - after, whole.bottom);
+        else
+            SetPlot(whole.left, whole.top + before, whole.right, whole.bottom - after);
+        const double low = horizontal ? axis->CalcPosPoint(whole.left) : axis->CalcPosPoint(whole.bottom);
+        const double high = horizontal ? axis->CalcPosPoint(whole.right) : axis->CalcPosPoint(whole.top);
+        m_plot = whole;
+        axis->SetWorkingRange(low, high);
+    }
+}
+
+void TChart::DrawBackRectangle(QPainter &painter) const
+{
+    if (!m_frame->Draws() && m_backColor == ColorDefault)
+        return;
+    const QRect plot(QPoint(m_plot.left, m_plot.top), QPoint(m_plot.right, m_plot.bottom));
+    const QBrush inside = m_backColor == ColorDefault ? QBrush(Qt::NoBrush) : QBrush(m_backColor.ToQColor());
+    ChartCanvas::Rectangle(painter, plot, ChartCanvas::PenColor(*m_frame, clBlack),
+                           m_frame->Draws() ? m_frame->Width() : 0, inside);
+}
+
+void TChart::DrawZoomRectangle(QPainter &painter) const
+{
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    painter.setPen((Color() == clWhite ? clRed : Color()).ToQColor());
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(m_zoom.start, m_zoom.current).normalized());
+    painter.restore();
+}
+
+TChartSeries *TChart::FirstActiveSeries(const TChartAxis &axis) const
+{
+    for (TChartSeries *series : m_series)
+        if (series->Active() && (series->GetHorizAxis() == &axis || series->GetVertAxis() == &axis))
+            return series;
+    return nullptr;
+}
+
+bool TChart::HasActiveSeries(const TChartAxis &axis) const
+{
+    return FirstActiveSeries(axis) != nullptr;
+}
+
+bool TChart::ShowsAxis(const TChartAxis &axis) const
+{
+    return axis.Visible() && m_axisVisible && (m_series.isEmpty() || HasActiveSeries(axis));
+}
+
+bool TChart::ZoomTarget(const QPoint &point) const
+{
+    const bool anyActive = std::any_of(m_series.begin(), m_series.end(),
+                                       [](const TChartSeries *series) { return series->Active(); });
+    if (PlotContains(point) && anyActive)
+        return true;
+    for (const TChartSeries *series : m_series)
+        if (series->Active() && series->Clicked(point.x(), point.y()) >= 0)
+            return true;
+    for (const TChartAxis *axis : m_axes) {
+        if (!ShowsAxis(*axis))
+            continue;
+        const bool alongside = axis->Horizontal() ? point.x() >= m_plot.left && point.x() < m_plot.right
+                                                  : point.y() >= m_plot.top && point.y() < m_plot.bottom;
+        const bool beyond = (axis->Side() == TSide::Left && point.x() < m_plot.left) ||
+                            (axis->Side() == TSide::Right && point.x() >= m_plot.right) ||
+                            (axis->Side() == TSide::Top && point.y() < m_plot.top) ||
+                            (axis->Side() == TSide::Bottom && point.y() >= m_plot.bottom);
+        if (alongside && beyond)
+            return true;
+    }
+    return false;
+}
+
+bool TChart::PlotContains(const QPoint &point) const
+{
+    return point.x() >= m_plot.left && point.x() < m_plot.right && point.y() >= m_plot.top &&
+           point.y() < m_plot.bottom;
+}
+
+void TChart::SaveLimits()
+{
+    if (!m_notZoomed)
+        return;
+    for (size_t i = 0; i < m_axes.size(); ++i)
+        m_savedLimits[i] = m_axes[i]->Limits();
+    m_notZoomed = false;
+}
+
+void TChart::FinishZoom()
+{
+    m_zoom.active = false;
+    const QPoint from = m_zoom.start;
+    const QPoint to = m_zoom.current;
+    update();
+    if (std::abs(to.x() - from.x()) <= kZoomThreshold || std::abs(to.y() - from.y()) <= kZoomThreshold)
+        return;
+    if (to.x() < from.x() || to.y() < from.y()) {
+        UndoZoom();
+        return;
+    }
+    SaveLimits();
+    for (TChartAxis *axis : m_axes) {
+        if (axis->Horizontal())
+            axis->SetMinMax(axis->CalcPosPoint(from.x()), axis->CalcPosPoint(to.x()));
+        else
+            axis->SetMinMax(axis->CalcPosPoint(to.y()), axis->CalcPosPoint(from.y()));
+    }
+    CallHandler(OnZoom, this);
+}
+
+void TChart::Pan(const QPoint &to)
+{
+    const QPoint from = m_pan.current;
+    m_pan.current = to;
+    const bool across = m_allowPanning == pmHorizontal || m_allowPanning == pmBoth;
+    const bool down = m_allowPanning == pmVertical || m_allowPanning == pmBoth;
+    bool moved = false;
+    for (TChartAxis *axis : m_axes) {
+        const bool horizontal = axis->Horizontal();
+        if ((horizontal && (!across || from.x() == to.x())) || (!horizontal && (!down || from.y() == to.y())))
+            continue;
+        const double shift = horizontal ? axis->CalcPosPoint(from.x()) - axis->CalcPosPoint(to.x())
+                                        : axis->CalcPosPoint(from.y()) - axis->CalcPosPoint(to.y());
+        const double minimum = axis->Minimum() + shift;
+        const double maximum = axis->Maximum() + shift;
+        if (OnAllowScroll && !OnAllowScroll(this, axis, minimum, maximum))
+            continue;
+        SaveLimits();
+        axis->SetMinMax(minimum, maximum);
+        moved = true;
+    }
+    if (moved)
+        CallHandler(OnScroll, this);
+}

@@ -1,0 +1,258 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+
+#include "displays/ChartAxis.h"
+#include "displays/ChartColors.h"
+#include "displays/ChartLegend.h"
+#include "displays/ChartPen.h"
+#include "displays/ChartTitle.h"
+#include "displays/ChartWall.h"
+#include "runtime/WinControl.h"
+
+class TChartSeries;
+
+// A flat strip chart: four axes round a plot rectangle, a title and a foot, and a list of series drawn
+// inside the plot. Every change marks the picture dirty; a paint redraws the whole chart into an off-screen
+// image only when dirty, and otherwise copies that image unchanged. A left drag right-down zooms, a left
+// drag any other way undoes the zoom, a right drag inside the plot pans.
+class TChart : public TWinControl
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TChart)
+    Q_PROPERTY(TPanelBevel BevelOuter READ BevelOuter WRITE SetBevelOuter)
+    Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth)
+    Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth)
+    Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
+    Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
+    Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
+    Q_PROPERTY(int MarginBottom READ MarginBottom WRITE SetMarginBottom)
+    Q_PROPERTY(bool View3D READ View3D WRITE SetView3D)
+    Q_PROPERTY(bool View3DWalls READ View3DWalls WRITE SetView3DWalls)
+    Q_PROPERTY(int Chart3DPercent READ Chart3DPercent WRITE SetChart3DPercent)
+    Q_PROPERTY(bool AxisVisible READ AxisVisible WRITE SetAxisVisible)
+    Q_PROPERTY(bool ClipPoints READ ClipPoints WRITE SetClipPoints)
+    Q_PROPERTY(TColor BackColor READ BackColor WRITE SetBackColor)
+    Q_PROPERTY(TChartPen *Frame READ Frame)
+    Q_PROPERTY(TChartWall *LeftWall READ LeftWall)
+    Q_PROPERTY(TChartWall *BottomWall READ BottomWall)
+    Q_PROPERTY(TChartTitle *Title READ Title)
+    Q_PROPERTY(TChartTitle *Foot READ Foot)
+    Q_PROPERTY(TChartLegend *Legend READ Legend)
+    Q_PROPERTY(int MaxPointsPerPage READ MaxPointsPerPage WRITE SetMaxPointsPerPage)
+    Q_PROPERTY(int Page READ Page WRITE SetPage)
+    Q_PROPERTY(bool ScaleLastPage READ ScaleLastPage WRITE SetScaleLastPage)
+    Q_PROPERTY(bool AllowZoom READ AllowZoom WRITE SetAllowZoom)
+    Q_PROPERTY(TPanningMode AllowPanning READ AllowPanning WRITE SetAllowPanning)
+    Q_PROPERTY(bool AnimatedZoom READ AnimatedZoom WRITE SetAnimatedZoom)
+    Q_PROPERTY(int AnimatedZoomSteps READ AnimatedZoomSteps WRITE SetAnimatedZoomSteps)
+    Q_PROPERTY(TChartAxis *LeftAxis READ LeftAxis)
+    Q_PROPERTY(TChartAxis *TopAxis READ TopAxis)
+    Q_PROPERTY(TChartAxis *RightAxis READ RightAxis)
+    Q_PROPERTY(TChartAxis *BottomAxis READ BottomAxis)
+
+public:
+    enum TPanelBevel
+    {
+        bvNone,
+        bvLowered,
+        bvRaised,
+        bvSpace,
+    };
+    Q_ENUM(TPanelBevel)
+
+    enum TPanningMode
+    {
+        pmNone,
+        pmHorizontal,
+        pmVertical,
+        pmBoth,
+    };
+    Q_ENUM(TPanningMode)
+
+    // The plot rectangle; right and bottom are the first pixels past it.
+    struct TPlot
+    {
+        int left = 0;
+        int top = 0;
+        int right = 1;
+        int bottom = 1;
+
+        int Width() const { return right - left; }
+        int Height() const { return bottom - top; }
+        int CentreX() const { return (left + right) / 2; }
+        int CentreY() const { return (top + bottom) / 2; }
+    };
+
+    struct TLimits
+    {
+        double minimum = 0;
+        double maximum = 0;
+    };
+
+    explicit TChart(QWidget *parent = nullptr);
+    ~TChart() override;
+
+    TPanelBevel BevelOuter() const { return m_bevelOuter; }
+    void SetBevelOuter(TPanelBevel bevel);
+    int BevelWidth() const { return m_bevelWidth; }
+    void SetBevelWidth(int width);
+    int BorderWidth() const { return m_borderWidth; }
+    void SetBorderWidth(int width);
+    // Percent of the control's width or height.
+    int MarginLeft() const { return m_margins[0]; }
+    void SetMarginLeft(int percent);
+    int MarginTop() const { return m_margins[1]; }
+    void SetMarginTop(int percent);
+    int MarginRight() const { return m_margins[2]; }
+    void SetMarginRight(int percent);
+    int MarginBottom() const { return m_margins[3]; }
+    void SetMarginBottom(int percent);
+    // The three-dimensional settings are stored; the chart is always drawn flat.
+    bool View3D() const { return m_view3D; }
+    void SetView3D(bool view);
+    bool View3DWalls() const { return m_view3DWalls; }
+    void SetView3DWalls(bool walls);
+    int Chart3DPercent() const { return m_chart3DPercent; }
+    void SetChart3DPercent(int percent);
+    bool AxisVisible() const { return m_axisVisible; }
+    void SetAxisVisible(bool visible);
+    bool ClipPoints() const { return m_clipPoints; }
+    void SetClipPoints(bool clip);
+    // ColorDefault leaves the plot unfilled.
+    TColor BackColor() const { return m_backColor; }
+    void SetBackColor(TColor color);
+    TChartPen *Frame() const { return m_frame; }
+    TChartWall *LeftWall() const { return m_leftWall; }
+    TChartWall *BottomWall() const { return m_bottomWall; }
+    TChartTitle *Title() const { return m_title; }
+    TChartTitle *Foot() const { return m_foot; }
+    TChartLegend *Legend() const { return m_legend; }
+    int MaxPointsPerPage() const { return m_maxPointsPerPage; }
+    // Throws ChartException for a negative count; brings Page down to the new page count.
+    void SetMaxPointsPerPage(int count);
+    int Page() const { return m_page; }
+    // Clamped to 1..PageCount(); fires OnPageChange when it changes.
+    void SetPage(int page);
+    int PageCount() const;
+    bool ScaleLastPage() const { return m_scaleLastPage; }
+    void SetScaleLastPage(bool scale);
+    bool AllowZoom() const { return m_allowZoom; }
+    void SetAllowZoom(bool allow) { m_allowZoom = allow; }
+    TPanningMode AllowPanning() const { return m_allowPanning; }
+    void SetAllowPanning(TPanningMode mode) { m_allowPanning = mode; }
+    // Zooms take effect at once; the animation settings are stored for the layout.
+    bool AnimatedZoom() const { return m_animatedZoom; }
+    void SetAnimatedZoom(bool animated) { m_animatedZoom = animated; }
+    int AnimatedZoomSteps() const { return m_animatedZoomSteps; }
+    void SetAnimatedZoomSteps(int steps) { m_animatedZoomSteps = steps; }
+    TChartAxis *LeftAxis() const { return m_axes[0]; }
+    TChartAxis *TopAxis() const { return m_axes[1]; }
+    TChartAxis *RightAxis() const { return m_axes[2]; }
+    TChartAxis *BottomAxis() const { return m_axes[3]; }
+
+    const QList<TChartSeries *> &SeriesList() const { return m_series; }
+    // Null past the end of the list.
+    TChartSeries *Series(int index) const;
+    const TPlot &Plot() const { return m_plot; }
+    // The limits an axis takes from its series, paged on the horizontal axis.
+    TLimits AutomaticLimits(const TChartAxis &axis) const;
+    bool Zoomed() const { return !m_notZoomed; }
+    void UndoZoom();
+
+    bool Dirty() const { return m_dirty; }
+    // The whole chart as it paints, redrawn first when anything changed.
+    const QImage &Picture();
+
+    // Marks the picture dirty and schedules a paint.
+    void Invalidate() override;
+    void Loaded() override;
+    // A series stored under the chart joins its list.
+    void InsertChild(QObject *child) override;
+
+    TNotifyEvent OnZoom;
+    TNotifyEvent OnUndoZoom;
+    TNotifyEvent OnScroll;
+    TNotifyEvent OnPageChange;
+    TNotifyEvent OnAfterDraw;
+    // Returns false to keep a panned axis where it is.
+    std::function<bool(QObject *Sender, TChartAxis *Axis, double Minimum, double Maximum)> OnAllowScroll;
+    std::function<void(QObject *Sender, TChartAxis *Axis, QString &LabelText)> OnGetAxisLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    friend class TChartSeries;
+
+    struct TDrag
+    {
+        bool active = false;
+        QPoint start;
+        QPoint current;
+    };
+
+    void AddSeries(TChartSeries *series);
+    void RemoveSeries(TChartSeries *series);
+    void SetPlot(int left, int top, int right, int bottom);
+    void SetMargin(int side, int percent);
+    void DrawChart(QPainter &painter);
+    void DrawBevel(QPainter &painter) const;
+    void DrawTitles(QPainter &painter);
+    void FitSeriesMargins();
+    void DrawBackRectangle(QPainter &painter) const;
+    void DrawZoomRectangle(QPainter &painter) const;
+    TChartSeries *FirstActiveSeries(const TChartAxis &axis) const;
+    bool HasActiveSeries(const TChartAxis &axis) const;
+    // Drawn and given room: visible, axes on, and showing a series (any axis while there is none).
+    bool ShowsAxis(const TChartAxis &axis) const;
+    // Whether a press there may start a zoom or a pan: the plot with a series, a series point, an axis.
+    bool ZoomTarget(const QPoint &point) const;
+    bool PlotContains(const QPoint &point) const;
+    void SaveLimits();
+    void FinishZoom();
+    void Pan(const QPoint &to);
+
+    TPanelBevel m_bevelOuter = bvRaised;
+    int m_bevelWidth = 1;
+    int m_borderWidth = 0;
+    std::array<int, 4> m_margins{3, 3, 3, 3};
+    bool m_view3D = true;
+    bool m_view3DWalls = true;
+    int m_chart3DPercent = 15;
+    bool m_axisVisible = true;
+    bool m_clipPoints = true;
+    TColor m_backColor = ColorDefault;
+    TChartPen *m_frame;
+    TChartWall *m_leftWall;
+    TChartWall *m_bottomWall;
+    TChartTitle *m_title;
+    TChartTitle *m_foot;
+    TChartLegend *m_legend;
+    int m_maxPointsPerPage = 0;
+    int m_page = 1;
+    bool m_scaleLastPage = true;
+    bool m_allowZoom = true;
+    TPanningMode m_allowPanning = pmBoth;
+    bool m_animatedZoom = false;
+    int m_animatedZoomSteps = 8;
+    // Left, top, right, bottom.
+    std::array<TChartAxis *, 4> m_axes;
+    QList<TChartSeries *> m_series;
+
+    TPlot m_plot;
+    QImage m_picture;
+    bool m_dirty = true;
+    TDrag m_zoom;
+    TDrag m_pan;
+    bool m_notZoomed = true;
+    std::array<TChartAxis::TLimits, 4> m_savedLimits{};
+};

@@ -1,0 +1,549 @@
+#include "displays/ChartAxis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "displays/AxisTitle.h"
+#include "displays/Chart.h"
+#include "displays/ChartCanvas.h"
+#include "displays/ChartExceptions.h"
+#include "displays/ChartFont.h"
+#include "displays/ChartPen.h"
+#include "displays/ValueFormat.h"
+#include "runtime/Font.h"
+#include "runtime/Numeric.h"
+
+namespace {
+
+constexpr TColor kGrey{0x808080};
+// Far beyond any plot: a value far outside the range still maps to a pixel the painter can take.
+constexpr int64_t kPixelLimit = 1 << 24;
+// Label loops stop short of these, so that no range or step makes them long.
+constexpr double kMaxLabelRatio = 2147483647.0;
+constexpr double kMaxLabelCount = 10000.0;
+
+int titleAngle(TChartAxis::TSide side)
+{
+    if (side == TChartAxis::TSide::Left)
+        return 90;
+    return side == TChartAxis::TSide::Right ? 270 : 0;
+}
+
+int clampedPixel(int base, int64_t offset)
+{
+    return base + int(std::clamp<int64_t>(offset, -kPixelLimit, kPixelLimit));
+}
+
+} // namespace
+
+TChartAxis::TChartAxis(TChart *chart, TSide side)
+    : TPersistent(chart), m_chart(chart), m_side(side),
+      m_labelsFont(NewChartFont(this, [this] { Changed(); })), m_axisPen(new TChartPen(this, clBlack, 2)),
+      m_grid(new TChartPen(this, kGrey, 1, TChartPen::psDot)), m_ticks(new TChartPen(this, kGrey)),
+      m_minorTicks(new TChartPen(this, kGrey)), m_ticksInner(new TChartPen(this, kGrey)),
+      m_title(new TChartAxisTitle(this, titleAngle(side)))
+{
+    for (TPersistent *part : std::initializer_list<TPersistent *>{m_axisPen, m_grid, m_ticks, m_minorTicks,
+                                                                  m_ticksInner, m_title})
+        part->SetChangeHandler([this] { Changed(); });
+}
+
+void TChartAxis::SetVisible(bool visible)
+{
+    if (m_visible == visible)
+        return;
+    m_visible = visible;
+    Changed();
+}
+
+void TChartAxis::SetAutomatic(bool automatic)
+{
+    if (!m_chart->Loading()) {
+        m_automaticMinimum = automatic;
+        m_automaticMaximum = automatic;
+    }
+    if (m_automatic == automatic)
+        return;
+    m_automatic = automatic;
+    Changed();
+}
+
+void TChartAxis::SetAutomaticMaximum(bool automatic)
+{
+    if (!automatic)
+        m_automatic = false;
+    if (m_automaticMaximum == automatic)
+        return;
+    m_automaticMaximum = automatic;
+    Changed();
+}
+
+void TChartAxis::SetAutomaticMinimum(bool automatic)
+{
+    if (!automatic)
+        m_automatic = false;
+    if (m_automaticMinimum == automatic)
+        return;
+    m_automaticMinimum = automatic;
+    Changed();
+}
+
+void TChartAxis::SetMinimum(double minimum)
+{
+    if (!m_chart->Loading() && minimum > m_maximum)
+        throw AxisException(QStringLiteral("Axis Minimum Value must be <= Maximum"));
+    if (m_minimum == minimum)
+        return;
+    m_minimum = minimum;
+    Changed();
+}
+
+void TChartAxis::SetMaximum(double maximum)
+{
+    if (!m_chart->Loading() && maximum < m_minimum)
+        throw AxisException(QStringLiteral("Axis Maximum Value must be >= Minimum"));
+    if (m_maximum == maximum)
+        return;
+    m_maximum = maximum;
+    Changed();
+}
+
+void TChartAxis::SetIncrement(double increment)
+{
+    // NaN is refused too: it would make every later step comparison fail.
+    if (!(increment >= 0))
+        throw AxisException(QStringLiteral("Axis increment must be >= 0"));
+    if (m_increment == increment)
+        return;
+    m_increment = increment;
+    Changed();
+}
+
+void TChartAxis::SetLabels(bool labels)
+{
+    if (m_labels == labels)
+        return;
+    m_labels = labels;
+    Changed();
+}
+
+void TChartAxis::SetLabelsOnAxis(bool onAxis)
+{
+    if (m_labelsOnAxis == onAxis)
+        return;
+    m_labelsOnAxis = onAxis;
+    Changed();
+}
+
+void TChartAxis::SetLabelsSeparation(int percent)
+{
+    if (m_labelsSeparation == percent)
+        return;
+    m_labelsSeparation = percent;
+    Changed();
+}
+
+void TChartAxis::SetLabelsAngle(int angle)
+{
+    if (m_labelsAngle == angle)
+        return;
+    m_labelsAngle = angle;
+    Changed();
+}
+
+void TChartAxis::SetLabelsSize(int size)
+{
+    if (m_labelsSize == size)
+        return;
+    m_labelsSize = size;
+    Changed();
+}
+
+void TChartAxis::SetLabelStyle(TAxisLabelStyle style)
+{
+    if (m_labelStyle == style)
+        return;
+    m_labelStyle = style;
+    Changed();
+}
+
+void TChartAxis::SetAxisValuesFormat(const QString &format)
+{
+    if (m_axisValuesFormat == format)
+        return;
+    m_axisValuesFormat = format;
+    Changed();
+}
+
+void TChartAxis::SetRoundFirstLabel(bool round)
+{
+    if (m_roundFirstLabel == round)
+        return;
+    m_roundFirstLabel = round;
+    Changed();
+}
+
+void TChartAxis::SetTickOnLabelsOnly(bool only)
+{
+    if (m_tickOnLabelsOnly == only)
+        return;
+    m_tickOnLabelsOnly = only;
+    Changed();
+}
+
+void TChartAxis::SetTickLength(int length)
+{
+    if (m_tickLength == length)
+        return;
+    m_tickLength = length;
+    Changed();
+}
+
+void TChartAxis::SetMinorTickLength(int length)
+{
+    if (m_minorTickLength == length)
+        return;
+    m_minorTickLength = length;
+    Changed();
+}
+
+void TChartAxis::SetMinorTickCount(int count)
+{
+    if (m_minorTickCount == count)
+        return;
+    m_minorTickCount = count;
+    Changed();
+}
+
+void TChartAxis::SetTickInnerLength(int length)
+{
+    if (m_tickInnerLength == length)
+        return;
+    m_tickInnerLength = length;
+    Changed();
+}
+
+void TChartAxis::SetTitleSize(int size)
+{
+    if (m_titleSize == size)
+        return;
+    m_titleSize = size;
+    Changed();
+}
+
+void TChartAxis::SetInverted(bool inverted)
+{
+    if (m_inverted == inverted)
+        return;
+    m_inverted = inverted;
+    Changed();
+}
+
+void TChartAxis::SetLogarithmic(bool logarithmic)
+{
+    if (m_logarithmic == logarithmic)
+        return;
+    m_logarithmic = logarithmic;
+    Changed();
+}
+
+void TChartAxis::SetExactDateTime(bool exact)
+{
+    if (m_exactDateTime == exact)
+        return;
+    m_exactDateTime = exact;
+    Changed();
+}
+
+int TChartAxis::CalcPosValue(double value) const
+{
+    const TChart::TPlot &plot = m_chart->Plot();
+    if (m_iRange == 0)
+        return Horizontal() ? plot.CentreX() : plot.CentreY();
+    if (Horizontal()) {
+        const int64_t offset = Round(plot.Width() * (value - m_iMinimum) / m_iRange);
+        return m_inverted ? clampedPixel(plot.right, -offset) : clampedPixel(plot.left, offset);
+    }
+    const int64_t offset = Round(plot.Height() * (value - m_iMinimum) / m_iRange);
+    return m_inverted ? clampedPixel(plot.top, offset) : clampedPixel(plot.bottom, -offset);
+}
+
+double TChartAxis::CalcPosPoint(int pixel) const
+{
+    const TChart::TPlot &plot = m_chart->Plot();
+    const int size = Horizontal() ? plot.Width() : plot.Height();
+    if (size == 0)
+        return 0;
+    int from = 0;
+    if (Horizontal())
+        from = m_inverted ? plot.right - pixel : pixel - plot.left;
+    else
+        from = m_inverted ? pixel - plot.top : plot.bottom - pixel;
+    // Multiplying first keeps whole pixels exact; a range near the top of the doubles divides first.
+    double offset = from * m_iRange / size;
+    if (!std::isfinite(offset))
+        offset = from * (m_iRange / size);
+    return m_iMinimum + offset;
+}
+
+void TChartAxis::AdjustMaxMin()
+{
+    const TChart::TLimits limits = m_chart->AutomaticLimits(*this);
+    if (m_automatic || m_automaticMaximum)
+        m_maximum = limits.maximum;
+    if (m_automatic || m_automaticMinimum)
+        m_minimum = limits.minimum;
+    m_iMinimum = m_minimum;
+    m_iMaximum = m_maximum;
+    m_iRange = m_iMaximum - m_iMinimum;
+}
+
+void TChartAxis::SetWorkingRange(double minimum, double maximum)
+{
+    if (minimum > maximum)
+        std::swap(minimum, maximum);
+    m_iMinimum = minimum;
+    m_iMaximum = maximum;
+    m_iRange = maximum - minimum;
+}
+
+void TChartAxis::SetMinMax(double minimum, double maximum)
+{
+    m_automatic = false;
+    m_automaticMinimum = false;
+    m_automaticMaximum = false;
+    m_minimum = minimum;
+    m_maximum = maximum;
+    Changed();
+}
+
+int TChartAxis::Space(QPainter &painter, int edge, bool labelled)
+{
+    // Left and top axes push their plot edge towards larger coordinates, the other two towards smaller.
+    const int inwards = (m_side == TSide::Left || m_side == TSide::Top) ? 1 : -1;
+    int titleSize = 0;
+    if (!m_title->Caption().isEmpty()) {
+        const QFontMetrics metrics(m_title->Font()->ToQFont(), painter.device());
+        titleSize = m_titleSize != 0                      ? m_titleSize
+                    : m_title->Vertical() != Horizontal() ? metrics.height()
+                                                          : metrics.horizontalAdvance(m_title->Caption());
+    }
+    m_posTitle = edge + inwards * titleSize;
+    int labelsSize = 0;
+    if (ShowsLabels(labelled)) {
+        const QFontMetrics metrics(m_labelsFont->ToQFont(), painter.device());
+        if (m_labelsSize != 0) {
+            labelsSize = m_labelsSize;
+        } else if (Horizontal()) {
+            labelsSize = metrics.height();
+        } else {
+            const double step = LabelStep();
+            const double low = m_roundFirstLabel ? std::trunc(m_iMinimum / step) * step : m_iMinimum;
+            const double high = m_roundFirstLabel ? std::trunc(m_iMaximum / step) * step : m_iMaximum;
+            labelsSize = std::max(metrics.horizontalAdvance(LabelText(high, true)),
+                                  metrics.horizontalAdvance(LabelText(low, true))) +
+                         metrics.horizontalAdvance(u' ');
+        }
+    }
+    m_posLabels = m_posTitle + inwards * labelsSize;
+    int tickSpace = (m_axisPen->Draws() ? m_axisPen->Width() : 0) + (m_ticks->Draws() ? m_tickLength : 0);
+    if (m_minorTicks->Draws())
+        tickSpace = std::max(tickSpace, m_minorTickLength);
+    return titleSize + labelsSize + std::max(0, tickSpace);
+}
+
+double TChartAxis::LabelStep() const
+{
+    const QFontMetrics metrics(m_labelsFont->ToQFont());
+    int budget = 1;
+    if (Horizontal()) {
+        int width = std::max(metrics.horizontalAdvance(LabelText(m_iMinimum, true)),
+                             metrics.horizontalAdvance(LabelText(m_iMaximum, true)));
+        if (m_labelsSeparation > 0)
+            width += int(Round(width * m_labelsSeparation / 100.0));
+        if (width > 0)
+            budget = int(Round(double(m_chart->Plot().Width()) / width));
+    } else {
+        int height = metrics.height();
+        if (m_labelsSeparation > 0)
+            height += int(Round(height * m_labelsSeparation / 100.0));
+        if (height > 0)
+            budget = int(Round(double(m_chart->Plot().Height()) / height));
+    }
+    if (budget <= 0)
+        return kMinStep;
+    double step = m_increment != 0 ? m_increment : std::fabs(m_iRange) >= 1 ? 1 : kMinStep;
+    if (m_labelsSeparation > 0) {
+        // The step at least doubles each time, so an infinite range ends the loop at an infinite step.
+        while (std::isfinite(step)) {
+            const double count = m_iRange / step;
+            if (std::fabs(count) < kMaxLabelRatio && Round(count) <= budget)
+                break;
+            step = NextStep(step);
+        }
+    }
+    return std::max(step, kMinStep);
+}
+
+double TChartAxis::NextStep(double step)
+{
+    static constexpr std::pair<double, double> kLadder[] = {
+        {1, 2}, {5, 10}, {10, 50}, {50, 100}, {100, 200}, {200, 500}, {500, 1000}, {1000, 5000}};
+    if (step < 1)
+        return 2 * step;
+    if (step > 1 && step < 5)
+        return 5;
+    for (const auto &[from, to] : kLadder)
+        if (step == from)
+            return to;
+    return 2 * step;
+}
+
+template <class Visit> void TChartAxis::ForEachLabel(double step, Visit visit) const
+{
+    if (m_iMaximum < m_iMinimum || !(step > 0))
+        return;
+    if (!(std::fabs(m_iMaximum / step) < kMaxLabelRatio) || !(std::fabs(m_iRange / step) < kMaxLabelCount))
+        return;
+    double value =
+        (m_iMinimum != m_iMaximum && m_roundFirstLabel) ? std::trunc(m_iMaximum / step) * step : m_iMaximum;
+    if (m_labelsOnAxis) {
+        while (value > m_iMaximum)
+            value -= step;
+        for (; value >= m_iMinimum; value -= step)
+            visit(value);
+    } else {
+        while (value >= m_iMaximum)
+            value -= step;
+        for (; value > m_iMinimum; value -= step)
+            visit(value);
+    }
+}
+
+QString TChartAxis::LabelText(double value, bool measuring) const
+{
+    QString text = FormatValue(value, m_axisValuesFormat);
+    if (!measuring && m_chart->OnGetAxisLabel)
+        m_chart->OnGetAxisLabel(m_chart, const_cast<TChartAxis *>(this), text);
+    return text;
+}
+
+bool TChartAxis::ShowsLabels(bool labelled) const
+{
+    return labelled && m_labels && m_labelStyle != talNone;
+}
+
+void TChartAxis::Draw(QPainter &painter, bool labelled)
+{
+    const TChart::TPlot &plot = m_chart->Plot();
+    switch (m_side) {
+    case TSide::Left:
+        m_posAxis = plot.left;
+        break;
+    case TSide::Right:
+        m_posAxis = plot.right;
+        break;
+    case TSide::Top:
+        m_posAxis = plot.top;
+        break;
+    case TSide::Bottom:
+        m_posAxis = plot.bottom;
+        break;
+    }
+    if (!m_title->Caption().isEmpty())
+        DrawTitle(painter);
+    DrawAxisLine(painter);
+    const bool labels = ShowsLabels(labelled);
+    const QFont font = m_labelsFont->ToQFont();
+    bool first = true;
+    int previous = 0;
+    ForEachLabel(LabelStep(), [&](double value) {
+        const int pixel = CalcPosValue(value);
+        if (labels)
+            DrawLabel(painter, font, pixel, LabelText(value, false));
+        if (value != m_iMinimum && value != m_iMaximum)
+            DrawGridLine(painter, pixel);
+        DrawTick(painter, pixel, m_tickLength, false, *m_ticks);
+        DrawTick(painter, pixel, m_tickInnerLength, true, *m_ticksInner);
+        if (!first)
+            for (int i = 1; i <= m_minorTickCount; ++i)
+                DrawTick(painter, previous + (pixel - previous) * i / (m_minorTickCount + 1),
+                         m_minorTickLength, false, *m_minorTicks);
+        first = false;
+        previous = pixel;
+    });
+}
+
+void TChartAxis::DrawLabel(QPainter &painter, const QFont &font, int pixel, const QString &text) const
+{
+    using namespace ChartCanvas;
+    const TColor color = m_labelsFont->Color();
+    if (Horizontal()) {
+        Text(painter, font, color, pixel, m_posLabels, THorizontal::Centre,
+             m_side == TSide::Top ? TVertical::Bottom : TVertical::Top, text);
+        return;
+    }
+    const int top = pixel - QFontMetrics(font).height() / 2;
+    Text(painter, font, color, m_posLabels, top,
+         m_side == TSide::Left ? THorizontal::Right : THorizontal::Left, TVertical::Top, text);
+}
+
+void TChartAxis::DrawTitle(QPainter &painter) const
+{
+    using namespace ChartCanvas;
+    const TChart::TPlot &plot = m_chart->Plot();
+    const bool below = m_side == TSide::Bottom;
+    const int x = Horizontal() ? plot.CentreX() : m_posTitle;
+    const int y = Horizontal() ? m_posTitle : plot.CentreY();
+    Text(painter, m_title->Font()->ToQFont(), m_title->Font()->Color(), x, y, THorizontal::Centre,
+         below ? TVertical::Top : TVertical::Bottom, m_title->Caption(), m_title->Angle());
+}
+
+void TChartAxis::DrawAxisLine(QPainter &painter) const
+{
+    const TChart::TPlot &plot = m_chart->Plot();
+    if (Horizontal())
+        ChartCanvas::HorizontalLine(painter, plot.left, plot.right, m_posAxis, *m_axisPen, clBlack);
+    else
+        ChartCanvas::VerticalLine(painter, m_posAxis, plot.top, plot.bottom, *m_axisPen, clBlack);
+}
+
+void TChartAxis::DrawTick(QPainter &painter, int pixel, int length, bool inner, const TChartPen &pen) const
+{
+    if (length <= 0)
+        return;
+    const int outwards = (m_side == TSide::Left || m_side == TSide::Top) ? -1 : 1;
+    const int direction = inner ? -outwards : outwards;
+    if (Horizontal())
+        ChartCanvas::VerticalLine(painter, pixel, m_posAxis, m_posAxis + direction * length, pen, kGrey);
+    else
+        ChartCanvas::HorizontalLine(painter, m_posAxis, m_posAxis + direction * length, pixel, pen, kGrey);
+}
+
+void TChartAxis::DrawGridLine(QPainter &painter, int pixel) const
+{
+    const TChart::TPlot &plot = m_chart->Plot();
+    if (Horizontal())
+        ChartCanvas::VerticalLine(painter, pixel, plot.top + 1, plot.bottom, *m_grid, kGrey);
+    else
+        ChartCanvas::HorizontalLine(painter, plot.left + 1, plot.right, pixel, *m_grid, kGrey);
+}
+
+TChartAxis::TLimits TChartAxis::Limits() const
+{
+    return {m_automatic, m_automaticMinimum, m_automaticMaximum, m_minimum, m_maximum};
+}
+
+void TChartAxis::RestoreLimits(const TLimits &limits)
+{
+    m_automatic = limits.automatic;
+    m_automaticMinimum = limits.automaticMinimum;
+    m_automaticMaximum = limits.automaticMaximum;
+    m_minimum = limits.minimum;
+    m_maximum = limits.maximum;
+    Changed();
+}

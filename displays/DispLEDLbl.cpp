@@ -1,0 +1,269 @@
+#include "displays/DispLEDLbl.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTimer>
+
+#include "displays/GlyphStrip.h"
+#include "runtime/ErrorBox.h"
+
+namespace {
+
+constexpr int kFirstCode = 32;
+constexpr int kLastCode = 103;
+
+} // namespace
+
+TDispLEDLabel::TDispLEDLabel(QWidget *parent) : TDispGraphicControl(parent), m_timer(new QTimer(this))
+{
+    PublishEvent(QStringLiteral("OnBegin"), OnBegin);
+    PublishEvent(QStringLiteral("OnStep"), OnStep);
+    PublishEvent(QStringLiteral("OnEnd"), OnEnd);
+    m_timer->setInterval(m_scrollSpeed);
+    connect(m_timer, &QTimer::timeout, this, &TDispLEDLabel::ScrollStep);
+    Bevel()->SetBorderSpace(2);
+    resize(11, 13);
+    SetColor(clBlack);
+    if (m_strip.isNull())
+        LoadFont();
+}
+
+void TDispLEDLabel::SetFontSize(TDispLEDFontSize size)
+{
+    if (size == m_fontSize || size < fs11x13 || size > fs16x20)
+        return;
+    m_fontSize = size;
+    LoadFont();
+}
+
+void TDispLEDLabel::SetNumChars(int count)
+{
+    if (count == m_numChars || count < 0)
+        return;
+    m_numChars = count;
+    Relayout();
+}
+
+void TDispLEDLabel::SetAutoSize(bool autoSize)
+{
+    if (autoSize == m_autoSize)
+        return;
+    m_autoSize = autoSize;
+    Relayout();
+}
+
+void TDispLEDLabel::SetAlignment(TAlignment alignment)
+{
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    Invalidate();
+}
+
+void TDispLEDLabel::SetLEDSpace(int space)
+{
+    if (space <= 0 || space == m_ledSpace)
+        return;
+    m_ledSpace = space;
+    Relayout();
+}
+
+void TDispLEDLabel::SetLEDColor(TColor color)
+{
+    if (color == m_ledColor)
+        return;
+    m_ledColor = color;
+    LoadFont();
+}
+
+void TDispLEDLabel::SetInactiveColor(TColor color)
+{
+    if (color == m_inactiveColor)
+        return;
+    m_inactiveColor = color;
+    LoadFont();
+}
+
+void TDispLEDLabel::SetDrawInactive(bool drawInactive)
+{
+    if (drawInactive == m_drawInactive)
+        return;
+    m_drawInactive = drawInactive;
+    LoadFont();
+}
+
+void TDispLEDLabel::SetAutoScroll(bool autoScroll)
+{
+    if (autoScroll == m_autoScroll)
+        return;
+    m_autoScroll = autoScroll;
+    if (autoScroll)
+        StartScrolling();
+    else
+        m_timer->stop();
+    m_currentStep = m_startStep;
+    Invalidate();
+}
+
+void TDispLEDLabel::SetScrollSpeed(int milliseconds)
+{
+    m_scrollSpeed = milliseconds;
+    m_timer->setInterval(std::max(milliseconds, 0));
+}
+
+bool TDispLEDLabel::AcceptsStep(int step) const
+{
+    return step >= 0 && step <= Caption().length();
+}
+
+void TDispLEDLabel::SetStartStep(int step)
+{
+    if (step == m_startStep || !AcceptsStep(step))
+        return;
+    m_startStep = step;
+    m_currentStep = step;
+    Invalidate();
+}
+
+void TDispLEDLabel::SetCurrentStep(int step)
+{
+    if (step == m_currentStep || !AcceptsStep(step))
+        return;
+    m_currentStep = step;
+    Invalidate();
+}
+
+bool TDispLEDLabel::Scrolling() const
+{
+    return m_timer->isActive();
+}
+
+void TDispLEDLabel::StartScrolling()
+{
+    if (m_timer->isActive())
+        return;
+    if (m_currentStep > Caption().length())
+        m_currentStep = m_startStep;
+    m_alignment = taLeftJustify;
+    CallHandler(OnBegin, this);
+    m_timer->start();
+}
+
+void TDispLEDLabel::ScrollStep()
+{
+    if (!m_timer->isActive())
+        return;
+    ++m_currentStep;
+    if (isVisible())
+        repaint();
+    if (m_currentStep >= Caption().length()) {
+        if (m_autoScroll)
+            m_currentStep = m_startStep;
+        else
+            m_timer->stop();
+        CallHandler(OnEnd, this);
+    } else {
+        CallHandler(OnStep, this);
+    }
+}
+
+QString TDispLEDLabel::VisibleText() const
+{
+    const QString caption = Caption();
+    const int length = int(caption.length());
+    switch (m_alignment) {
+    case taRightJustify:
+        return caption.right(m_numChars).rightJustified(m_numChars, QLatin1Char(' '));
+    case taCenter:
+        if (length >= m_numChars)
+            return caption.mid((length - m_numChars) / 2, m_numChars);
+        return QString((m_numChars - length) / 2, QLatin1Char(' ')) +
+               caption.leftJustified(m_numChars - (m_numChars - length) / 2, QLatin1Char(' '));
+    case taLeftJustify:
+        break;
+    }
+    return caption.mid(m_currentStep, m_numChars).leftJustified(m_numChars, QLatin1Char(' '));
+}
+
+int TDispLEDLabel::Cell(ushort code)
+{
+    return code >= kFirstCode && code <= kLastCode ? code - kFirstCode : 0;
+}
+
+void TDispLEDLabel::Loaded()
+{
+    TDispGraphicControl::Loaded();
+    Relayout();
+}
+
+void TDispLEDLabel::LoadFont()
+{
+    const QImage strip = GlyphStrip::Load(GlyphStrip::kFontStrips[m_fontSize]);
+    m_cellWidth = strip.width() / GlyphStrip::kFontStrips[m_fontSize].glyphs;
+    m_strip = GlyphStrip::Recolour(strip, m_ledColor, Color(), m_inactiveColor, m_drawInactive);
+    Relayout();
+    Invalidate();
+}
+
+QSize TDispLEDLabel::LayoutSize() const
+{
+    const int b = Bevel()->BevelExtent();
+    return QSize(2 * b + (m_cellWidth + m_ledSpace - 1) * m_numChars - m_ledSpace + 1,
+                 m_strip.height() + 2 * b);
+}
+
+void TDispLEDLabel::Relayout(bool fromWidth)
+{
+    if (Loading() || m_strip.isNull())
+        return;
+    const int b = Bevel()->BevelExtent();
+    if (m_autoSize)
+        m_numChars = int(Caption().length());
+    else if (fromWidth)
+        m_numChars = std::max(0, (width() + m_ledSpace - 2 * b - 1) / (m_cellWidth + m_ledSpace - 1));
+    const QSize size = LayoutSize();
+    if (size == this->size())
+        Invalidate();
+    else
+        resize(size);
+}
+
+void TDispLEDLabel::Paint(QPainter &painter)
+{
+    TDispGraphicControl::Paint(painter);
+    RenderText(painter);
+}
+
+void TDispLEDLabel::RenderText(QPainter &painter) const
+{
+    const int b = Bevel()->BevelExtent();
+    const QString text = VisibleText();
+    for (int i = 0; i < text.length(); ++i) {
+        const int cell = isEnabled() ? Cell(text.at(i).unicode()) : 0;
+        painter.drawImage(QPoint(b + i * (m_cellWidth + m_ledSpace - 1), b), m_strip,
+                          QRect(cell * m_cellWidth, 0, m_cellWidth, m_strip.height()));
+    }
+}
+
+void TDispLEDLabel::CaptionChanged()
+{
+    Relayout();
+    Invalidate();
+}
+
+void TDispLEDLabel::ColorChanged()
+{
+    LoadFont();
+}
+
+void TDispLEDLabel::BevelChanged()
+{
+    Relayout();
+}
+
+void TDispLEDLabel::resizeEvent(QResizeEvent *event)
+{
+    TDispGraphicControl::resizeEvent(event);
+    if (!Loading() && !m_strip.isNull() && size() != LayoutSize())
+        Relayout(true);
+}

@@ -1,0 +1,205 @@
+#include "displays/DispLEDs.h"
+
+#include <QResizeEvent>
+
+#include "runtime/ErrorBox.h"
+
+TDispLEDPanel::TDispLEDPanel(QWidget *parent) : TDispCustomPanel(parent)
+{
+    PublishEvent(QStringLiteral("OnChange"), OnChange);
+    PublishEvent(QStringLiteral("OnResize"), OnResize);
+    SetColor(clBlack);
+    SetNumDigits(2);
+}
+
+template <class Apply> void TDispLEDPanel::ForEachDigit(Apply apply)
+{
+    for (int k = 0; k < m_numDigits; ++k)
+        apply(*m_digits[k]);
+}
+
+void TDispLEDPanel::SetValue(int value)
+{
+    value = value < m_minValue ? m_minValue : std::min(value, m_maxValue);
+    if (value == m_value)
+        return;
+    m_value = value;
+    ApplyZeroBlank();
+    m_digits[0]->SetValue(ShownMagnitude());
+    m_digits[m_numDigits - 1]->SetDisplayType(value < 0 ? TDispCustomLEDDigit::ltMinus
+                                                        : TDispCustomLEDDigit::ltDigit);
+    if (!Loading())
+        CallHandler(OnChange, this);
+}
+
+void TDispLEDPanel::SetMinValue(int minValue)
+{
+    if (minValue == m_minValue)
+        return;
+    m_minValue = minValue;
+    if (m_value < minValue)
+        SetValue(minValue);
+    Invalidate();
+}
+
+void TDispLEDPanel::SetMaxValue(int maxValue)
+{
+    if (maxValue == m_maxValue)
+        return;
+    m_maxValue = maxValue;
+    if (m_value > maxValue)
+        SetValue(maxValue);
+    Invalidate();
+}
+
+void TDispLEDPanel::SetNumDigits(int count)
+{
+    if (count < 1 || count > kMaxDigits || count == m_numDigits)
+        return;
+    for (TDispLEDDigit *&digit : m_digits)
+        delete std::exchange(digit, nullptr);
+    m_numDigits = count;
+    CreateDigits();
+    Relayout();
+}
+
+void TDispLEDPanel::CreateDigits()
+{
+    for (int k = 0; k < m_numDigits; ++k) {
+        auto *digit = new TDispLEDDigit(this);
+        digit->SetCascadeValues(true);
+        digit->SetEnabled(Enabled());
+        digit->SetDigitSize(m_digitSize);
+        digit->SetInactiveColor(m_inactiveColor);
+        digit->SetLEDColor(m_ledColor);
+        digit->SetDrawInactive(m_drawInactive);
+        digit->OnClick = [this](QObject *) { Click(); };
+        m_digits[k] = digit;
+        if (k > 0)
+            m_digits[k - 1]->SetConnect(digit);
+    }
+    m_digits[0]->SetZeroBlank(false);
+    m_digits[0]->SetValue(ShownMagnitude());
+    ApplyZeroBlank();
+}
+
+void TDispLEDPanel::SetDigitSize(TDispCustomLEDDigit::TDispLEDSize size)
+{
+    if (size == m_digitSize || size < TDispCustomLEDDigit::ls06x07 || size > TDispCustomLEDDigit::ls23x41)
+        return;
+    m_digitSize = size;
+    ForEachDigit([size](TDispLEDDigit &digit) { digit.SetDigitSize(size); });
+    Relayout();
+}
+
+void TDispLEDPanel::SetLEDSpace(int space)
+{
+    if (space <= 0 || space == m_ledSpace)
+        return;
+    m_ledSpace = space;
+    Relayout();
+}
+
+void TDispLEDPanel::SetLEDColor(TColor color)
+{
+    if (color == m_ledColor)
+        return;
+    m_ledColor = color;
+    ForEachDigit([color](TDispLEDDigit &digit) { digit.SetLEDColor(color); });
+}
+
+void TDispLEDPanel::SetInactiveColor(TColor color)
+{
+    if (color == m_inactiveColor)
+        return;
+    m_inactiveColor = color;
+    ForEachDigit([color](TDispLEDDigit &digit) { digit.SetInactiveColor(color); });
+}
+
+void TDispLEDPanel::SetDrawInactive(bool drawInactive)
+{
+    if (drawInactive == m_drawInactive)
+        return;
+    m_drawInactive = drawInactive;
+    ForEachDigit([drawInactive](TDispLEDDigit &digit) { digit.SetDrawInactive(drawInactive); });
+}
+
+void TDispLEDPanel::SetZeroBlank(bool zeroBlank)
+{
+    m_zeroBlank = zeroBlank;
+    ApplyZeroBlank();
+}
+
+void TDispLEDPanel::SetEnabled(bool enabled)
+{
+    if (enabled == Enabled())
+        return;
+    TControl::SetEnabled(enabled);
+    ForEachDigit([enabled](TDispLEDDigit &digit) { digit.SetEnabled(enabled); });
+}
+
+// The digits show at most nine places; taken unsigned, the most negative value has a magnitude too.
+int TDispLEDPanel::ShownMagnitude() const
+{
+    const unsigned magnitude = m_value < 0 ? 0u - unsigned(m_value) : unsigned(m_value);
+    return int(magnitude % 1000000000u);
+}
+
+// A digit blanks only when its own value is 0, so switching blanking on from the first digit beyond the
+// value's magnitude blanks exactly the leading zeros.
+void TDispLEDPanel::ApplyZeroBlank()
+{
+    m_digits[0]->SetZeroBlank(false);
+    int k = 1;
+    if (m_zeroBlank) {
+        const long long magnitude = std::llabs(static_cast<long long>(m_value));
+        for (long long w = 10; w < magnitude && k < m_numDigits - 1; w *= 10)
+            m_digits[k++]->SetZeroBlank(false);
+    }
+    for (; k < m_numDigits; ++k)
+        m_digits[k]->SetZeroBlank(m_zeroBlank);
+}
+
+QSize TDispLEDPanel::LayoutSize() const
+{
+    const int b = Bevel()->BevelExtent();
+    const TDispLEDDigit *ones = m_digits[0];
+    return QSize(2 * b + (ones->width() + m_ledSpace) * m_numDigits - m_ledSpace, 2 * b + ones->height());
+}
+
+void TDispLEDPanel::Relayout()
+{
+    if (Loading() || !m_digits[0])
+        return;
+    const QSize size = LayoutSize();
+    const int b = Bevel()->BevelExtent();
+    int x = b;
+    for (int k = m_numDigits - 1; k >= 0; --k) {
+        m_digits[k]->move(x, b);
+        x += m_digits[k]->width() + m_ledSpace;
+    }
+    if (size == this->size())
+        Invalidate();
+    else
+        resize(size);
+}
+
+void TDispLEDPanel::Loaded()
+{
+    TDispCustomPanel::Loaded();
+    Relayout();
+}
+
+void TDispLEDPanel::BevelChanged()
+{
+    Relayout();
+}
+
+void TDispLEDPanel::resizeEvent(QResizeEvent *event)
+{
+    TDispCustomPanel::resizeEvent(event);
+    if (!Loading() && m_digits[0] && size() != LayoutSize())
+        resize(LayoutSize());
+    else
+        CallHandler(OnResize, this);
+}

@@ -1,0 +1,282 @@
+#include "skin/CustomLinkLabel.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "skin/Mnemonic.h"
+
+TCustomLinkLabel::TCustomLinkLabel(QWidget *parent) : TGraphicControl(parent)
+{
+    resize(65, 17);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (m_showFocus && m_focusControl && (old == m_focusControl || now == m_focusControl))
+            Invalidate();
+    });
+    AdjustBounds();
+}
+
+void TCustomLinkLabel::SetAlignment(TAlignment alignment)
+{
+    if (m_alignment == alignment)
+        return;
+    m_alignment = alignment;
+    Invalidate();
+}
+
+void TCustomLinkLabel::SetLayout(TTextLayout layout)
+{
+    if (m_layout == layout)
+        return;
+    m_layout = layout;
+    Invalidate();
+}
+
+void TCustomLinkLabel::SetAutoSize(bool autoSize)
+{
+    if (m_autoSize == autoSize)
+        return;
+    m_autoSize = autoSize;
+    AdjustBounds();
+}
+
+void TCustomLinkLabel::SetWordWrap(bool wordWrap)
+{
+    if (m_wordWrap == wordWrap)
+        return;
+    m_wordWrap = wordWrap;
+    AdjustBounds();
+}
+
+void TCustomLinkLabel::SetTransparent(bool transparent)
+{
+    if (m_transparent == transparent)
+        return;
+    m_transparent = transparent;
+    Invalidate();
+}
+
+void TCustomLinkLabel::SetShadowColor(TColor color)
+{
+    if (m_shadowColor == color)
+        return;
+    m_shadowColor = color;
+    Invalidate();
+}
+
+void TCustomLinkLabel::SetShadowSize(int size)
+{
+    size = std::clamp(size, 0, 255);
+    if (m_shadowSize == size)
+        return;
+    m_shadowSize = size;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLinkLabel::SetShadowPos(TShadowPosition position)
+{
+    if (m_shadowPos == position)
+        return;
+    m_shadowPos = position;
+    Invalidate();
+}
+
+void TCustomLinkLabel::SetShowAccelChar(bool show)
+{
+    if (m_showAccelChar == show)
+        return;
+    m_showAccelChar = show;
+    Invalidate();
+}
+
+void TCustomLinkLabel::SetFocusControl(TWinControl *control)
+{
+    m_focusControl = control;
+}
+
+void TCustomLinkLabel::SetShowFocus(bool show)
+{
+    if (m_showFocus == show)
+        return;
+    m_showFocus = show;
+    Invalidate();
+}
+
+void TCustomLinkLabel::Loaded()
+{
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TCustomLinkLabel::CaptionChanged()
+{
+    m_shortcut = GrabMnemonic(this, m_shortcut, Caption());
+    Invalidate();
+    AdjustBounds();
+}
+
+void TCustomLinkLabel::FontChanged()
+{
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLinkLabel::EnabledChanged()
+{
+    Invalidate();
+    Recheck();
+}
+
+void TCustomLinkLabel::paintEvent(QPaintEvent *)
+{
+    if (!isEnabled() && !Designing())
+        m_leftHeld = false;
+    QPainter painter(this);
+    if (!m_transparent)
+        painter.fillRect(rect(), Color().ToQColor());
+    QRect text = rect().adjusted(1, 0, -1, 0);
+    if (m_layout != tlTop) {
+        const int room = height() - ShadowText(nullptr, text).bottom() - 1;
+        text.translate(0, m_layout == tlCenter ? room / 2 : room);
+    }
+    ShadowText(&painter, text);
+    if (m_showFocus && m_focusControl && m_focusControl->hasFocus() && !Designing()) {
+        painter.setPen(QPen(Font()->Color().ToQColor(), 1, Qt::DotLine));
+        painter.drawRect(text.adjusted(-1, 0, 0, -1));
+    }
+}
+
+void TCustomLinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    TGraphicControl::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && isEnabled())
+        m_leftHeld = true;
+    else if (event->button() == Qt::RightButton)
+        Recheck();
+}
+
+void TCustomLinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointer<TCustomLinkLabel> self(this);
+    TGraphicControl::mouseReleaseEvent(event);
+    if (!self)
+        return;
+    if (event->button() == Qt::LeftButton)
+        m_leftHeld = false;
+    Recheck();
+}
+
+void TCustomLinkLabel::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    if (!m_mouseInControl && isEnabled() && QApplication::activeWindow())
+        SetMouseInControl(true);
+}
+
+void TCustomLinkLabel::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    if (m_mouseInControl && isEnabled() && !m_leftHeld)
+        SetMouseInControl(false);
+}
+
+void TCustomLinkLabel::showEvent(QShowEvent *event)
+{
+    TGraphicControl::showEvent(event);
+    Recheck();
+}
+
+bool TCustomLinkLabel::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        if (m_focusControl && isEnabled() && m_showAccelChar && m_focusControl->focusPolicy() != Qt::NoFocus)
+            m_focusControl->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return TGraphicControl::event(event);
+}
+
+// A disabled label is grey with a highlight shadow, which needs an offset to show.
+TCustomLinkLabel::TTextLook TCustomLinkLabel::Look() const
+{
+    if (isEnabled())
+        return {Font()->Color(), m_shadowColor, m_shadowSize, m_shadowPos};
+    if (m_shadowSize == 0)
+        return {clGrayText, clBtnHighlight, 1, spRightBottom};
+    return {clGrayText, clBtnHighlight, m_shadowSize, m_shadowPos};
+}
+
+int TCustomLinkLabel::TextFlags() const
+{
+    int flags = Qt::TextExpandTabs | Qt::AlignTop;
+    flags |= m_alignment == taRightJustify ? Qt::AlignRight : m_alignment == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+    if (m_wordWrap)
+        flags |= Qt::TextWordWrap;
+    else
+        flags |= Qt::TextSingleLine;
+    if (m_showAccelChar)
+        flags |= Qt::TextShowMnemonic;
+    return flags;
+}
+
+// Measuring counts an empty caption, or a lone accelerator mark, as one blank.
+QString TCustomLinkLabel::MeasuredText() const
+{
+    if (Caption().isEmpty() || (m_showAccelChar && Caption() == QLatin1String("&")))
+        return Caption() + QLatin1Char(' ');
+    return Caption();
+}
+
+QRect TCustomLinkLabel::ShadowText(QPainter *painter, const QRect &r) const
+{
+    const TTextLook look = Look();
+    const int s = look.shadowSize;
+    const QPoint offsets[] = {{-s, -s}, {-s, s}, {s, s}, {s, -s}};
+    const QPoint shadow = offsets[look.shadowPos];
+    const QFontMetrics metrics(Font()->ToQFont());
+    const int leftFlags = (TextFlags() & ~(Qt::AlignRight | Qt::AlignHCenter)) | Qt::AlignLeft;
+    QRect measured = metrics.boundingRect(r, leftFlags, MeasuredText());
+    measured.moveTopLeft(r.topLeft());
+    if (painter) {
+        painter->setFont(Font()->ToQFont());
+        painter->setPen(look.shadowColor.ToQColor());
+        painter->drawText(r.translated(shadow), TextFlags(), Caption());
+        painter->setPen(look.color.ToQColor());
+        painter->drawText(r, TextFlags(), Caption());
+    }
+    return measured | measured.translated(shadow);
+}
+
+// The left edge stays, or the right edge for right-justified text.
+void TCustomLinkLabel::AdjustBounds()
+{
+    if (!m_autoSize)
+        return;
+    const QRect text = ShadowText(nullptr, QRect(1, 0, std::max(width() - 2, 0), std::max(height(), 1)))
+                           .adjusted(-1, 0, 1, 0);
+    const int newWidth = text.x() + text.width();
+    const int newHeight = text.y() + text.height();
+    const int left = m_alignment == taRightJustify ? x() + width() - newWidth : x();
+    SetBounds(left, y(), newWidth, newHeight);
+}
+
+// Whether the pointer is over the label now, for the moments when no enter or leave arrives.
+void TCustomLinkLabel::Recheck()
+{
+    const bool inside = isEnabled() && QApplication::widgetAt(QCursor::pos()) == this && QApplication::activeWindow();
+    if (inside != m_mouseInControl)
+        SetMouseInControl(inside);
+}
+
+void TCustomLinkLabel::SetMouseInControl(bool inside)
+{
+    m_mouseInControl = inside;
+    if (inside)
+        MouseEnter();
+    else
+        MouseLeave();
+}

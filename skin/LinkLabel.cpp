@@ -1,0 +1,4 @@
+#include "skin/LinkLabel.h"
+
+TLinkLabel::TLinkLabel(QWidget *parent) : TCustomLinkLabel(parent)
+{}

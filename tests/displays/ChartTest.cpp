@@ -1,0 +1,494 @@
+#include "displays/Chart.h"
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "displays/BarSeries.h"
+#include "displays/ChartExceptions.h"
+#include "runtime/Numeric.h"
+#include "runtime/layout/LayoutError.h"
+#include "runtime/layout/LayoutReader.h"
+#include "tests/displays/ChartLayouts.h"
+
+namespace {
+
+constexpr QRgb kLime = 0xFF00FF00;
+constexpr QRgb kGreen = 0xFF008000;
+constexpr QRgb kGrey = 0xFF808080;
+constexpr QRgb kBlack = 0xFF000000;
+
+class ChartTest : public ::testing::Test
+{
+protected:
+    TChart &Chart(const char *name) { return *form->findChild<TChart *>(name); }
+    TBarSeries &Bars(TChart &chart) { return *static_cast<TBarSeries *>(chart.Series(0)); }
+
+    void Fill(TChart &chart, const std::vector<double> &values)
+    {
+        for (double value : values)
+            chart.Series(0)->AppendY(value, QString(), value < 25 ? clGreen : clLime);
+    }
+
+    static std::vector<double> Repeat(int count, double value)
+    {
+        return std::vector<double>(size_t(count), value);
+    }
+
+    // Rows of the picture that hold a pixel of that colour inside the plot's columns.
+    static std::vector<int> RowsOf(TChart &chart, QRgb color)
+    {
+        const QImage &picture = chart.Picture();
+        std::vector<int> rows;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = chart.Plot().left; x < chart.Plot().right; ++x)
+                if (picture.pixel(x, y) == color) {
+                    rows.push_back(y);
+                    break;
+                }
+        return rows;
+    }
+
+    static void Send(TChart &chart, QEvent::Type type, Qt::MouseButton button, QPoint at)
+    {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, at, chart.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
+                          held, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &event);
+    }
+
+    static void Drag(TChart &chart, Qt::MouseButton button, QPoint from, std::vector<QPoint> through)
+    {
+        Send(chart, QEvent::MouseButtonPress, button, from);
+        for (const QPoint &point : through)
+            Send(chart, QEvent::MouseMove, button, point);
+        Send(chart, QEvent::MouseButtonRelease, button, through.back());
+    }
+
+    std::unique_ptr<TTestForm> form = ChartLayouts::LoadBoth();
+};
+
+struct TRangeCase
+{
+    const char *chart;
+    std::vector<double> values;
+    double bottomMinimum;
+    double bottomMaximum;
+    double leftMinimum;
+    double leftMaximum;
+};
+
+class ChartRanges : public ChartTest, public ::testing::WithParamInterface<TRangeCase>
+{
+};
+
+TEST_P(ChartRanges, FollowTheFillingSeries)
+{
+    const TRangeCase &c = GetParam();
+    TChart &chart = Chart(c.chart);
+    Fill(chart, c.values);
+    chart.Picture();
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), c.bottomMinimum);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Maximum(), c.bottomMaximum);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->IMinimum(), c.leftMinimum);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->IMaximum(), c.leftMaximum);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, ChartRanges,
+                         ::testing::Values(TRangeCase{"CCPU", {}, 0, 0, 0, 100},
+                                           TRangeCase{"CCPU", {50}, 0, 0, 0, 100},
+                                           TRangeCase{"CCPU", {50, 60}, 0, 15, 0, 100},
+                                           TRangeCase{"CCPU", std::vector<double>(30, 40.0), 0, 29, 0, 100},
+                                           TRangeCase{"CCPU", std::vector<double>(31, 40.0), 0, 29, 0, 100},
+                                           TRangeCase{"CNCP", {}, 0, 0, 0, 100},
+                                           TRangeCase{"CNCP", {40, 70, 30}, 0, 20, 70, 100},
+                                           TRangeCase{"CNCP", {40, 350}, 0, 15, 100, 350}));
+
+struct TLabelCase
+{
+    const char *chart;
+    std::vector<double> values;
+    QStringList labels;
+};
+
+class ChartLabels : public ChartTest, public ::testing::WithParamInterface<TLabelCase>
+{
+};
+
+TEST_P(ChartLabels, StepDownFromTheRoundedMaximum)
+{
+    const TLabelCase &c = GetParam();
+    TChart &chart = Chart(c.chart);
+    QStringList drawn;
+    chart.OnGetAxisLabel = [&](QObject *, TChartAxis *, QString &text) { drawn << text; };
+    Fill(chart, c.values);
+    chart.Picture();
+    EXPECT_EQ(drawn, c.labels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ChartLabels,
+                         ::testing::Values(TLabelCase{"CCPU", {}, {"100", "75", "50", "25", "0"}},
+                                           TLabelCase{"CCPU", {3, 99}, {"100", "75", "50", "25", "0"}},
+                                           TLabelCase{"CNCP", {}, {"50"}},
+                                           TLabelCase{"CNCP", {40, 70, 30}, {"90", "80"}},
+                                           TLabelCase{"CNCP", {400}, {"300", "200"}},
+                                           TLabelCase{"CNCP", {1500.5}, {"1,500", "1,000", "500"}}));
+
+TEST_F(ChartTest, CpuLabelsSitOnTheirGridRows)
+{
+    TChart &chart = Chart("CCPU");
+    const QImage &picture = chart.Picture();
+    const TChart::TPlot plot = chart.Plot();
+    EXPECT_EQ(plot.top, 7);
+    EXPECT_EQ(plot.bottom, 65);
+    EXPECT_EQ(plot.right, 257);
+    for (int value : {0, 25, 50, 75, 100}) {
+        const int row = plot.bottom - int(Round(58.0 * value / 100));
+        bool lime = false;
+        for (int y = std::max(0, row - 6); y <= row + 6; ++y)
+            for (int x = 0; x < plot.left; ++x)
+                lime = lime || picture.pixel(x, y) == kLime;
+        EXPECT_TRUE(lime) << "label " << value;
+        const bool grid = value != 0 && value != 100;
+        EXPECT_EQ(picture.pixel(plot.left + 1, row), grid ? kGrey : kBlack) << value;
+        EXPECT_EQ(picture.pixel(plot.left + 2, row), kBlack) << "dotted at " << value;
+    }
+    EXPECT_EQ(RowsOf(chart, kGrey), (std::vector<int>{21, 36, 51}));
+}
+
+struct TStepCase
+{
+    double step;
+    double next;
+};
+
+class LabelStepLadder : public ::testing::TestWithParam<TStepCase>
+{
+};
+
+TEST_P(LabelStepLadder, ClimbsToTheNextRoundStep)
+{
+    EXPECT_DOUBLE_EQ(TChartAxis::NextStep(GetParam().step), GetParam().next);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, LabelStepLadder,
+                         ::testing::Values(TStepCase{0.00001, 0.00002}, TStepCase{0.5, 1}, TStepCase{1, 2},
+                                           TStepCase{2, 5}, TStepCase{4.5, 5}, TStepCase{5, 10},
+                                           TStepCase{10, 50}, TStepCase{50, 100}, TStepCase{100, 200},
+                                           TStepCase{200, 500}, TStepCase{500, 1000}, TStepCase{1000, 5000},
+                                           TStepCase{5000, 10000}, TStepCase{7, 14}));
+
+TEST_F(ChartTest, TheStepClimbsUntilTheLabelsFit)
+{
+    TChart &chart = Chart("CNCP");
+    Fill(chart, {1000});
+    chart.Picture();
+    // 900 over 58 pixels with 14-pixel labels: four steps at most, and Round(4.5) is 4.
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->LabelStep(), 200);
+}
+
+TEST_F(ChartTest, BarsAreSeventyPercentOfAThirtyFirstOfThePlot)
+{
+    TChart &chart = Chart("CCPU");
+    Fill(chart, Repeat(30, 100));
+    const QImage &picture = chart.Picture();
+    const TChart::TPlot plot = chart.Plot();
+    const TChartAxis &bottom = *chart.BottomAxis();
+    const int width = int(Round(plot.Width() * 0.7 / 31));
+    ASSERT_EQ(Bars(chart).BarWidth(), width);
+    for (int i : {0, 14, 29}) {
+        const int x = plot.left + int(Round(plot.Width() * (i - bottom.IMinimum()) / bottom.IRange()));
+        const QRect bar = Bars(chart).BarBounds(i);
+        EXPECT_EQ(bar, QRect(x + int(Round(-width / 2.0)), plot.top, width, plot.Height())) << i;
+        EXPECT_EQ(picture.pixel(bar.left() + width / 2, 30), kLime) << i;
+        EXPECT_EQ(picture.pixel(bar.left(), 30), kBlack) << "outline of " << i;
+    }
+    EXPECT_GT(Bars(chart).BarBounds(0).left(), plot.left) << "the first bar fits inside the plot";
+    EXPECT_LT(Bars(chart).BarBounds(29).right(), plot.right);
+}
+
+TEST_F(ChartTest, OneBarStandsCentred)
+{
+    TChart &chart = Chart("CCPU");
+    Fill(chart, {60});
+    chart.Picture();
+    const int width = Bars(chart).BarWidth();
+    EXPECT_EQ(width, int(Round(chart.Plot().Width() * 0.7 / 31)));
+    EXPECT_EQ(Bars(chart).BarBounds(0).left(), chart.Plot().CentreX() + int(Round(-width / 2.0)));
+}
+
+TEST_F(ChartTest, TheThirtyFirstPointWaitsOffThePage)
+{
+    TChart &chart = Chart("CCPU");
+    Fill(chart, Repeat(31, 50));
+    chart.Picture();
+    EXPECT_EQ(Bars(chart).FirstValueIndex(), 0);
+    EXPECT_EQ(Bars(chart).LastValueIndex(), 29);
+}
+
+TEST_F(ChartTest, QuietSamplesAreClippedAtThePlotBottom)
+{
+    TChart &cpu = Chart("CCPU");
+    TChart &ncp = Chart("CNCP");
+    for (int i = 0; i < 5; ++i) {
+        ChartLayouts::SamplerStep(cpu, 2, 10);
+        ChartLayouts::SamplerStep(ncp, 3, 25);
+    }
+    EXPECT_TRUE(RowsOf(ncp, kGreen).empty()) << "a 25 below the minimum of 100 shows nothing";
+    const std::vector<int> rows = RowsOf(cpu, kGreen);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.front(), 60) << "the outline takes row 59";
+    EXPECT_EQ(rows.back(), 63) << "the clip leaves out the plot's last row";
+}
+
+TEST_F(ChartTest, AZeroBarWidthDrawsLines)
+{
+    TChart &chart = Chart("CCPU");
+    Fill(chart, Repeat(30, 50));
+    // Narrow the chart until the plot is 22 pixels wide or less.
+    for (int width = 80; width > 40 && (chart.Picture(), Bars(chart).BarWidth() != 0); --width)
+        chart.SetWidth(width);
+    const QImage &picture = chart.Picture();
+    ASSERT_EQ(Bars(chart).BarWidth(), 0) << "plot width " << chart.Plot().Width();
+    const QRect bar = Bars(chart).BarBounds(15);
+    EXPECT_EQ(bar.width(), 0);
+    EXPECT_EQ(picture.pixel(bar.left(), 50), kLime) << "a line from the value to the origin";
+    EXPECT_EQ(picture.pixel(bar.left(), bar.top() - 2), kBlack);
+}
+
+TEST_F(ChartTest, AnUnchangedChartOnlyCopiesItsPicture)
+{
+    TChart &chart = Chart("CCPU");
+    Chart("CNCP").hide();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_FALSE(chart.Dirty()) << "the first paint drew the chart";
+    int draws = 0;
+    chart.OnAfterDraw = [&](QObject *) { ++draws; };
+    chart.repaint();
+    EXPECT_EQ(draws, 0);
+    chart.Series(0)->AppendY(20);
+    chart.Series(0)->DeletePoint(0);
+    EXPECT_TRUE(chart.Dirty());
+    chart.repaint();
+    chart.repaint();
+    EXPECT_EQ(draws, 1);
+}
+
+TEST_F(ChartTest, BadValuesNeitherHangNorPoisonThePicture)
+{
+    TChart &chart = Chart("CNCP");
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    for (double bad : {std::nan(""), kInf, -kInf})
+        EXPECT_EQ(chart.Series(0)->AppendY(bad), -1);
+    EXPECT_EQ(chart.Series(0)->PointCount(), 0);
+    Fill(chart, {1e308, -1e308, 5});
+    QStringList drawn;
+    chart.OnGetAxisLabel = [&](QObject *, TChartAxis *, QString &text) { drawn << text; };
+    chart.Picture();
+    EXPECT_LE(drawn.size(), 5);
+    EXPECT_TRUE(std::isfinite(chart.LeftAxis()->IRange()));
+    chart.resize(0, 0);
+    chart.Picture();
+    chart.resize(3, 2);
+    EXPECT_EQ(chart.Picture().size(), QSize(3, 2));
+}
+
+struct TSetterCase
+{
+    const char *name;
+    std::function<void(TChart &)> set;
+    std::function<double(TChart &)> read;
+    double unchanged;
+    QString message;
+    std::function<bool(const Exception &)> ofClass;
+};
+
+template <class E> bool isA(const Exception &error)
+{
+    return dynamic_cast<const E *>(&error) != nullptr;
+}
+
+TBarSeries &barsOf(TChart &chart)
+{
+    return *static_cast<TBarSeries *>(chart.Series(0));
+}
+
+class ChartSetters : public ChartTest, public ::testing::WithParamInterface<TSetterCase>
+{
+};
+
+TEST_P(ChartSetters, RefuseAndKeepTheValue)
+{
+    const TSetterCase &c = GetParam();
+    TChart &chart = Chart("CCPU");
+    try {
+        c.set(chart);
+        FAIL() << "no exception";
+    } catch (const Exception &error) {
+        EXPECT_EQ(error.Message(), c.message);
+        EXPECT_TRUE(c.ofClass(error));
+    }
+    EXPECT_DOUBLE_EQ(c.read(chart), c.unchanged);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ChartSetters,
+    ::testing::Values(TSetterCase{"MaxPointsPerPage", [](TChart &c) { c.SetMaxPointsPerPage(-1); },
+                                  [](TChart &c) { return c.MaxPointsPerPage(); }, 30,
+                                  "MaxPointsPerPage must be >= 0", isA<ChartException>},
+                      TSetterCase{"Increment", [](TChart &c) { c.LeftAxis()->SetIncrement(-1); },
+                                  [](TChart &c) { return c.LeftAxis()->Increment(); }, 25,
+                                  "Axis increment must be >= 0", isA<AxisException>},
+                      TSetterCase{"IncrementNaN", [](TChart &c) { c.LeftAxis()->SetIncrement(std::nan("")); },
+                                  [](TChart &c) { return c.LeftAxis()->Increment(); }, 25,
+                                  "Axis increment must be >= 0", isA<AxisException>},
+                      TSetterCase{"Minimum", [](TChart &c) { c.LeftAxis()->SetMinimum(101); },
+                                  [](TChart &c) { return c.LeftAxis()->Minimum(); }, 0,
+                                  "Axis Minimum Value must be <= Maximum", isA<AxisException>},
+                      TSetterCase{"Maximum", [](TChart &c) { c.LeftAxis()->SetMaximum(-1); },
+                                  [](TChart &c) { return c.LeftAxis()->Maximum(); }, 100,
+                                  "Axis Maximum Value must be >= Minimum", isA<AxisException>},
+                      TSetterCase{"BarWidthLow", [](TChart &c) { barsOf(c).SetBarWidthPercent(0); },
+                                  [](TChart &c) { return barsOf(c).BarWidthPercent(); }, 70,
+                                  "Bar Width Percent must be between 1 and 100", isA<BarException>},
+                      TSetterCase{"BarWidthHigh", [](TChart &c) { barsOf(c).SetBarWidthPercent(101); },
+                                  [](TChart &c) { return barsOf(c).BarWidthPercent(); }, 70,
+                                  "Bar Width Percent must be between 1 and 100", isA<BarException>},
+                      TSetterCase{"OffsetLow", [](TChart &c) { barsOf(c).SetOffsetPercent(-101); },
+                                  [](TChart &c) { return barsOf(c).OffsetPercent(); }, 0,
+                                  "Bar Offset Percent must be between -100% and 100%", isA<BarException>},
+                      TSetterCase{"OffsetHigh", [](TChart &c) { barsOf(c).SetOffsetPercent(101); },
+                                  [](TChart &c) { return barsOf(c).OffsetPercent(); }, 0,
+                                  "Bar Offset Percent must be between -100% and 100%", isA<BarException>}),
+    [](const ::testing::TestParamInfo<TSetterCase> &info) { return std::string(info.param.name); });
+
+TEST_F(ChartTest, StoredSettingsLoadInTheirOwnOrder)
+{
+    const TChartAxis &ncp = *Chart("CNCP").LeftAxis();
+    EXPECT_FALSE(ncp.Automatic());
+    EXPECT_FALSE(ncp.AutomaticMinimum());
+    EXPECT_TRUE(ncp.AutomaticMaximum()) << "Automatic read from a layout leaves the limits' flags alone";
+    EXPECT_DOUBLE_EQ(ncp.Minimum(), 100) << "above the stored maximum, accepted while reading";
+    TChartAxis &cpu = *Chart("CCPU").LeftAxis();
+    EXPECT_FALSE(cpu.AutomaticMaximum());
+    cpu.SetAutomatic(true);
+    EXPECT_TRUE(cpu.AutomaticMaximum() && cpu.AutomaticMinimum()) << "after loading Automatic sets both";
+    cpu.SetAutomaticMinimum(false);
+    EXPECT_FALSE(cpu.Automatic());
+}
+
+TEST_F(ChartTest, ALayoutWithABadSettingNamesItsLine)
+{
+    TTestForm other;
+    try {
+        ReadLayout(&other,
+                   "object F: TTestForm\n  object C: TChart\n    LeftAxis.Increment = -1\n  end\nend\n");
+        FAIL() << "read without error";
+    } catch (const ELayoutError &error) {
+        EXPECT_EQ(error.Line(), 3);
+        EXPECT_TRUE(error.What().contains("Axis increment must be >= 0")) << error.What().toStdString();
+    }
+}
+
+struct TZoomCase
+{
+    const char *name;
+    bool zoomFirst;
+    QPoint drag;
+    bool zoomed;
+    int zooms;
+    int undos;
+};
+
+class ChartZoom : public ChartTest, public ::testing::WithParamInterface<TZoomCase>
+{
+};
+
+TEST_P(ChartZoom, NeedsMoreThanSixteenPixelsRightAndDown)
+{
+    const TZoomCase &c = GetParam();
+    TChart &chart = Chart("CCPU");
+    Fill(chart, Repeat(30, 50));
+    chart.Picture();
+    int zooms = 0;
+    int undos = 0;
+    chart.OnZoom = [&](QObject *) { ++zooms; };
+    chart.OnUndoZoom = [&](QObject *) { ++undos; };
+    const QPoint start(chart.Plot().CentreX(), chart.Plot().CentreY());
+    if (c.zoomFirst) {
+        Drag(chart, Qt::LeftButton, start - QPoint(20, 20), {start});
+        chart.Picture();
+    }
+    Drag(chart, Qt::LeftButton, start, {start + c.drag / 2, start + c.drag});
+    EXPECT_EQ(chart.Zoomed(), c.zoomed);
+    EXPECT_EQ(zooms, c.zooms);
+    EXPECT_EQ(undos, c.undos);
+    EXPECT_EQ(chart.BottomAxis()->Automatic(), !c.zoomed);
+    if (!c.zoomed) {
+        EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), 100);
+        EXPECT_TRUE(chart.LeftAxis()->Minimum() == 0 && !chart.LeftAxis()->Automatic());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Drags, ChartZoom,
+                         ::testing::Values(TZoomCase{"RightDown", false, {17, 17}, true, 1, 0},
+                                           TZoomCase{"NarrowAcross", false, {16, 30}, false, 0, 0},
+                                           TZoomCase{"ShortDown", false, {30, 16}, false, 0, 0},
+                                           TZoomCase{"UpLeftUndoes", true, {-20, -20}, false, 1, 1},
+                                           TZoomCase{"UpRightUndoes", true, {20, -20}, false, 1, 1},
+                                           TZoomCase{"SmallAfterZoomKeeps", true, {-10, -10}, true, 1, 0}),
+                         [](const ::testing::TestParamInfo<TZoomCase> &info) { return info.param.name; });
+
+TEST_F(ChartTest, ZoomSetsTheValuesUnderTheRectangle)
+{
+    TChart &chart = Chart("CCPU");
+    Fill(chart, Repeat(30, 50));
+    chart.Picture();
+    const TChart::TPlot plot = chart.Plot();
+    const QPoint from(plot.left + 10, plot.top + 5);
+    const QPoint to(plot.left + 60, plot.top + 40);
+    const double left = chart.BottomAxis()->CalcPosPoint(from.x());
+    const double top = chart.LeftAxis()->CalcPosPoint(from.y());
+    Drag(chart, Qt::LeftButton, from, {to});
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), left);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), top);
+    chart.Picture();
+    chart.UndoZoom();
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), 100);
+    EXPECT_TRUE(chart.BottomAxis()->Automatic());
+}
+
+TEST_F(ChartTest, PanningMovesTheHorizontalAxesOnlyInsideThePlot)
+{
+    TChart &chart = Chart("CCPU");
+    Fill(chart, Repeat(30, 50));
+    chart.Picture();
+    int scrolls = 0;
+    chart.OnScroll = [&](QObject *) { ++scrolls; };
+    const TChart::TPlot plot = chart.Plot();
+    const double minimum = chart.BottomAxis()->Minimum();
+    Drag(chart, Qt::RightButton, QPoint(2, plot.CentreY()), {QPoint(4, plot.CentreY() + 5)});
+    EXPECT_EQ(scrolls, 0) << "a press outside the plot starts no pan";
+    EXPECT_FALSE(chart.Zoomed());
+
+    const QPoint start(plot.CentreX(), plot.CentreY());
+    const double shift =
+        chart.BottomAxis()->CalcPosPoint(start.x()) - chart.BottomAxis()->CalcPosPoint(start.x() - 20);
+    Drag(chart, Qt::RightButton, start,
+         {start - QPoint(20, 10), QPoint(plot.right + 5, 0), QPoint(plot.left + 1, start.y())});
+    EXPECT_EQ(scrolls, 1) << "leaving the plot ends the pan";
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), minimum + shift);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), 100) << "vertical moves are ignored";
+    EXPECT_TRUE(chart.Zoomed());
+}
+
+} // namespace

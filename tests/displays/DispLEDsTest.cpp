@@ -1,0 +1,176 @@
+#include "displays/DispLEDs.h"
+
+#include <climits>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "runtime/ProcessState.h"
+
+namespace {
+
+class LEDPanelTest : public ::testing::Test
+{
+protected:
+    ~LEDPanelTest() override { ProcessState::ResetAll(); }
+
+    static std::unique_ptr<TDispLEDPanel> Panel(int digits, int minValue, int maxValue)
+    {
+        auto panel = std::make_unique<TDispLEDPanel>();
+        panel->SetDigitSize(TDispCustomLEDDigit::ls08x13);
+        panel->SetMaxValue(maxValue);
+        panel->SetMinValue(minValue);
+        panel->SetNumDigits(digits);
+        return panel;
+    }
+
+    // Most significant first: a digit, ' ' for the blank glyph, '-' for the minus sign.
+    static QString Shown(const TDispLEDPanel &panel)
+    {
+        QString text;
+        for (int k = panel.NumDigits() - 1; k >= 0; --k) {
+            const TDispLEDDigit *digit = panel.Digit(k);
+            const int glyph = digit->Glyph();
+            text += digit->DisplayType() == TDispCustomLEDDigit::ltMinus ? '-'
+                    : glyph == 0                                         ? ' '
+                                                                         : QChar('0' + glyph - 1);
+        }
+        return text;
+    }
+};
+
+struct TShownCase
+{
+    int digits, minValue, maxValue;
+    bool zeroBlank;
+    int value;
+    const char *shown;
+};
+
+class LEDPanelShows : public LEDPanelTest, public ::testing::WithParamInterface<TShownCase>
+{
+};
+
+TEST_P(LEDPanelShows, TheClampedValueWithBlankedZerosAndItsSign)
+{
+    const TShownCase &c = GetParam();
+    auto panel = Panel(c.digits, c.minValue, c.maxValue);
+    panel->SetZeroBlank(c.zeroBlank);
+    panel->SetValue(c.value);
+    EXPECT_EQ(Shown(*panel), QString::fromLatin1(c.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, LEDPanelShows,
+    ::testing::Values(TShownCase{3, 0, 100, false, 7, "007"}, TShownCase{3, 0, 100, false, 100, "100"},
+                      TShownCase{3, 0, 100, false, 250, "100"}, TShownCase{3, 0, 100, false, -5, "000"},
+                      TShownCase{3, 0, 100, true, 7, "  7"}, TShownCase{3, 0, 100, true, 0, "  0"},
+                      TShownCase{3, 0, 100, true, 10, " 10"},
+                      TShownCase{5, 0, 999999999, false, 123456, "23456"},
+                      TShownCase{4, -100, 100, false, -42, "-042"},
+                      TShownCase{4, -100, 100, true, -42, "- 42"},
+                      TShownCase{9, INT_MIN, INT_MAX, false, INT_MIN, "-47483648"},
+                      TShownCase{9, 0, INT_MAX, true, INT_MAX, "147483647"}));
+
+struct TSizeCase
+{
+    int digits;
+    TDispCustomLEDDigit::TDispLEDSize size;
+    bool bevel;
+    QSize panel;
+};
+
+class LEDPanelSize : public LEDPanelTest, public ::testing::WithParamInterface<TSizeCase>
+{
+};
+
+TEST_P(LEDPanelSize, FollowsItsDigitsStripAndBevelWhateverIsAsked)
+{
+    const TSizeCase &c = GetParam();
+    TDispLEDPanel panel;
+    panel.SetDigitSize(c.size);
+    panel.SetNumDigits(c.digits);
+    if (!c.bevel)
+        panel.Bevel()->SetBevelOuter(TDispBevel::bvNone);
+    EXPECT_EQ(panel.size(), c.panel);
+    panel.show();
+    panel.SetBounds(0, 0, 200, 3);
+    EXPECT_EQ(panel.size(), c.panel);
+    EXPECT_EQ(panel.Digit(c.digits - 1)->pos(), QPoint(c.bevel, c.bevel));
+}
+
+using D = TDispCustomLEDDigit;
+INSTANTIATE_TEST_SUITE_P(
+    Digits, LEDPanelSize,
+    ::testing::Values(TSizeCase{3, D::ls08x13, false, {23, 13}}, TSizeCase{9, D::ls08x13, false, {71, 13}},
+                      TSizeCase{5, D::ls08x13, false, {39, 13}}, TSizeCase{3, D::ls08x13, true, {25, 15}},
+                      TSizeCase{2, D::ls18x25, false, {31, 23}}, TSizeCase{1, D::ls06x07, false, {4, 7}}));
+
+TEST_F(LEDPanelTest, RaisesOnChangeOnlyForANewValueAndIgnoresDigitCountsOutOfRange)
+{
+    auto panel = Panel(3, 0, 100);
+    int changes = 0;
+    panel->OnChange = [&](QObject *) { ++changes; };
+    panel->SetValue(42);
+    panel->SetValue(42);
+    panel->SetValue(420);
+    panel->SetValue(100);
+    EXPECT_EQ(changes, 2);
+    panel->SetMaxValue(50);
+    EXPECT_EQ(panel->Value(), 50);
+    EXPECT_EQ(changes, 3);
+    panel->SetNumDigits(0);
+    panel->SetNumDigits(10);
+    EXPECT_EQ(panel->NumDigits(), 3);
+    panel->SetNumDigits(4);
+    EXPECT_EQ(Shown(*panel), "0050");
+}
+
+TEST_F(LEDPanelTest, DisabledShowsEveryDigitUnlit)
+{
+    auto panel = Panel(3, 0, 100);
+    panel->SetValue(87);
+    panel->SetEnabled(false);
+    EXPECT_EQ(Shown(*panel), "   ");
+    panel->SetEnabled(true);
+    EXPECT_EQ(Shown(*panel), "087");
+}
+
+TEST_F(LEDPanelTest, PanelsOfEqualLookShareStripsAndAColourChangeTakesItsOwn)
+{
+    auto first = Panel(3, -9, 100);
+    auto second = Panel(2, 0, 100);
+    TDigitCache &cache = TProcessState<TDigitCache>::Instance();
+    EXPECT_EQ(cache.Count(), 1);
+    EXPECT_EQ(first->Digit(0)->Strip(), second->Digit(1)->Strip());
+    first->SetValue(-1);
+    EXPECT_EQ(cache.Count(), 2);
+    EXPECT_NE(first->Digit(2)->Strip(), first->Digit(1)->Strip());
+    first->SetLEDColor(clRed);
+    EXPECT_EQ(cache.Count(), 3);
+    EXPECT_NE(first->Digit(0)->Strip(), second->Digit(0)->Strip());
+    EXPECT_EQ(second->Digit(0)->Strip()->pixel(6 + 7, 3), QColor(0, 255, 0).rgb());
+    EXPECT_EQ(first->Digit(0)->Strip()->pixel(6 + 7, 3), QColor(255, 0, 0).rgb());
+    first.reset();
+    EXPECT_EQ(cache.Count(), 1);
+    second.reset();
+    EXPECT_TRUE(TProcessState<TDigitCache>::Instance().IsEmpty());
+}
+
+TEST_F(LEDPanelTest, PaintsLitSegmentsSolidAndUnlitOnesDottedInThePanelColours)
+{
+    auto panel = Panel(1, 0, 9);
+    panel->Bevel()->SetBevelOuter(TDispBevel::bvNone);
+    panel->SetValue(1);
+    const QImage image = panel->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(7, 13));
+    const QRgb lime = qRgb(0, 255, 0), green = qRgb(0, 128, 0), black = qRgb(0, 0, 0);
+    for (int y = 1; y < 6; ++y) {
+        EXPECT_EQ(image.pixel(6, y), lime) << y;
+        EXPECT_EQ(image.pixel(0, y), y % 2 == 0 ? green : black) << y;
+    }
+    panel->SetDrawInactive(false);
+    EXPECT_EQ(panel->grab().toImage().pixel(0, 2), black);
+}
+
+} // namespace
