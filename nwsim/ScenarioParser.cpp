@@ -331,8 +331,13 @@ void ScenarioParser::parseAttribute(const Words &words)
 
 void ScenarioParser::parseStop(const Words &words)
 {
-    expectWords(words, 5, 5);
-    server(words[1]).stop = parseTrigger(words);
+    expectWords(words, 5, 7);
+    ServerSetup &setup = server(words[1]);
+    setup.stop = parseTrigger(words);
+    setup.stopLength = trailingNumber(words, "for");
+    if (words.size() > 5 && setup.stopLength == 0) {
+        fail("a stop that ends lasts at least 1");
+    }
 }
 
 void ScenarioParser::parseRestart(const Words &words)
@@ -340,12 +345,18 @@ void ScenarioParser::parseRestart(const Words &words)
     expectWords(words, 5, 7);
     ServerSetup &setup = server(words[1]);
     setup.restart = parseTrigger(words);
-    if (words.size() > 5) {
-        if (words.size() != 7 || text::Upper(words[5]) != "TO") {
-            fail("expected 'to' and the counter value after the restart");
-        }
-        setup.restartValue = number(words[6], UINT32_MAX);
+    setup.restartValue = trailingNumber(words, "to");
+}
+
+std::uint32_t ScenarioParser::trailingNumber(const Words &words, const std::string &keyword)
+{
+    if (words.size() == 5) {
+        return 0;
     }
+    if (words.size() != 7 || text::Upper(words[5]) != text::Upper(keyword)) {
+        fail("expected '" + keyword + "' and a number after the trigger");
+    }
+    return number(words[6], UINT32_MAX);
 }
 
 Trigger ScenarioParser::parseTrigger(const Words &words)
