@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     std::uint64_t second = 0;
-    nwsim::Network network(std::move(scenario), [&second] { return second; });
+    nwsim::Network network(std::move(scenario), [&second] { return second * 1000; });
     for (const std::uint64_t at : std::initializer_list<std::uint64_t>{0, 1, 2, 30, 61, 300}) {
         second = at;
         QueryNetwork(network);
