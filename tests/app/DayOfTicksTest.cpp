@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Classes.h"
 #include "app/Statistics.h"
 #include "app/UMain.h"
 #include "displays/Series.h"
@@ -22,12 +21,11 @@
 #include "netware/nwlib.h"
 #include "nwsim/Network.h"
 #include "nwsim/ScenarioParser.h"
-#include "runtime/LibraryLoader.h"
 #include "runtime/MenuItem.h"
 #include "runtime/ProcessState.h"
 #include "skin/TimerLst.h"
+#include "tests/app/SimulatedClient.h"
 #include "tests/runtime/FakeTickCount.h"
-#include "tests/runtime/RecordingPresenter.h"
 
 namespace {
 
@@ -156,17 +154,13 @@ constexpr bool kResidentMemoryCounts = true;
 TEST(DayOfTicks, EveryDisplayAgreesWithA64BitReferenceAndMemoryStaysFlat)
 {
     ProcessState::ResetAll();
-    RegisterClasses();
     TFakeTickCount clock(0xFFFFFFFFu - 40'000'000u);
     TAdapterOverride<TTickCount> clockOverride(clock);
     const std::uint32_t start = clock.GetTickCount();
     const auto sinceStart = [&clock, start] { return std::uint64_t(clock.GetTickCount() - start); };
     nwsim::Network::Reset(dayScenario(), sinceStart);
     nwsim::Network twin(dayScenario(), sinceStart);
-    TPlatformLibraryLoader loader(SEMBROLIN_BIN_DIR);
-    TAdapterOverride<TLibraryLoader> loading(loader);
-    TRecordingPresenter presenter;
-    TAdapterOverride<TMessagePresenter> boxes(presenter);
+    TSimulatedClient client;
 
     TFMain form;
     form.StartUp();
@@ -218,7 +212,7 @@ TEST(DayOfTicks, EveryDisplayAgreesWithA64BitReferenceAndMemoryStaysFlat)
     testing::Test::RecordProperty("residentGrowthBytes", std::to_string(growth));
     EXPECT_GT(largestSum, std::int64_t(INT32_MAX)) << "the request sum never left 32 bits";
     EXPECT_GT(failedTicks, 0);
-    EXPECT_TRUE(presenter.boxes.empty());
+    EXPECT_TRUE(client.presenter.boxes.empty());
     if (kResidentMemoryCounts) {
         EXPECT_LT(growth, 1 << 20);
     }
