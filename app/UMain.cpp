@@ -50,9 +50,11 @@ TMainUnit &MainUnit()
     return TProcessState<TMainUnit>::Instance();
 }
 
-TFMain::TFMain(QWidget *parent) : TForm(parent)
+TFMain::TFMain(QWidget *parent) : TFMain(QString::fromUtf8(ReadResource(QStringLiteral("FMain.layout"))), parent) {}
+
+TFMain::TFMain(const QString &layout, QWidget *parent) : TForm(parent)
 {
-    ReadLayout(this, QString::fromUtf8(ReadResource(QStringLiteral("FMain.layout"))));
+    ReadLayout(this, layout);
 }
 
 void TFMain::StartUp()

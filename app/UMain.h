@@ -26,6 +26,8 @@ class TFMain : public TForm
 
 public:
     explicit TFMain(QWidget *parent = nullptr);
+    // The window built from another stored layout of it, e.g. one written back by the layout writer.
+    explicit TFMain(const QString &layout, QWidget *parent = nullptr);
 
     // Creates the client component, checks the client and fills the server menu; the boxes it shows
     // appear before the window does.

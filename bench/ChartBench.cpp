@@ -2,10 +2,8 @@
 
 #include <QTest>
 
-#include "app/Classes.h"
 #include "displays/Chart.h"
 #include "displays/Series.h"
-#include "runtime/Application.h"
 #include "runtime/layout/LayoutReader.h"
 #include "runtime/Form.h"
 
@@ -106,15 +104,3 @@ void RepaintUnchanged(benchmark::State &state)
 BENCHMARK(RepaintUnchanged)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication application(argc, argv);
-    RegisterClasses();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

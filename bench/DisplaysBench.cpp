@@ -4,10 +4,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "app/Classes.h"
 #include "displays/DispLEDLbl.h"
 #include "displays/DispLEDs.h"
-#include "runtime/Application.h"
 
 namespace {
 
@@ -73,15 +71,3 @@ void LEDLabelRepaint(benchmark::State &state)
 BENCHMARK(LEDLabelRepaint)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication application(argc, argv);
-    RegisterClasses();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,8 +8,6 @@
 #include <QWidget>
 
 #include "displays/DispLevel.h"
-#include "runtime/Application.h"
-#include "runtime/ProcessState.h"
 
 // The level meter: one Value write with the immediate redraw it causes, and what the shared 25 ms tick
 // costs the process while two meters hold their peaks.
@@ -72,15 +70,3 @@ void TickServiceWithTwoMetersFor10s(benchmark::State &state)
 BENCHMARK(TickServiceWithTwoMetersFor10s)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ProcessState::ResetAll();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "netware/nwbase.h"
 #include "runtime/Adapter.h"
 #include "runtime/LibraryLoader.h"
-#include "runtime/Application.h"
 #include "runtime/PopupMenu.h"
 #include "runtime/ProcessState.h"
 
@@ -44,16 +43,3 @@ void StartUpOnBuiltInNetwork(benchmark::State &state)
 BENCHMARK(StartUpOnBuiltInNetwork)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("NWSIM_SCENARIO");
-    TApplication application(argc, argv);
-    RegisterClasses();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

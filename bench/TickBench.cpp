@@ -3,7 +3,6 @@
 #include "app/Classes.h"
 #include "app/UMain.h"
 #include "runtime/Adapter.h"
-#include "runtime/Application.h"
 #include "runtime/LibraryLoader.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
@@ -34,16 +33,3 @@ void OneTick(benchmark::State &state)
 BENCHMARK(OneTick)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("NWSIM_SCENARIO");
-    TApplication application(argc, argv);
-    RegisterClasses();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -33,9 +33,12 @@ int titleAngle(TChartAxis::TSide side)
     return side == TChartAxis::TSide::Right ? 270 : 0;
 }
 
-int clampedPixel(int base, int64_t offset)
+// Clamped before rounding: a value far outside the range must not round past what 64 bits hold.
+int clampedPixel(int base, double offset)
 {
-    return base + int(std::clamp<int64_t>(offset, -kPixelLimit, kPixelLimit));
+    if (std::isnan(offset))
+        return base;
+    return base + int(Round(std::clamp<double>(offset, -kPixelLimit, kPixelLimit)));
 }
 
 } // namespace
@@ -265,10 +268,10 @@ int TChartAxis::CalcPosValue(double value) const
     if (m_iRange == 0)
         return Horizontal() ? plot.CentreX() : plot.CentreY();
     if (Horizontal()) {
-        const int64_t offset = Round(plot.Width() * (value - m_iMinimum) / m_iRange);
+        const double offset = plot.Width() * (value - m_iMinimum) / m_iRange;
         return m_inverted ? clampedPixel(plot.right, -offset) : clampedPixel(plot.left, offset);
     }
-    const int64_t offset = Round(plot.Height() * (value - m_iMinimum) / m_iRange);
+    const double offset = plot.Height() * (value - m_iMinimum) / m_iRange;
     return m_inverted ? clampedPixel(plot.top, offset) : clampedPixel(plot.bottom, -offset);
 }
 

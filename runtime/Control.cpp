@@ -61,12 +61,13 @@ void TControl::SetCaption(const QString &caption)
     CaptionChanged();
 }
 
+// A colour set is the control's own even when it equals the parent's, wherever the control was made.
 void TControl::SetColor(TColor color)
 {
+    m_parentColor = false;
     if (m_color == color)
         return;
     m_color = color;
-    m_parentColor = false;
     ApplyColor(color);
 }
 

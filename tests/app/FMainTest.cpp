@@ -6,6 +6,8 @@
 #include "runtime/MenuItem.h"
 #include "runtime/ProcessState.h"
 #include "runtime/WebBrowser.h"
+#include "runtime/layout/LayoutWriter.h"
+#include "resources/Resources.h"
 #include "tests/netware/NetWareFixture.h"
 
 namespace {
@@ -88,4 +90,30 @@ TEST_F(FMainChrome, TheLinkIsRedUnderThePointer)
     EXPECT_EQ(form->RAd->Font()->Color().Value(), 0x0000FFu);
     form->RAdMouseLeave(nullptr);
     EXPECT_EQ(form->RAd->Font()->Color().Value(), 0x00FF00u);
+}
+
+namespace {
+
+// The objects of a layout text, each with its depth, in creation order.
+QStringList ObjectLines(const QString &layout)
+{
+    QStringList objects;
+    for (const QString &line : layout.split('\n'))
+        if (line.trimmed().startsWith("object "))
+            objects << line.trimmed().prepend(QString(line.indexOf("object"), ' '));
+    return objects;
+}
+
+} // namespace
+
+TEST(FMainLayout, WrittenBackItReadsTheSameTree)
+{
+    RegisterClasses();
+    const QString stored = QString::fromUtf8(ReadResource("FMain.layout"));
+    TFMain first;
+    const QString written = WriteLayout(&first);
+    EXPECT_EQ(ObjectLines(written), ObjectLines(stored));
+    TFMain second(written);
+    EXPECT_EQ(WriteLayout(&second).toStdString(), written.toStdString());
+    ProcessState::ResetAll();
 }

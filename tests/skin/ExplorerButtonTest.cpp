@@ -311,7 +311,8 @@ TEST_F(ExplorerButtonTest, AnInactiveWindowsButtonIsNotHighlighted)
     QCoreApplication::sendEvent(formButton, &enter);
     EXPECT_EQ(formButton->State(), TState::Up);
     QApplication::setActiveWindow(&form);
-    QCoreApplication::sendEvent(formButton, new QEvent(QEvent::Leave));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(formButton, &leave);
     QCoreApplication::sendEvent(formButton, &enter);
     EXPECT_EQ(formButton->State(), TState::Hot);
 }
