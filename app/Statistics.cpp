@@ -28,8 +28,9 @@ std::int32_t TSamplerStatistics::NcpLevel() const
 {
     if (NcpDelta <= 0 || Ncp.Peak <= 0)
         return -1;
-    // Extended precision, then the fraction dropped: 100 of a peak of 300 is 33, not 34.
-    return std::int32_t(static_cast<long double>(NcpDelta) / static_cast<long double>(Ncp.Peak) * 100.0L);
+    // In integers, then the fraction dropped: 100 of a peak of 300 is 33, not 34. Floating point showed 53 of
+    // 100 as 52, its quotient falling just short of 0.53.
+    return std::int32_t(std::int64_t(NcpDelta) * 100 / Ncp.Peak);
 }
 
 TSamplerStatistics &SamplerStatistics()

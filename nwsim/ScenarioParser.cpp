@@ -14,6 +14,9 @@ namespace {
 // Longer names are no longer names the client could have been given by a server.
 constexpr std::size_t kMaxName = 1024;
 constexpr int kMaxConnections = 8;
+// Every part of a typed name is a container of the directory tree, and building or searching the tree
+// costs the cube of its depth: a few hundred parts took minutes. Real trees stay far shallower.
+constexpr std::size_t kMaxNameParts = 16;
 
 std::vector<std::string> splitWords(const std::string &line)
 {
@@ -62,6 +65,14 @@ Scenario ScenarioParser::Parse(std::istream &input)
     return parser.m_scenario;
 }
 
+const std::string &ScenarioParser::typedName(const std::string &word)
+{
+    if (std::size_t(std::count(word.begin(), word.end(), '.')) >= kMaxNameParts) {
+        fail("name of more than 16 parts");
+    }
+    return name(word);
+}
+
 void ScenarioParser::parseLine(const std::string &line)
 {
     const Words words = splitWords(line);
@@ -74,11 +85,11 @@ void ScenarioParser::parseLine(const std::string &line)
         m_scenario.tree = name(words[1]);
     } else if (keyword == "LOGIN") {
         expectWords(words, 2, 64);
-        m_scenario.login = name(words[1]);
+        m_scenario.login = typedName(words[1]);
         m_scenario.fullName = joinFrom(words, 2);
     } else if (keyword == "CONTEXT") {
         expectWords(words, 2, 2);
-        m_scenario.context = name(words[1]);
+        m_scenario.context = typedName(words[1]);
     } else if (keyword == "BINDERY") {
         parseBindery(words);
     } else if (keyword == "OBJECT") {
@@ -300,7 +311,7 @@ void ScenarioParser::parseObject(const Words &words)
     }
     std::string objectClass = words[2];
     std::ranges::replace(objectClass, '_', ' ');
-    m_scenario.objects.push_back({name(words[1]), objectClass});
+    m_scenario.objects.push_back({typedName(words[1]), objectClass});
 }
 
 void ScenarioParser::parseAttribute(const Words &words)
@@ -320,8 +331,13 @@ void ScenarioParser::parseAttribute(const Words &words)
 
 void ScenarioParser::parseStop(const Words &words)
 {
-    expectWords(words, 5, 5);
-    server(words[1]).stop = parseTrigger(words);
+    expectWords(words, 5, 7);
+    ServerSetup &setup = server(words[1]);
+    setup.stop = parseTrigger(words);
+    setup.stopLength = trailingNumber(words, "for");
+    if (words.size() > 5 && setup.stopLength == 0) {
+        fail("a stop that ends lasts at least 1");
+    }
 }
 
 void ScenarioParser::parseRestart(const Words &words)
@@ -329,12 +345,18 @@ void ScenarioParser::parseRestart(const Words &words)
     expectWords(words, 5, 7);
     ServerSetup &setup = server(words[1]);
     setup.restart = parseTrigger(words);
-    if (words.size() > 5) {
-        if (words.size() != 7 || text::Upper(words[5]) != "TO") {
-            fail("expected 'to' and the counter value after the restart");
-        }
-        setup.restartValue = number(words[6], UINT32_MAX);
+    setup.restartValue = trailingNumber(words, "to");
+}
+
+std::uint32_t ScenarioParser::trailingNumber(const Words &words, const std::string &keyword)
+{
+    if (words.size() == 5) {
+        return 0;
     }
+    if (words.size() != 7 || text::Upper(words[5]) != text::Upper(keyword)) {
+        fail("expected '" + keyword + "' and a number after the trigger");
+    }
+    return number(words[6], UINT32_MAX);
 }
 
 Trigger ScenarioParser::parseTrigger(const Words &words)

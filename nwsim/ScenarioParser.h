@@ -39,8 +39,11 @@ private:
     void parseStop(const Words &words);
     void parseRestart(const Words &words);
     std::uint32_t parseFailure(const Words &words);
+    const std::string &typedName(const std::string &word);
     void parseVersion(ServerSetup &setup, std::string_view value);
     Trigger parseTrigger(const Words &words);
+    // The number after the keyword that may end a stop or restart line; 0 when the line ends at its trigger.
+    std::uint32_t trailingNumber(const Words &words, const std::string &keyword);
     ServerSetup &server(std::string_view name);
     std::uint32_t number(std::string_view word, std::uint32_t maximum);
     std::uint32_t code(std::string_view word);

@@ -52,6 +52,8 @@ struct ServerSetup
     std::uint16_t volumes = 3;
     std::vector<Sample> samples;
     std::optional<Trigger> stop;
+    // How long the stop lasts, in the stop's unit (refused requests for calls); 0: for ever.
+    std::uint32_t stopLength = 0;
     std::optional<Trigger> restart;
     std::uint32_t restartValue = 0;
     // Unset: a manager exactly when a console operator.

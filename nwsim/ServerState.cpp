@@ -25,13 +25,22 @@ ServerState::ServerState(ServerSetup setup) : m_setup(std::move(setup)), m_model
 
 bool ServerState::Answering(std::uint64_t second) const
 {
-    return !reached(m_setup.stop, second, m_statsCalls);
+    if (!reached(m_setup.stop, second, m_statsCalls)) {
+        return true;
+    }
+    const std::uint64_t length = m_setup.stopLength;
+    if (length == 0) {
+        return false;
+    }
+    return m_setup.stop->unit == TriggerUnit::Seconds ? second - m_setup.stop->value >= length
+                                                      : m_refusedCalls >= length;
 }
 
 std::uint32_t ServerState::Statistics(std::uint64_t millisecond, std::uint8_t *record)
 {
     const std::uint64_t second = millisecond / 1000;
     if (!Answering(second)) {
+        ++m_refusedCalls;
         return codes::kServerNotResponding;
     }
     ++m_statsCalls;

@@ -34,6 +34,7 @@ private:
     ServerSetup m_setup;
     LoadModel m_model;
     std::uint64_t m_statsCalls = 0;
+    std::uint64_t m_refusedCalls = 0;
     std::optional<std::uint64_t> m_restartTotal;
     std::uint64_t m_memoSecond = 0;
     std::uint64_t m_memoTotal = 0;

@@ -1,25 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "app/Classes.h"
 #include "app/UMain.h"
 #include "netware/nwbase.h"
-#include "runtime/Adapter.h"
-#include "runtime/LibraryLoader.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
 #include "runtime/ProcessState.h"
-#include "tests/runtime/RecordingPresenter.h"
+#include "tests/app/SimulatedClient.h"
 
 // Start-up on the simulated client's built-in network, loaded the way the program loads it.
 TEST(StartUpOnTheSimulatedClient, OffersExactlyTheServersThatAnswerInListOrder)
 {
     qunsetenv("NWSIM_SCENARIO");
     ProcessState::ResetAll();
-    RegisterClasses();
-    TPlatformLibraryLoader loader(SEMBROLIN_BIN_DIR);
-    TAdapterOverride<TLibraryLoader> override(loader);
-    TRecordingPresenter presenter;
-    TAdapterOverride<TMessagePresenter> boxes(presenter);
+    TSimulatedClient client;
     TFMain form;
 
     form.StartUp();
@@ -28,7 +21,7 @@ TEST(StartUpOnTheSimulatedClient, OffersExactlyTheServersThatAnswerInListOrder)
     for (int i = 0; i < form.PServer->Count(); ++i)
         menu << form.PServer->Item(i)->Caption();
     EXPECT_EQ(menu, QStringList({"KESTREL", "LARCH", "QUARRY", "QUARRY"}));
-    EXPECT_TRUE(presenter.boxes.empty());
+    EXPECT_TRUE(client.presenter.boxes.empty());
     ASSERT_TRUE(MainUnit().NWClient);
     EXPECT_TRUE(MainUnit().NWClient->NDSAvailable());
     MainUnit().NWClient.reset();

@@ -50,6 +50,21 @@ TEST(TSamplerStatistics, NcpLevelIsThePeakShareTruncatedAndKeptWithoutAPositiveS
     EXPECT_EQ(statistics.Ncp.Peak, 300);
 }
 
+TEST(TSamplerStatistics, NcpLevelIsTheExactPercentageTruncated)
+{
+    struct Share
+    {
+        std::int32_t delta, peak, level;
+    };
+    for (const Share share : {Share{53, 100, 53}, Share{59, 100, 59}, Share{106, 200, 53}, Share{1, 3, 33},
+                              Share{2, 3, 66}, Share{INT32_MAX - 1, INT32_MAX, 99}, Share{INT32_MAX, INT32_MAX, 100}}) {
+        TSamplerStatistics statistics;
+        statistics.Ncp.Peak = share.peak;
+        statistics.NcpDelta = share.delta;
+        EXPECT_EQ(statistics.NcpLevel(), share.level) << share.delta << " of " << share.peak;
+    }
+}
+
 TEST(TTakeStatistics, AveragesTruncateTowardZero)
 {
     TTakeStatistics positive;

@@ -26,7 +26,7 @@ server beta version=3.12.2 rights=no licence=25 volumes=7   # a comment after th
 sequence ALPHA 5:1000 7:1100
 sequence alpha 9:1300
 drive g BETA VOL1:DATA
-stop BETA after 30 seconds
+stop BETA after 30 seconds for 15
 restart ALPHA after 4 calls to 100
 primary fails 0x8801
 callsinit fails 88FF
@@ -72,6 +72,8 @@ TEST(ScenarioParser, ReadsEveryKindOfLine)
     ASSERT_TRUE(beta.stop.has_value());
     EXPECT_EQ(beta.stop->unit, TriggerUnit::Seconds);
     EXPECT_EQ(beta.stop->value, 30u);
+    EXPECT_EQ(beta.stopLength, 15u);
+    EXPECT_EQ(alpha.stopLength, 0u) << "no stop, or one for ever";
 
     ASSERT_EQ(scenario.drives.size(), 1u);
     EXPECT_EQ(scenario.drives[0].letter, 'G');
@@ -138,6 +140,9 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"server A\nstop A before 3 seconds", 2},
                     MalformedCase{"server A\nrestart A after 3 calls at 5", 2},
                     MalformedCase{"server A\nrestart A after -3 calls", 2},
+                    MalformedCase{"server A\nstop A after 3 calls for 0", 2},
+                    MalformedCase{"server A\nstop A after 3 calls to 5", 2},
+                    MalformedCase{"server A\nstop A after 3 seconds for", 2},
                     MalformedCase{"primary fails 0", 1}, MalformedCase{"primary fails XYZ", 1},
                     MalformedCase{"callsinit breaks 88FF", 1}, MalformedCase{"tree", 1},
                     MalformedCase{"server A manager=perhaps", 1}, MalformedCase{"server A broadcast=loud", 1},
@@ -145,7 +150,10 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"server A\nbindery A robot X", 2}, MalformedCase{"bindery NOBODY user X", 1},
                     MalformedCase{"server A\nbindery A user X id=0", 2}, MalformedCase{"object CN=X User", 1},
                     MalformedCase{"tree T\nattribute CN=NOBODY Full_Name X", 2},
-                    MalformedCase{"firstdrive 7", 1}, MalformedCase{"errormode silent", 1}));
+                    MalformedCase{"firstdrive 7", 1}, MalformedCase{"errormode silent", 1},
+                    MalformedCase{"login A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.O=15\nlogin A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.O", 2},
+                    MalformedCase{"tree T\nobject CN=1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.O=17 User", 2},
+                    MalformedCase{"context 1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.17", 1}));
 
 TEST(ScenarioParser, RefusesNamesLongerThanTheClientCouldHold)
 {

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,44 @@ TEST(ServerState, StopsAnsweringAfterTheGivenCalls)
     EXPECT_EQ(read(server, 2).code, codes::kServerNotResponding);
     EXPECT_EQ(read(server, 3).code, codes::kServerNotResponding);
 }
+
+// Which of the reads at seconds 0, 1, 2, ... are answered while a stop of the given length runs.
+struct Outage
+{
+    const char *name;
+    Trigger stop;
+    std::uint32_t length;
+    std::string answered;
+};
+
+void PrintTo(const Outage &outage, std::ostream *out)
+{
+    *out << outage.name;
+}
+
+class ServerOutage : public testing::TestWithParam<Outage>
+{};
+
+TEST_P(ServerOutage, AnswersAgainWhenTheStopEnds)
+{
+    ServerSetup s = setup();
+    s.stop = GetParam().stop;
+    s.stopLength = GetParam().length;
+    ServerState server(s);
+    std::string answered;
+    for (std::uint64_t second = 0; second < GetParam().answered.size(); ++second)
+        answered += read(server, second).code == NW_SUCCESS ? 'y' : '-';
+    EXPECT_EQ(answered, GetParam().answered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, ServerOutage,
+    testing::Values(Outage{"SecondsForEver", {TriggerUnit::Seconds, 2}, 0, "yy------"},
+                    Outage{"Seconds", {TriggerUnit::Seconds, 2}, 3, "yy---yyy"},
+                    Outage{"CallsForEver", {TriggerUnit::Calls, 3}, 0, "yyy-----"},
+                    Outage{"Calls", {TriggerUnit::Calls, 3}, 2, "yyy--yyy"},
+                    Outage{"FromTheStart", {TriggerUnit::Seconds, 0}, 1, "-yyyyyyy"}),
+    [](const testing::TestParamInfo<Outage> &info) { return std::string(info.param.name); });
 
 TEST(LoadModel, LooksLikeARealServerOverAnHour)
 {
