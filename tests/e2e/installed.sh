@@ -13,7 +13,7 @@ app_id=example.harrowby_software.Sembrolin
 for file in bin/sembrolin lib/sembrolin/libnwsimstate.so \
     lib/sembrolin/{,legacy/}lib{calwin32,clxwin32,netwin32,locwin32}.so \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
-    share/doc/sembrolin/copyright share/doc/sembrolin/changelog.gz; do
+    share/doc/sembrolin/copyright share/doc/sembrolin/changelog.gz share/man/man1/sembrolin.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 runpath=$(readelf -d "$prefix/bin/sembrolin" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')

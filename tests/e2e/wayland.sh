@@ -27,14 +27,16 @@ E2E_APP_PID=$!
 read -r x y < <(wait_for_wayland_window "$shot") \
     || fail "no window on weston's X11 output: $(cat "$E2E_TMP/program.log")"
 
+# The compositor moves the window by the pointer's travel since the press, so a move that starts late still
+# ends in place; the button is held long enough for the program's request to arrive while it is down.
 drag() {
     local from_x=$1 from_y=$2 to_x=$3 to_y=$4
     on_display xdotool mousemove "$from_x" "$from_y" mousedown 1
-    sleep 0.2
+    sleep 0.5
     on_display xdotool mousemove $(((from_x + to_x) / 2)) $(((from_y + to_y) / 2))
-    sleep 0.2
+    sleep 0.5
     on_display xdotool mousemove "$to_x" "$to_y"
-    sleep 0.2
+    sleep 0.5
     on_display xdotool mouseup 1
 }
 
