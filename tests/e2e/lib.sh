@@ -5,11 +5,13 @@ set -euo pipefail
 E2E_TMP=$(mktemp -d)
 E2E_XVFB_PID=""
 E2E_APP_PID=""
+E2E_WESTON_PID=""
 # A fresh virtual display here refuses a few connections in a hundred; a refused call is made this often.
 E2E_ATTEMPTS=8
 
 e2e_cleanup() {
     [ -n "$E2E_APP_PID" ] && kill "$E2E_APP_PID" 2>/dev/null || true
+    [ -n "$E2E_WESTON_PID" ] && kill "$E2E_WESTON_PID" 2>/dev/null || true
     [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
     rm -rf "$E2E_TMP"
 }
@@ -47,10 +49,12 @@ on_display() {
 }
 
 # Starts a virtual display of its own, with a white root so that a black window stands out, exports
-# DISPLAY and returns once the display answers.
+# DISPLAY and returns once the display answers. E2E_SCREEN (default 1024x768x24) and E2E_DPI set its
+# size and its resolution.
 start_display() {
     exec 3>"$E2E_TMP/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" ${E2E_DPI:+-dpi "$E2E_DPI"} -wr -nolisten tcp \
+        >/dev/null 2>&1 &
     E2E_XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$E2E_TMP/display" ] && break
@@ -61,7 +65,7 @@ start_display() {
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
     export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     for _ in $(seq 300); do
         xdpyinfo >/dev/null 2>&1 && return 0
         sleep 0.1
