@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <string_view>
 #endif
 
 TLibraryLoader &TLibraryLoader::Platform()
@@ -25,12 +26,19 @@ TLibraryLoader::Handle TPlatformLibraryLoader::LoadLibrary(const char *fileName)
     if (Handle library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); library || !m_folder.empty())
         return library;
     // The program's RUNPATH applies only while the program itself calls dlopen; a sanitizer's interceptor
-    // in between hides it. Looking beside the program does what the RUNPATH would.
+    // in between hides it. Looking where the RUNPATH points, beside the program in a build and in the private
+    // library folder once installed, does what it would: only when no library of that name was found at all.
+    const char *why = ::dlerror();
+    if (!why || std::string_view(why).rfind(fileName, 0) != 0)
+        return nullptr;
     std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     if (error)
         return nullptr;
-    return ::dlopen((program.parent_path() / fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    for (const std::filesystem::path &candidate : {folder, folder / ".." / SEMBROLIN_PRIVATE_LIB_DIR})
+        if (Handle library = ::dlopen((candidate / fileName).c_str(), RTLD_NOW | RTLD_LOCAL))
+            return library;
+    return nullptr;
 #endif
 }
 
