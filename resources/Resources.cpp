@@ -2,7 +2,10 @@
 
 #include <utility>
 
-#include <QFile>
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QResource>
 
 #include "runtime/Exception.h"
 
@@ -18,8 +21,24 @@ void InitResources()
 QByteArray ReadResource(const QString &name)
 {
     InitResources();
-    QFile file(QStringLiteral(":/") + name);
-    if (!file.open(QIODevice::ReadOnly))
+    const QResource resource(QStringLiteral(":/") + name);
+    if (!resource.isValid() || !resource.data())
         throw Exception(QStringLiteral("The program's file %1 is missing from it.").arg(name));
-    return file.readAll();
+    // Stored uncompressed, so this refers to the program's own pages instead of copying them.
+    return resource.uncompressedData();
+}
+
+QImage ReadImage(const QString &name)
+{
+    InitResources();
+    const QResource resource(QStringLiteral(":/") + name);
+    if (!resource.isValid() || !resource.data())
+        return {};
+    QByteArray data = resource.uncompressedData();
+    QBuffer buffer(&data);
+    const QByteArray format = QFileInfo(name).suffix().toLower().toLatin1();
+    QImageReader reader(&buffer, format);
+    // Left on, detection would load every image plugin to ask each whether it reads this format.
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    return reader.read();
 }

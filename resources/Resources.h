@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 // The program's own files, embedded in it: the main window's stored layout and its artwork. Their ":/name"
@@ -11,3 +12,7 @@ void InitResources();
 // The contents of an embedded file, by its file name in resources/, whether or not InitResources() ran;
 // throws Exception when the program lacks it.
 QByteArray ReadResource(const QString &name);
+
+// An embedded image, decoded by the format its name's suffix gives, so that no image plugin is loaded to
+// guess it; a null image when the program lacks it or it does not decode.
+QImage ReadImage(const QString &name);

@@ -1,10 +1,13 @@
 #include "skin/CoolForm.h"
 
+#include <vector>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
 
+#include "resources/Resources.h"
 #include "runtime/Form.h"
 #include "skin/RegionData.h"
 #include "skin/RegionType.h"
@@ -27,7 +30,7 @@ void TCoolForm::SetTop(int)
 void TCoolForm::SetPicture(const QString &name)
 {
     m_pictureName = name;
-    SetBitmap(QImage(QStringLiteral(":/") + name));
+    SetBitmap(ReadImage(name));
 }
 
 void TCoolForm::SetBitmap(const QImage &bitmap)
@@ -70,7 +73,7 @@ std::vector<TDefinedProperty> TCoolForm::DefinedProperties()
 
 void TCoolForm::Invalidate()
 {
-    m_shown = QImage();
+    m_opaque.reset();
     TGraphicControl::Invalidate();
 }
 
@@ -91,19 +94,37 @@ void TCoolForm::paintEvent(QPaintEvent *)
 {
     if (m_bitmap.isNull())
         return;
-    if (m_shown.isNull()) {
-        m_shown = m_bitmap.convertToFormat(QImage::Format_ARGB32);
-        if (m_transparent) {
-            const QRgb key = m_shown.pixel(0, m_shown.height() - 1);
-            for (int y = 0; y < m_shown.height(); ++y) {
-                auto *line = reinterpret_cast<QRgb *>(m_shown.scanLine(y));
-                for (int x = 0; x < m_shown.width(); ++x)
-                    if (line[x] == key)
-                        line[x] = 0;
-            }
+    QPainter painter(this);
+    if (m_transparent)
+        painter.setClipRegion(OpaquePart());
+    painter.drawImage(0, 0, m_bitmap);
+}
+
+// The pixels that differ from the bottom-left one's colour, as runs per row: a clip instead of a keyed copy
+// of the whole bitmap.
+const QRegion &TCoolForm::OpaquePart()
+{
+    if (m_opaque)
+        return *m_opaque;
+    const QImage bitmap = m_bitmap.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = bitmap.pixel(0, bitmap.height() - 1);
+    const int width = bitmap.width();
+    std::vector<QRect> runs;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(bitmap.constScanLine(y));
+        for (int x = 0; x < width;) {
+            while (x < width && line[x] == key)
+                ++x;
+            const int start = x;
+            while (x < width && line[x] != key)
+                ++x;
+            if (x > start)
+                runs.emplace_back(start, y, x - start, 1);
         }
     }
-    QPainter(this).drawImage(0, 0, m_shown);
+    m_opaque.emplace();
+    m_opaque->setRects(runs.data(), int(runs.size()));
+    return *m_opaque;
 }
 
 void TCoolForm::mousePressEvent(QMouseEvent *event)

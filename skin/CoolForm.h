@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include <QByteArray>
 #include <QImage>
+#include <QRegion>
 #include <QString>
 
 #include "runtime/GraphicControl.h"
@@ -63,11 +66,12 @@ protected:
 
 private:
     void PlaceOnParent();
+    const QRegion &OpaquePart();
 
     TRegionType *m_mask;
     QString m_pictureName;
     QImage m_bitmap;
-    QImage m_shown;
+    std::optional<QRegion> m_opaque;
     bool m_transparent = false;
     bool m_draggable = true;
     bool m_dragging = false;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "resources/Resources.h"
 #include "runtime/ErrorBox.h"
 #include "runtime/Form.h"
 #include "skin/ButtonLayout.h"
@@ -56,7 +57,7 @@ TExplorerButton::~TExplorerButton()
 void TExplorerButton::SetGlyph(const QString &name)
 {
     m_glyphName = name;
-    SetGlyphBitmap(QImage(QStringLiteral(":/") + name));
+    SetGlyphBitmap(ReadImage(name));
 }
 
 void TExplorerButton::SetGlyphBitmap(const QImage &bitmap)

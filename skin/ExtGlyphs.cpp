@@ -2,13 +2,15 @@
 
 #include <QPainter>
 
+#include "resources/Resources.h"
+
 TExtGlyphs::TExtGlyphs(QObject *parent) : TPersistent(parent)
 {}
 
 void TExtGlyphs::SetGlyph(const QString &name)
 {
     m_glyphName = name;
-    SetGlyphBitmap(QImage(QStringLiteral(":/") + name));
+    SetGlyphBitmap(ReadImage(name));
 }
 
 void TExtGlyphs::SetGlyphBitmap(const QImage &bitmap)

@@ -191,6 +191,29 @@ TEST_F(CoolFormTest, TransparentLeavesOutTheBottomLeftColour)
     shot.save(QStringLiteral("CoolForm.png"));
 }
 
+struct TPictureCase
+{
+    const char *name;
+    QSize size;
+};
+
+class CoolFormPicture : public CoolFormTest, public ::testing::WithParamInterface<TPictureCase>
+{
+};
+
+// A name the program does not embed, or one that is no picture, leaves no bitmap.
+TEST_P(CoolFormPicture, ReadsTheEmbeddedBitmapOfItsName)
+{
+    coolForm->SetPicture(QString::fromLatin1(GetParam().name));
+    EXPECT_EQ(coolForm->Bitmap().size(), GetParam().size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, CoolFormPicture,
+    ::testing::Values(TPictureCase{"skin.bmp", QSize(371, 188)}, TPictureCase{"exit.bmp", QSize(9, 10)},
+                      TPictureCase{"missing.bmp", QSize(0, 0)}, TPictureCase{"FMain.layout", QSize(0, 0)}),
+    [](const auto &info) { return QString::fromLatin1(info.param.name).replace('.', '_').toStdString(); });
+
 class CoolFormDrag : public CoolFormTest, public ::testing::WithParamInterface<Qt::MouseButton>
 {
 };
