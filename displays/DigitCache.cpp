@@ -14,11 +14,9 @@ TDigitCache::TStripRef TDigitCache::Acquire(int displayType, int digitSize, bool
             ++entry.references;
             return entry.strip.get();
         }
-    const int size = std::clamp(digitSize, 0, 12);
-    const GlyphStrip::TStrip &source =
-        displayType == 0 ? GlyphStrip::kDigitStrips[size] : GlyphStrip::kSpecialStrips[size];
     auto strip = std::make_unique<QImage>(
-        GlyphStrip::Recolour(GlyphStrip::Load(source), led, background, inactive, drawInactive));
+        GlyphStrip::Recolour(GlyphStrip::Load(GlyphStrip::DigitStrip(displayType, digitSize)), led,
+                             background, inactive, drawInactive));
     TStripRef result = strip.get();
     m_entries.push_back(
         {std::move(strip), displayType, digitSize, drawInactive, background, led, inactive, 1});

@@ -24,8 +24,6 @@ TDispLEDLabel::TDispLEDLabel(QWidget *parent) : TDispGraphicControl(parent), m_t
     Bevel()->SetBorderSpace(2);
     resize(11, 13);
     SetColor(clBlack);
-    if (m_strip.isNull())
-        LoadFont();
 }
 
 void TDispLEDLabel::SetFontSize(TDispLEDFontSize size)
@@ -193,34 +191,48 @@ int TDispLEDLabel::Cell(ushort code)
 void TDispLEDLabel::Loaded()
 {
     TDispGraphicControl::Loaded();
-    Relayout();
+    LoadFont();
 }
 
 void TDispLEDLabel::LoadFont()
 {
-    const QImage strip = GlyphStrip::Load(GlyphStrip::kFontStrips[m_fontSize]);
-    m_cellWidth = strip.width() / GlyphStrip::kFontStrips[m_fontSize].glyphs;
-    m_strip = GlyphStrip::Recolour(strip, m_ledColor, Color(), m_inactiveColor, m_drawInactive);
+    // Recoloured at the next paint, so that a layout's run of font and colour changes recolours once.
+    m_strip = QImage();
     Relayout();
     Invalidate();
+}
+
+const QImage &TDispLEDLabel::Strip() const
+{
+    if (m_strip.isNull())
+        m_strip = GlyphStrip::Recolour(GlyphStrip::Load(GlyphStrip::kFontStrips[m_fontSize]), m_ledColor,
+                                       Color(), m_inactiveColor, m_drawInactive);
+    return m_strip;
+}
+
+QSize TDispLEDLabel::CellSize() const
+{
+    return GlyphStrip::GlyphSize(GlyphStrip::kFontStrips[m_fontSize]);
 }
 
 QSize TDispLEDLabel::LayoutSize() const
 {
     const int b = Bevel()->BevelExtent();
-    return QSize(2 * b + (m_cellWidth + m_ledSpace - 1) * m_numChars - m_ledSpace + 1,
-                 m_strip.height() + 2 * b);
+    const QSize cell = CellSize();
+    return QSize(2 * b + (cell.width() + m_ledSpace - 1) * m_numChars - m_ledSpace + 1,
+                 cell.height() + 2 * b);
 }
 
 void TDispLEDLabel::Relayout(bool fromWidth)
 {
-    if (Loading() || m_strip.isNull())
+    if (Loading())
         return;
     const int b = Bevel()->BevelExtent();
+    const int cellWidth = CellSize().width();
     if (m_autoSize)
         m_numChars = int(Caption().length());
     else if (fromWidth)
-        m_numChars = std::max(0, (width() + m_ledSpace - 2 * b - 1) / (m_cellWidth + m_ledSpace - 1));
+        m_numChars = std::max(0, (width() + m_ledSpace - 2 * b - 1) / (cellWidth + m_ledSpace - 1));
     const QSize size = LayoutSize();
     if (size == this->size())
         Invalidate();
@@ -238,10 +250,11 @@ void TDispLEDLabel::RenderText(QPainter &painter) const
 {
     const int b = Bevel()->BevelExtent();
     const QString text = VisibleText();
+    const QSize size = CellSize();
     for (int i = 0; i < text.length(); ++i) {
         const int cell = isEnabled() ? Cell(text.at(i).unicode()) : 0;
-        painter.drawImage(QPoint(b + i * (m_cellWidth + m_ledSpace - 1), b), m_strip,
-                          QRect(cell * m_cellWidth, 0, m_cellWidth, m_strip.height()));
+        painter.drawImage(QPoint(b + i * (size.width() + m_ledSpace - 1), b), Strip(),
+                          QRect(QPoint(cell * size.width(), 0), size));
     }
 }
 
@@ -264,6 +277,6 @@ void TDispLEDLabel::BevelChanged()
 void TDispLEDLabel::resizeEvent(QResizeEvent *event)
 {
     TDispGraphicControl::resizeEvent(event);
-    if (!Loading() && !m_strip.isNull() && size() != LayoutSize())
+    if (!Loading() && size() != LayoutSize())
         Relayout(true);
 }

@@ -91,6 +91,8 @@ protected:
 
 private:
     void LoadFont();
+    const QImage &Strip() const;
+    QSize CellSize() const;
     // From the width when the size was asked for, else from NumChars or the caption.
     void Relayout(bool fromWidth = false);
     QSize LayoutSize() const;
@@ -110,7 +112,7 @@ private:
     int m_scrollSpeed = 100;
     int m_startStep = 0;
     int m_currentStep = 0;
-    QImage m_strip;
-    int m_cellWidth = 0;
+    // Recoloured when first drawn.
+    mutable QImage m_strip;
     QTimer *m_timer;
 };

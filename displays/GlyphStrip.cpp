@@ -1,5 +1,8 @@
 #include "displays/GlyphStrip.h"
 
+#include <algorithm>
+#include <map>
+
 #include "resources/Resources.h"
 
 namespace GlyphStrip {
@@ -25,10 +28,26 @@ const TStrip kFontStrips[2] = {
     {"FONT_16X20", 1152, 20, 72},
 };
 
+const TStrip &DigitStrip(int displayType, int digitSize)
+{
+    const int size = std::clamp(digitSize, 0, 12);
+    return displayType == 0 ? kDigitStrips[size] : kSpecialStrips[size];
+}
+
+QSize GlyphSize(const TStrip &strip)
+{
+    return QSize(strip.width / strip.glyphs, strip.height);
+}
+
 QImage Load(const TStrip &strip)
 {
-    return QImage::fromData(ReadResource(QString::fromLatin1(strip.name) + QStringLiteral(".bmp")))
-        .convertToFormat(QImage::Format_RGB32);
+    // Decoded once: every display of a size shares the embedded strip, and the copies share its pixels.
+    static std::map<const TStrip *, QImage> decoded;
+    QImage &image = decoded[&strip];
+    if (image.isNull())
+        image = ReadImage(QString::fromLatin1(strip.name) + QStringLiteral(".bmp"))
+                    .convertToFormat(QImage::Format_RGB32);
+    return image;
 }
 
 QImage Recolour(const QImage &strip, TColor lit, TColor background, TColor unlit, bool drawInactive)
@@ -37,9 +56,11 @@ QImage Recolour(const QImage &strip, TColor lit, TColor background, TColor unlit
     const QRgb backgroundRgb = background.ToQColor().rgb();
     const QRgb unlitRgb = drawInactive ? unlit.ToQColor().rgb() : backgroundRgb;
     QImage result = strip.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < result.height(); ++y) {
+    const int width = result.width();
+    const int height = result.height();
+    for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
-        for (int x = 0; x < result.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             switch (line[x] | 0xFF000000) {
             case kLit:
                 line[x] = litRgb;

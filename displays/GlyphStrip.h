@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include "runtime/Color.h"
@@ -22,6 +23,12 @@ extern const TStrip kDigitStrips[13];
 extern const TStrip kSpecialStrips[13];
 // Indexed by font size: 72 cells for the codes 32 to 103.
 extern const TStrip kFontStrips[2];
+
+// The strip of a digit's display type (0 the digits, any other the specials) and size, cut to the sizes there
+// are.
+const TStrip &DigitStrip(int displayType, int digitSize);
+// One glyph's size, as the table gives it, without loading the strip.
+QSize GlyphSize(const TStrip &strip);
 
 inline constexpr QRgb kBackground = 0xFF000000;
 inline constexpr QRgb kLit = 0xFFFFFFFF;

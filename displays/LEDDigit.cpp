@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include "displays/GlyphStrip.h"
 #include "runtime/ProcessState.h"
 
 TDispCustomLEDDigit::TDispCustomLEDDigit(QWidget *parent) : TDispGraphicControl(parent)
@@ -128,24 +129,28 @@ void TDispCustomLEDDigit::RebuildBitmap()
 {
     if (Loading())
         return;
-    TDigitCache &cache = TProcessState<TDigitCache>::Instance();
-    cache.Release(m_strip);
-    m_strip = cache.Acquire(m_displayType, m_digitSize, m_drawInactive, Color(), m_ledColor, m_inactiveColor);
+    TProcessState<TDigitCache>::Instance().Release(m_strip);
     resize(GlyphSize());
     Invalidate();
 }
 
+TDigitCache::TStripRef TDispCustomLEDDigit::Strip() const
+{
+    if (!m_strip)
+        m_strip = TProcessState<TDigitCache>::Instance().Acquire(m_displayType, m_digitSize, m_drawInactive,
+                                                                 Color(), m_ledColor, m_inactiveColor);
+    return m_strip;
+}
+
 QSize TDispCustomLEDDigit::GlyphSize() const
 {
-    return QSize(m_strip->width() / (m_displayType == ltDigit ? 11 : 4), m_strip->height());
+    return GlyphStrip::GlyphSize(GlyphStrip::DigitStrip(m_displayType, m_digitSize));
 }
 
 void TDispCustomLEDDigit::Paint(QPainter &painter)
 {
-    if (!m_strip)
-        return;
     const QSize glyph = GlyphSize();
-    painter.drawImage(QPoint(0, 0), *m_strip, QRect(QPoint(Glyph() * glyph.width(), 0), glyph));
+    painter.drawImage(QPoint(0, 0), *Strip(), QRect(QPoint(Glyph() * glyph.width(), 0), glyph));
 }
 
 void TDispCustomLEDDigit::ColorChanged()
@@ -156,7 +161,7 @@ void TDispCustomLEDDigit::ColorChanged()
 void TDispCustomLEDDigit::resizeEvent(QResizeEvent *event)
 {
     TDispGraphicControl::resizeEvent(event);
-    if (m_strip && size() != GlyphSize())
+    if (size() != GlyphSize())
         resize(GlyphSize());
 }
 

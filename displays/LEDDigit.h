@@ -82,8 +82,8 @@ public:
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool enabled);
 
-    // The strip held from the cache, or null.
-    TDigitCache::TStripRef Strip() const { return m_strip; }
+    // The strip held from the cache, taken from it when first needed.
+    TDigitCache::TStripRef Strip() const;
     // The glyph the digit shows now.
     int Glyph() const;
 
@@ -110,7 +110,8 @@ private:
     bool m_cascadeValues = false;
     QPointer<TDispCustomLEDDigit> m_connect;
     bool m_enabled = true;
-    TDigitCache::TStripRef m_strip = nullptr;
+    // Taken at the first paint, so that a layout's run of colour changes recolours nothing.
+    mutable TDigitCache::TStripRef m_strip = nullptr;
 };
 
 // The digit as layouts name it.

@@ -141,12 +141,21 @@ TEST_F(LEDPanelTest, PanelsOfEqualLookShareStripsAndAColourChangeTakesItsOwn)
     auto first = Panel(3, -9, 100);
     auto second = Panel(2, 0, 100);
     TDigitCache &cache = TProcessState<TDigitCache>::Instance();
+    // Strips are recoloured when first drawn, once for every look.
+    EXPECT_TRUE(cache.IsEmpty());
+    first->grab();
+    second->grab();
     EXPECT_EQ(cache.Count(), 1);
     EXPECT_EQ(first->Digit(0)->Strip(), second->Digit(1)->Strip());
     first->SetValue(-1);
+    first->grab();
     EXPECT_EQ(cache.Count(), 2);
     EXPECT_NE(first->Digit(2)->Strip(), first->Digit(1)->Strip());
     first->SetLEDColor(clRed);
+    first->SetInactiveColor(clMaroon);
+    EXPECT_EQ(cache.Count(), 1);
+    first->SetInactiveColor(clGreen);
+    first->grab();
     EXPECT_EQ(cache.Count(), 3);
     EXPECT_NE(first->Digit(0)->Strip(), second->Digit(0)->Strip());
     EXPECT_EQ(second->Digit(0)->Strip()->pixel(6 + 7, 3), QColor(0, 255, 0).rgb());
