@@ -16,7 +16,6 @@ TCustomLinkLabel::TCustomLinkLabel(QWidget *parent) : TGraphicControl(parent)
         if (m_showFocus && m_focusControl && (old == m_focusControl || now == m_focusControl))
             Invalidate();
     });
-    AdjustBounds();
 }
 
 void TCustomLinkLabel::SetAlignment(TAlignment alignment)
@@ -254,7 +253,8 @@ QRect TCustomLinkLabel::ShadowText(QPainter *painter, const QRect &r) const
 // The left edge stays, or the right edge for right-justified text.
 void TCustomLinkLabel::AdjustBounds()
 {
-    if (!m_autoSize)
+    // A stored layout's run of caption and font values is measured once, when it has loaded.
+    if (!m_autoSize || Loading())
         return;
     const QRect text = ShadowText(nullptr, QRect(1, 0, std::max(width() - 2, 0), std::max(height(), 1)))
                            .adjusted(-1, 0, 1, 0);

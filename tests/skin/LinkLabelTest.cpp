@@ -89,6 +89,14 @@ INSTANTIATE_TEST_SUITE_P(
         TSizeCase{"shadow2", L::taLeftJustify, "Pellmont", 2, L::spRightBottom, 2}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST(LinkLabel, KeepsItsDefaultSizeUntilSomethingSizesIt)
+{
+    TLinkLabel label;
+    EXPECT_EQ(label.size(), QSize(65, 17));
+    label.SetCaption(QStringLiteral("Pellmont"));
+    EXPECT_NE(label.size(), QSize(65, 17));
+}
+
 TEST_F(LinkLabelTest, EntersAndLeavesInPairs)
 {
     QApplication::setActiveWindow(&window);
