@@ -116,7 +116,9 @@ void TExtPageControl::SetTabInactiveColor(TColor color)
 void TExtPageControl::InsertPage(TTabSheet *page)
 {
     m_pages.append(page);
-    page->setGeometry(DisplayRect());
+    // A stored layout's pages are laid out once it has loaded, when their tabs are known.
+    if (!Loading())
+        page->setGeometry(DisplayRect());
     page->setVisible(page == m_activePage);
     GrabTabMnemonics();
 }
@@ -179,6 +181,10 @@ QRect TExtPageControl::DisplayRect() const
 
 QList<QRect> TExtPageControl::TabRects() const
 {
+    // Without a tab to show there is no row to measure, and no font to load for it.
+    if (std::none_of(m_pages.cbegin(), m_pages.cend(),
+                     [](const TTabSheet *page) { return page->TabVisible(); }))
+        return {};
     QList<QRect> rects;
     const QFontMetrics metrics(RowFont().ToQFont());
     const bool vertical = m_tabPosition == tabPosLeft || m_tabPosition == tabPosRight;
@@ -238,7 +244,7 @@ void TExtPageControl::TabsChanged()
 
 void TExtPageControl::LayoutPages(bool force)
 {
-    if (!isVisible() && !force)
+    if (Loading() || (!isVisible() && !force))
         return;
     const QRect display = DisplayRect();
     for (TTabSheet *page : Pages())

@@ -8,7 +8,11 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "runtime/layout/ClassRegistry.h"
+#include "runtime/layout/LayoutReader.h"
 #include "skin/ExtPageInvalidCall.h"
+#include "tests/runtime/layout/TestClasses.h"
+#include "tests/runtime/layout/TestForm.h"
 
 namespace {
 
@@ -87,6 +91,40 @@ TEST_F(ExtPageTest, VisibleTabsTakeARowAndMapToTheirPages)
                   "called with an invalid parameter (CurrentTabIndex = 1).");
     }
 }
+
+struct TStoredTabsCase
+{
+    const char *name;
+    const char *secondTab;
+    QRect page;
+};
+
+class ExtPageStored : public ::testing::TestWithParam<TStoredTabsCase>
+{
+};
+
+// A stored page control lays its pages out once loaded, from the tabs as stored, not as they were on the way.
+TEST_P(ExtPageStored, LaysItsPagesOutByTheStoredTabs)
+{
+    RegisterTestClasses();
+    TClassRegistry::Instance().RegisterClass<TExtPageControl>();
+    TClassRegistry::Instance().RegisterClass<TTabSheet>();
+    TTestForm form;
+    ReadLayout(&form,
+               QStringLiteral("object F: TTestForm\n  object P: TExtPageControl\n    Width = 371\n"
+                              "    Height = 114\n    ActivePage = A\n    TabHeight = 20\n"
+                              "    TabStyle = tabStButton\n    object A: TTabSheet\n      Caption = 'A'\n"
+                              "      TabVisible = False\n    end\n    object B: TTabSheet\n"
+                              "      Caption = 'B'\n      TabVisible = %1\n    end\n  end\nend\n")
+                   .arg(QLatin1String(GetParam().secondTab)));
+    for (const char *name : {"A", "B"})
+        EXPECT_EQ(form.findChild<TTabSheet *>(name)->geometry(), GetParam().page) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabs, ExtPageStored,
+                         ::testing::Values(TStoredTabsCase{"hidden", "False", QRect(0, 2, 371, 112)},
+                                           TStoredTabsCase{"shown", "True", QRect(0, 22, 371, 92)}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ExtPageTest, FillsInsideAndOutsideWithTheColours)
 {
