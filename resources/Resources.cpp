@@ -24,7 +24,6 @@ QByteArray ReadResource(const QString &name)
     const QResource resource(QStringLiteral(":/") + name);
     if (!resource.isValid() || !resource.data())
         throw Exception(QStringLiteral("The program's file %1 is missing from it.").arg(name));
-    // Stored uncompressed, so this refers to the program's own pages instead of copying them.
     return resource.uncompressedData();
 }
 
