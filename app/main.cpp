@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <memory>
 
 #include "app/Classes.h"
@@ -9,6 +11,10 @@
 
 int main(int argc, char **argv)
 {
+    // The toolkit's few helper threads allocate little, so they share one arena, and large images, decoded
+    // and converted at start, go back to the system when freed instead of staying in the heap.
+    mallopt(M_ARENA_MAX, 1);
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     TApplication application(argc, argv);
     application.SetTitle(QStringLiteral("Sembrolin"));
     InitResources();

@@ -35,7 +35,8 @@ void TCoolForm::SetPicture(const QString &name)
 
 void TCoolForm::SetBitmap(const QImage &bitmap)
 {
-    m_bitmap = bitmap;
+    // Three bytes a pixel: the skin is drawn only where the window is exposed, and lives as long as it.
+    m_bitmap = bitmap.hasAlphaChannel() ? bitmap : bitmap.convertToFormat(QImage::Format_RGB888);
     SkinChanged();
     Invalidate();
 }
