@@ -92,14 +92,16 @@ QFont TFont::ToQFont() const
 {
     QFont font(m_name);
     font.setPixelSize(m_height < 0 ? -m_height : m_height > 0 ? m_height : -kDefaultHeight);
-    font.setStyleStrategy(QFont::NoAntialias);
+    // Like the classic desktop's own text output: no smoothing, and no kerning, so Latin text needs no
+    // shaping.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferNoShaping));
     font.setBold(m_style.testFlag(fsBold));
     font.setItalic(m_style.testFlag(fsItalic));
     font.setUnderline(m_style.testFlag(fsUnderline));
     font.setStrikeOut(m_style.testFlag(fsStrikeOut));
     if (m_pitch == fpFixed) {
         font.setFixedPitch(true);
-        font.setStyleHint(QFont::TypeWriter, QFont::NoAntialias);
+        font.setStyleHint(QFont::TypeWriter, font.styleStrategy());
     }
     return font;
 }
