@@ -267,7 +267,9 @@ void TCustomLinkLabel::AdjustBounds()
 // Whether the pointer is over the label now, for the moments when no enter or leave arrives.
 void TCustomLinkLabel::Recheck()
 {
-    const bool inside = isEnabled() && QApplication::widgetAt(QCursor::pos()) == this && QApplication::activeWindow();
+    // The pointer's place is asked of the display only when it can matter.
+    const bool inside =
+        isEnabled() && QApplication::activeWindow() && QApplication::widgetAt(QCursor::pos()) == this;
     if (inside != m_mouseInControl)
         SetMouseInControl(inside);
 }
