@@ -31,7 +31,7 @@ void TDispLEDLabel::SetFontSize(TDispLEDFontSize size)
     if (size == m_fontSize || size < fs11x13 || size > fs16x20)
         return;
     m_fontSize = size;
-    LoadFont();
+    StripChanged();
 }
 
 void TDispLEDLabel::SetNumChars(int count)
@@ -71,7 +71,7 @@ void TDispLEDLabel::SetLEDColor(TColor color)
     if (color == m_ledColor)
         return;
     m_ledColor = color;
-    LoadFont();
+    StripChanged();
 }
 
 void TDispLEDLabel::SetInactiveColor(TColor color)
@@ -79,7 +79,7 @@ void TDispLEDLabel::SetInactiveColor(TColor color)
     if (color == m_inactiveColor)
         return;
     m_inactiveColor = color;
-    LoadFont();
+    StripChanged();
 }
 
 void TDispLEDLabel::SetDrawInactive(bool drawInactive)
@@ -87,7 +87,7 @@ void TDispLEDLabel::SetDrawInactive(bool drawInactive)
     if (drawInactive == m_drawInactive)
         return;
     m_drawInactive = drawInactive;
-    LoadFont();
+    StripChanged();
 }
 
 void TDispLEDLabel::SetAutoScroll(bool autoScroll)
@@ -191,10 +191,10 @@ int TDispLEDLabel::Cell(ushort code)
 void TDispLEDLabel::Loaded()
 {
     TDispGraphicControl::Loaded();
-    LoadFont();
+    StripChanged();
 }
 
-void TDispLEDLabel::LoadFont()
+void TDispLEDLabel::StripChanged()
 {
     // Recoloured at the next paint, so that a layout's run of font and colour changes recolours once.
     m_strip = QImage();
@@ -266,7 +266,7 @@ void TDispLEDLabel::CaptionChanged()
 
 void TDispLEDLabel::ColorChanged()
 {
-    LoadFont();
+    StripChanged();
 }
 
 void TDispLEDLabel::BevelChanged()

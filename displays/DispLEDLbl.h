@@ -90,7 +90,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void LoadFont();
+    void StripChanged();
     const QImage &Strip() const;
     QSize CellSize() const;
     // From the width when the size was asked for, else from NumChars or the caption.

@@ -1,5 +1,6 @@
 #include "resources/Resources.h"
 
+#include <optional>
 #include <utility>
 
 #include <QBuffer>
@@ -18,23 +19,34 @@ void InitResources()
         Q_INIT_RESOURCE(Resources);
 }
 
-QByteArray ReadResource(const QString &name)
+namespace {
+
+// The contents of an embedded file, or nothing when the program lacks it.
+std::optional<QByteArray> Embedded(const QString &name)
 {
     InitResources();
     const QResource resource(QStringLiteral(":/") + name);
     if (!resource.isValid() || !resource.data())
-        throw Exception(QStringLiteral("The program's file %1 is missing from it.").arg(name));
+        return std::nullopt;
     return resource.uncompressedData();
+}
+
+} // namespace
+
+QByteArray ReadResource(const QString &name)
+{
+    std::optional<QByteArray> data = Embedded(name);
+    if (!data)
+        throw Exception(QStringLiteral("The program's file %1 is missing from it.").arg(name));
+    return *std::move(data);
 }
 
 QImage ReadImage(const QString &name)
 {
-    InitResources();
-    const QResource resource(QStringLiteral(":/") + name);
-    if (!resource.isValid() || !resource.data())
+    std::optional<QByteArray> data = Embedded(name);
+    if (!data)
         return {};
-    QByteArray data = resource.uncompressedData();
-    QBuffer buffer(&data);
+    QBuffer buffer(&*data);
     const QByteArray format = QFileInfo(name).suffix().toLower().toLatin1();
     QImageReader reader(&buffer, format);
     // Left on, detection would load every image plugin to ask each whether it reads this format.
