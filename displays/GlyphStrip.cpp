@@ -45,7 +45,7 @@ QImage Load(const TStrip &strip)
     static std::map<const TStrip *, QImage> decoded;
     QImage &image = decoded[&strip];
     if (image.isNull())
-        image = ReadImage(QString::fromLatin1(strip.name) + QStringLiteral(".bmp"))
+        image = ReadImage(QString::fromLatin1(strip.name) + QStringLiteral(".png"))
                     .convertToFormat(QImage::Format_RGB32);
     return image;
 }

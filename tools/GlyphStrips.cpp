@@ -169,8 +169,8 @@ bool save(const QString &folder, const GlyphStrip::TStrip &strip, const TGlyphPa
     const int width = strip.width / strip.glyphs;
     for (int glyph = 0; glyph < strip.glyphs; ++glyph)
         paint(image, glyph * width, glyph);
-    const QString path = folder + QLatin1Char('/') + QLatin1String(strip.name) + QStringLiteral(".bmp");
-    if (image.save(path, "BMP"))
+    const QString path = folder + QLatin1Char('/') + QLatin1String(strip.name) + QStringLiteral(".png");
+    if (image.save(path, "PNG"))
         return true;
     std::fprintf(stderr, "glyph_strips: cannot write %s\n", qPrintable(path));
     return false;

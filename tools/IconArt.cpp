@@ -1,7 +1,7 @@
 // Draws the program's icon at 16, 32, 48, 64, 128 and 256 pixels from the skin's own colours: the red
 // title strip with its grip stripes and exit cross, the see-through row and column the window's mask cuts
 // away, and a lime bar chart on the black body. The design is one 16 x 16 grid and every size is a whole
-// multiple of it, so each grid cell stays a sharp square. Usage: iconart SKIN.bmp DIRECTORY
+// multiple of it, so each grid cell stays a sharp square. Usage: iconart SKIN.png DIRECTORY
 #include <cstdio>
 
 #include <QColor>
@@ -60,7 +60,7 @@ QImage Design(const Palette &palette)
 int main(int argc, char **argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: iconart SKIN.bmp DIRECTORY\n");
+        std::fprintf(stderr, "usage: iconart SKIN.png DIRECTORY\n");
         return 2;
     }
     const QImage skin(QString::fromLocal8Bit(argv[1]));

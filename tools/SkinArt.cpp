@@ -1,5 +1,5 @@
-// Draws the main window's artwork into a folder: the skin, the exit glyph and the expander strip, all
-// 24-bit bitmaps. Usage: skinart DIRECTORY
+// Draws the main window's artwork into a folder: the skin, the exit glyph and the expander strip, as PNG
+// pictures. Usage: skinart DIRECTORY
 #include <cstdio>
 
 #include <QFont>
@@ -76,6 +76,15 @@ QImage ExpanderStrip()
     return strip;
 }
 
+// The artwork has a handful of colours, so a palette keeps each picture small and quick to decode; past 256
+// colours the conversion would dither, and the picture keeps its own pixels instead.
+bool Save(const QImage &image, const QString &path)
+{
+    const QImage indexed = image.convertToFormat(QImage::Format_Indexed8);
+    const bool exact = indexed.convertToFormat(image.format()) == image;
+    return (exact ? indexed : image).save(path, "PNG");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -86,8 +95,8 @@ int main(int argc, char **argv)
     }
     QGuiApplication application(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
-    const bool saved = Skin().save(folder + QStringLiteral("skin.bmp"))
-                       && ExitGlyph().save(folder + QStringLiteral("exit.bmp"))
-                       && ExpanderStrip().save(folder + QStringLiteral("expander.bmp"));
+    const bool saved = Save(Skin(), folder + QStringLiteral("skin.png")) &&
+                       Save(ExitGlyph(), folder + QStringLiteral("exit.png")) &&
+                       Save(ExpanderStrip(), folder + QStringLiteral("expander.png"));
     return saved ? 0 : 1;
 }

@@ -26,7 +26,7 @@ for point in "255 167" "255 250" "300 189" "300 191"; do
 done
 [ "$(pixel "$shot" 300 192)" = "000000" ] || fail "the body does not start at row 25"
 # The title strip right of the buttons, where no control lies, is the skin's own pixels.
-skin="$(dirname "$0")/../../resources/skin.bmp"
+skin="$(dirname "$0")/../../resources/skin.png"
 convert "$skin" -crop 270x22+100+0 +repage "$E2E_TMP/skin-strip.png"
 convert "$shot" -crop 270x22+355+167 +repage "$E2E_TMP/shown-strip.png"
 differ=$(compare -metric AE "$E2E_TMP/skin-strip.png" "$E2E_TMP/shown-strip.png" null: 2>&1 || true)

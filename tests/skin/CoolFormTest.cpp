@@ -210,8 +210,8 @@ TEST_P(CoolFormPicture, ReadsTheEmbeddedBitmapOfItsName)
 
 INSTANTIATE_TEST_SUITE_P(
     Names, CoolFormPicture,
-    ::testing::Values(TPictureCase{"skin.bmp", QSize(371, 188)}, TPictureCase{"exit.bmp", QSize(9, 10)},
-                      TPictureCase{"missing.bmp", QSize(0, 0)}, TPictureCase{"FMain.layout", QSize(0, 0)}),
+    ::testing::Values(TPictureCase{"skin.png", QSize(371, 188)}, TPictureCase{"exit.png", QSize(9, 10)},
+                      TPictureCase{"missing.png", QSize(0, 0)}, TPictureCase{"FMain.layout", QSize(0, 0)}),
     [](const auto &info) { return QString::fromLatin1(info.param.name).replace('.', '_').toStdString(); });
 
 class CoolFormDrag : public CoolFormTest, public ::testing::WithParamInterface<Qt::MouseButton>
