@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <iostream>
 #include <memory>
 
 #include "netware/nwclient.h"
@@ -84,13 +84,13 @@ Scenario Network::ScenarioFromEnvironment()
     }
     std::ifstream file(path);
     if (!file) {
-        std::cerr << "nwsim: " << path << ": cannot read the scenario; no network\n";
+        std::fprintf(stderr, "nwsim: %s: cannot read the scenario; no network\n", path);
         return {};
     }
     try {
         return ScenarioParser::Parse(file);
     } catch (const ScenarioError &error) {
-        std::cerr << "nwsim: " << path << ":" << error.Line() << ": " << error.what() << "; no network\n";
+        std::fprintf(stderr, "nwsim: %s:%d: %s; no network\n", path, error.Line(), error.what());
         return {};
     }
 }
