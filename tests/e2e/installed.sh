@@ -19,6 +19,9 @@ done
 runpath=$(readelf -d "$prefix/bin/sembrolin" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
 [ "$runpath" = '$ORIGIN/../lib/sembrolin' ] || fail "the program's RUNPATH is '$runpath'"
 readelf -d "$prefix/bin/sembrolin" | grep -q '(RPATH)' && fail "the program has an RPATH, which LD_LIBRARY_PATH cannot override"
+# The built program carries the same one, with no empty entry to search the working directory.
+built=$(readelf -d "$build/bin/sembrolin" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
+[ "$built" = "$runpath" ] || fail "the built program's RUNPATH is '$built'"
 
 desktop-file-validate "$prefix/share/applications/$app_id.desktop" || fail "the menu entry is not valid"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" >/dev/null \
