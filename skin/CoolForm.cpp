@@ -35,8 +35,8 @@ void TCoolForm::SetPicture(const QString &name)
 
 void TCoolForm::SetBitmap(const QImage &bitmap)
 {
-    // Three bytes a pixel: the skin is drawn only where the window is exposed, and lives as long as it.
-    m_bitmap = bitmap.hasAlphaChannel() ? bitmap : bitmap.convertToFormat(QImage::Format_RGB888);
+    // The window's own pixel format: a palette picture is expanded once, and every paint is a plain copy.
+    m_bitmap = bitmap.hasAlphaChannel() ? bitmap : bitmap.convertToFormat(QImage::Format_RGB32);
     SkinChanged();
     Invalidate();
 }
