@@ -102,21 +102,17 @@ void TCoolForm::paintEvent(QPaintEvent *)
 }
 
 // The pixels that differ from the bottom-left one's colour, as runs per row: a clip instead of a keyed copy
-// of the whole bitmap. Rows are read one at a time, so no 32-bit copy of the whole skin is made for it.
+// of the whole bitmap. The skin is already 32-bit, so the conversion shares its pixels.
 const QRegion &TCoolForm::OpaquePart()
 {
     if (m_opaque)
         return *m_opaque;
-    const int width = m_bitmap.width();
-    const int height = m_bitmap.height();
-    const auto row = [this, width](int y) {
-        return m_bitmap.copy(0, y, width, 1).convertToFormat(QImage::Format_RGB32);
-    };
-    const QRgb key = row(height - 1).pixel(0, 0);
+    const QImage bitmap = m_bitmap.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = bitmap.pixel(0, bitmap.height() - 1);
+    const int width = bitmap.width();
     std::vector<QRect> runs;
-    for (int y = 0; y < height; ++y) {
-        const QImage pixels = row(y);
-        const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(0));
+    for (int y = 0; y < bitmap.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(bitmap.constScanLine(y));
         for (int x = 0; x < width;) {
             while (x < width && line[x] == key)
                 ++x;
