@@ -35,8 +35,7 @@ void TCoolForm::SetPicture(const QString &name)
 
 void TCoolForm::SetBitmap(const QImage &bitmap)
 {
-    // The window's own pixel format: a palette picture is expanded once, and every paint is a plain copy.
-    m_bitmap = bitmap.hasAlphaChannel() ? bitmap : bitmap.convertToFormat(QImage::Format_RGB32);
+    m_bitmap = bitmap;
     SkinChanged();
     Invalidate();
 }
@@ -101,26 +100,48 @@ void TCoolForm::paintEvent(QPaintEvent *)
     painter.drawImage(0, 0, m_bitmap);
 }
 
+namespace {
+
+// The runs of a row's pixels that are not the key colour, as one-row rectangles.
+template <class IsKey> void AddRuns(std::vector<QRect> &runs, int y, int width, IsKey isKey)
+{
+    for (int x = 0; x < width;) {
+        while (x < width && isKey(x))
+            ++x;
+        const int start = x;
+        while (x < width && !isKey(x))
+            ++x;
+        if (x > start)
+            runs.emplace_back(start, y, x - start, 1);
+    }
+}
+
+} // namespace
+
 // The pixels that differ from the bottom-left one's colour, as runs per row: a clip instead of a keyed copy
-// of the whole bitmap. The skin is already 32-bit, so the conversion shares its pixels.
+// of the whole bitmap. A palette skin is read in its own indices, so nothing is expanded.
 const QRegion &TCoolForm::OpaquePart()
 {
     if (m_opaque)
         return *m_opaque;
-    const QImage bitmap = m_bitmap.convertToFormat(QImage::Format_RGB32);
-    const QRgb key = bitmap.pixel(0, bitmap.height() - 1);
-    const int width = bitmap.width();
+    const int width = m_bitmap.width();
+    const int height = m_bitmap.height();
     std::vector<QRect> runs;
-    for (int y = 0; y < bitmap.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(bitmap.constScanLine(y));
-        for (int x = 0; x < width;) {
-            while (x < width && line[x] == key)
-                ++x;
-            const int start = x;
-            while (x < width && line[x] != key)
-                ++x;
-            if (x > start)
-                runs.emplace_back(start, y, x - start, 1);
+    if (m_bitmap.format() == QImage::Format_Indexed8) {
+        const QRgb key = m_bitmap.pixel(0, height - 1);
+        std::vector<bool> keyed;
+        for (const QRgb colour : m_bitmap.colorTable())
+            keyed.push_back(colour == key);
+        for (int y = 0; y < height; ++y) {
+            const uchar *line = m_bitmap.constScanLine(y);
+            AddRuns(runs, y, width, [&](int x) { return line[x] < keyed.size() && keyed[line[x]]; });
+        }
+    } else {
+        const QImage bitmap = m_bitmap.convertToFormat(QImage::Format_RGB32);
+        const QRgb key = bitmap.pixel(0, height - 1);
+        for (int y = 0; y < height; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(bitmap.constScanLine(y));
+            AddRuns(runs, y, width, [&](int x) { return line[x] == key; });
         }
     }
     m_opaque.emplace();

@@ -180,16 +180,33 @@ TEST_F(CoolFormTest, AMalformedMaskLeavesTheWindowRectangular)
     EXPECT_TRUE(form.mask().isEmpty());
 }
 
-TEST_F(CoolFormTest, TransparentLeavesOutTheBottomLeftColour)
+class CoolFormTransparent : public CoolFormTest, public ::testing::WithParamInterface<QImage::Format>
 {
+};
+
+// A palette skin may list the key colour twice; every entry of it is left out.
+TEST_P(CoolFormTransparent, LeavesOutTheBottomLeftColour)
+{
+    QImage skin = coolForm->Bitmap().convertToFormat(GetParam());
+    if (skin.format() == QImage::Format_Indexed8) {
+        QList<QRgb> colours = skin.colorTable();
+        colours.append(qRgb(0, 0, 0));
+        skin.setColorTable(colours);
+        skin.setPixel(3, 25, uint(colours.size() - 1));
+    }
+    coolForm->SetBitmap(skin);
     form.SetColor(TColor(0x00FF00));
     coolForm->SetTransparent(true);
     const QImage shot = form.grab().toImage();
     EXPECT_EQ(shot.pixelColor(3, 3), QColor(Qt::red));
     EXPECT_EQ(shot.pixelColor(3, 25), QColor(Qt::green));
+    EXPECT_EQ(shot.pixelColor(4, 25), QColor(Qt::green));
     EXPECT_EQ(shot.pixelColor(5, 20), QColor(Qt::white));
     shot.save(QStringLiteral("CoolForm.png"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Formats, CoolFormTransparent,
+                         ::testing::Values(QImage::Format_RGB888, QImage::Format_Indexed8, QImage::Format_RGB32));
 
 struct TPictureCase
 {
