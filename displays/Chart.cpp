@@ -437,10 +437,9 @@ void TChart::DrawTitles(QPainter &painter)
         const bool foot = title == m_foot;
         const QFont font = title->Font()->ToQFont();
         const int lineHeight = QFontMetrics(font).height();
-        const THorizontal horizontal = title->Alignment() == TChartTitle::taLeftJustify ? THorizontal::Left
-                                       : title->Alignment() == TChartTitle::taRightJustify
-                                           ? THorizontal::Right
-                                           : THorizontal::Centre;
+        const THorizontal horizontal = title->Alignment() == TControl::taLeftJustify    ? THorizontal::Left
+                                       : title->Alignment() == TControl::taRightJustify ? THorizontal::Right
+                                                                                        : THorizontal::Centre;
         const int x = horizontal == THorizontal::Left    ? m_plot.left
                       : horizontal == THorizontal::Right ? m_plot.right
                                                          : m_plot.CentreX();

@@ -22,7 +22,7 @@ void TChartTitle::SetText(const QStringList &text)
     Changed();
 }
 
-void TChartTitle::SetAlignment(TAlignment alignment)
+void TChartTitle::SetAlignment(TControl::TAlignment alignment)
 {
     if (m_alignment == alignment)
         return;

@@ -2,8 +2,9 @@
 
 #include <QStringList>
 
-#include "runtime/Persistent.h"
+#include "runtime/Control.h"
 #include "runtime/Font.h"
+#include "runtime/Persistent.h"
 
 // The chart's title above the plot, or its foot below it: lines of text that take room only when shown.
 class TChartTitle : public TPersistent
@@ -13,17 +14,9 @@ class TChartTitle : public TPersistent
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
     Q_PROPERTY(QStringList Text READ Text WRITE SetText)
     Q_PROPERTY(TFont *Font READ Font)
-    Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(TControl::TAlignment Alignment READ Alignment WRITE SetAlignment)
 
 public:
-    enum TAlignment
-    {
-        taLeftJustify,
-        taRightJustify,
-        taCenter,
-    };
-    Q_ENUM(TAlignment)
-
     explicit TChartTitle(QObject *parent = nullptr);
 
     bool Visible() const { return m_visible; }
@@ -31,12 +24,12 @@ public:
     QStringList Text() const { return m_text; }
     void SetText(const QStringList &text);
     TFont *Font() const { return m_font; }
-    TAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TAlignment alignment);
+    TControl::TAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TControl::TAlignment alignment);
 
 private:
     bool m_visible = true;
     QStringList m_text;
     TFont *m_font;
-    TAlignment m_alignment = taCenter;
+    TControl::TAlignment m_alignment = TControl::taCenter;
 };

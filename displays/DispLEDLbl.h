@@ -33,14 +33,6 @@ public:
     };
     Q_ENUM(TDispLEDFontSize)
 
-    enum TAlignment
-    {
-        taLeftJustify,
-        taRightJustify,
-        taCenter,
-    };
-    Q_ENUM(TAlignment)
-
     explicit TDispLEDLabel(QWidget *parent = nullptr);
 
     TDispLEDFontSize FontSize() const { return m_fontSize; }

@@ -51,6 +51,15 @@ public:
     };
     Q_ENUM(TMouseButton)
 
+    // How a control or a title places its text across its width.
+    enum TAlignment
+    {
+        taLeftJustify,
+        taRightJustify,
+        taCenter,
+    };
+    Q_ENUM(TAlignment)
+
     // A form's handlers: `Name(QObject *Sender, TControl::TMouseButton Button, TShiftState Shift, int X,
     // int Y)` and `Name(QObject *Sender, TShiftState Shift, int X, int Y)`; X and Y are the control's own.
     using TMouseEvent = std::function<void(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;

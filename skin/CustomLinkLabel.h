@@ -25,13 +25,6 @@ class TCustomLinkLabel : public TGraphicControl
     Q_PROPERTY(bool ShowFocus READ ShowFocus WRITE SetShowFocus)
 
 public:
-    enum TAlignment
-    {
-        taLeftJustify,
-        taRightJustify,
-        taCenter,
-    };
-    Q_ENUM(TAlignment)
     enum TTextLayout
     {
         tlTop,

@@ -156,4 +156,29 @@ std::vector<TPointerCase> pointerCases()
 
 INSTANTIATE_TEST_SUITE_P(Events, DisplayPointer, ::testing::ValuesIn(pointerCases()));
 
+struct TAlignmentCase
+{
+    const char *className;
+    const char *property;
+};
+
+class DisplayAlignment : public DisplayLayoutTest, public ::testing::WithParamInterface<TAlignmentCase>
+{
+};
+
+// Controls and titles share one alignment; each reads its names and writes them back.
+TEST_P(DisplayAlignment, ReadsAndWritesItsNames)
+{
+    const QString property = QString::fromLatin1(GetParam().property) + QStringLiteral(" = taRightJustify");
+    TTestForm form;
+    ReadLayout(&form, QStringLiteral("object F: TTestForm\n  object C: %1\n    %2\n  end\nend\n")
+                          .arg(QString::fromLatin1(GetParam().className), property));
+    EXPECT_TRUE(WriteLayout(&form).contains(property));
+}
+
+INSTANTIATE_TEST_SUITE_P(Holders, DisplayAlignment,
+                         ::testing::Values(TAlignmentCase{"TDispLEDLabel", "Alignment"},
+                                           TAlignmentCase{"TLinkLabel", "Alignment"},
+                                           TAlignmentCase{"TChart", "Title.Alignment"}, TAlignmentCase{"TChart", "Foot.Alignment"}));
+
 } // namespace
