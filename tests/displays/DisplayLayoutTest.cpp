@@ -156,29 +156,25 @@ std::vector<TPointerCase> pointerCases()
 
 INSTANTIATE_TEST_SUITE_P(Events, DisplayPointer, ::testing::ValuesIn(pointerCases()));
 
-struct TAlignmentCase
-{
-    const char *className;
-    const char *property;
-};
-
-class DisplayAlignment : public DisplayLayoutTest, public ::testing::WithParamInterface<TAlignmentCase>
+class DisplayAlignment : public DisplayLayoutTest, public ::testing::WithParamInterface<const char *>
 {
 };
 
-// Controls and titles share one alignment; each reads its names and writes them back.
+// Controls and titles share one alignment; each reads its names and writes them back. A case is
+// "class property".
 TEST_P(DisplayAlignment, ReadsAndWritesItsNames)
 {
-    const QString property = QString::fromLatin1(GetParam().property) + QStringLiteral(" = taRightJustify");
+    const QStringList holder = QString::fromLatin1(GetParam()).split(u' ');
+    const QString property = holder[1] + QStringLiteral(" = taRightJustify");
     TTestForm form;
-    ReadLayout(&form, QStringLiteral("object F: TTestForm\n  object C: %1\n    %2\n  end\nend\n")
-                          .arg(QString::fromLatin1(GetParam().className), property));
+    ReadLayout(
+        &form,
+        QStringLiteral("object F: TTestForm\n  object C: %1\n    %2\n  end\nend\n").arg(holder[0], property));
     EXPECT_TRUE(WriteLayout(&form).contains(property));
 }
 
 INSTANTIATE_TEST_SUITE_P(Holders, DisplayAlignment,
-                         ::testing::Values(TAlignmentCase{"TDispLEDLabel", "Alignment"},
-                                           TAlignmentCase{"TLinkLabel", "Alignment"},
-                                           TAlignmentCase{"TChart", "Title.Alignment"}, TAlignmentCase{"TChart", "Foot.Alignment"}));
+                         ::testing::Values("TDispLEDLabel Alignment", "TLinkLabel Alignment",
+                                           "TChart Title.Alignment", "TChart Foot.Alignment"));
 
 } // namespace
