@@ -1,5 +1,7 @@
 #include "displays/DispLEDs.h"
 
+#include <algorithm>
+
 #include <QResizeEvent>
 
 #include "runtime/ErrorBox.h"
@@ -26,8 +28,7 @@ void TDispLEDPanel::SetValue(int value)
     m_value = value;
     ApplyZeroBlank();
     m_digits[0]->SetValue(ShownMagnitude());
-    m_digits[m_numDigits - 1]->SetDisplayType(value < 0 ? TDispCustomLEDDigit::ltMinus
-                                                        : TDispCustomLEDDigit::ltDigit);
+    m_digits[m_numDigits - 1]->SetDisplayType(SignType());
     if (!Loading())
         CallHandler(OnChange, this);
 }
@@ -56,16 +57,18 @@ void TDispLEDPanel::SetNumDigits(int count)
 {
     if (count < 1 || count > kMaxDigits || count == m_numDigits)
         return;
-    for (TDispLEDDigit *&digit : m_digits)
-        delete std::exchange(digit, nullptr);
+    // The digits both counts share stay; the last one's link to a digit that goes clears itself.
+    for (int k = count; k < m_numDigits; ++k)
+        delete std::exchange(m_digits[k], nullptr);
+    const int kept = std::min(count, m_numDigits);
     m_numDigits = count;
-    CreateDigits();
+    CreateDigits(kept);
     Relayout();
 }
 
-void TDispLEDPanel::CreateDigits()
+void TDispLEDPanel::CreateDigits(int from)
 {
-    for (int k = 0; k < m_numDigits; ++k) {
+    for (int k = from; k < m_numDigits; ++k) {
         auto *digit = new TDispLEDDigit(this);
         digit->SetCascadeValues(true);
         digit->SetEnabled(Enabled());
@@ -78,7 +81,9 @@ void TDispLEDPanel::CreateDigits()
         if (k > 0)
             m_digits[k - 1]->SetConnect(digit);
     }
-    m_digits[0]->SetZeroBlank(false);
+    // The sign moves to whichever digit is now the last.
+    for (int k = 0; k < m_numDigits; ++k)
+        m_digits[k]->SetDisplayType(k == m_numDigits - 1 ? SignType() : TDispCustomLEDDigit::ltDigit);
     m_digits[0]->SetValue(ShownMagnitude());
     ApplyZeroBlank();
 }
@@ -150,6 +155,11 @@ void TDispLEDPanel::SetEnabled(bool enabled)
         return;
     TControl::SetEnabled(enabled);
     ForEachDigit([enabled](TDispLEDDigit &digit) { digit.SetEnabled(enabled); });
+}
+
+TDispCustomLEDDigit::TDispLEDType TDispLEDPanel::SignType() const
+{
+    return m_value < 0 ? TDispCustomLEDDigit::ltMinus : TDispCustomLEDDigit::ltDigit;
 }
 
 // The digits show at most nine places; taken unsigned, the most negative value has a magnitude too.

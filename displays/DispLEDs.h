@@ -69,10 +69,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void CreateDigits();
+    // Creates the digits from that slot on, linked into the row after those before it.
+    void CreateDigits(int from);
     void RouteMouseEvents(TDispLEDDigit &digit);
     void ApplyZeroBlank();
     int ShownMagnitude() const;
+    TDispCustomLEDDigit::TDispLEDType SignType() const;
     void Relayout();
     QSize LayoutSize() const;
     template <class Apply> void ForEachDigit(Apply apply);

@@ -72,6 +72,39 @@ INSTANTIATE_TEST_SUITE_P(
                       TShownCase{9, INT_MIN, INT_MAX, false, INT_MIN, "-47483648"},
                       TShownCase{9, 0, INT_MAX, true, INT_MAX, "147483647"}));
 
+struct TRecountCase
+{
+    int from, to;
+    bool zeroBlank;
+    int value;
+};
+
+class LEDPanelRecounted : public LEDPanelTest, public ::testing::WithParamInterface<TRecountCase>
+{
+};
+
+// Digits kept across a new count must take the sign, the blanking and the carry of the new row.
+TEST_P(LEDPanelRecounted, ShowsAndCarriesLikeAPanelMadeWithThatCount)
+{
+    const TRecountCase &c = GetParam();
+    auto recounted = Panel(c.from, -99999, 99999);
+    recounted->SetZeroBlank(c.zeroBlank);
+    recounted->SetValue(c.value);
+    recounted->SetNumDigits(c.to);
+    auto made = Panel(c.to, -99999, 99999);
+    made->SetZeroBlank(c.zeroBlank);
+    made->SetValue(c.value);
+    EXPECT_EQ(Shown(*recounted), Shown(*made));
+    recounted->SetValue(-c.value * 10 - 3);
+    made->SetValue(-c.value * 10 - 3);
+    EXPECT_EQ(Shown(*recounted), Shown(*made));
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, LEDPanelRecounted,
+                         ::testing::Values(TRecountCase{2, 5, false, -42}, TRecountCase{5, 2, false, -42},
+                                           TRecountCase{3, 4, true, -7}, TRecountCase{6, 3, true, 123},
+                                           TRecountCase{1, 9, false, 5678}, TRecountCase{9, 1, true, -1}));
+
 struct TSizeCase
 {
     int digits;
