@@ -27,7 +27,7 @@ TControl::TControl(QWidget *parent, Qt::WindowFlags flags)
     FollowParentFont();
     setFont(m_font->ToQFont());
     FollowParentColor();
-    ApplyColor(m_color);
+    ApplyColor();
     if (parent && !isWindow())
         show();
 }
@@ -78,7 +78,7 @@ void TControl::SetColor(TColor color)
     if (m_color == color)
         return;
     m_color = color;
-    ApplyColor(color);
+    ApplyColor();
 }
 
 void TControl::SetParentColor(bool parentColor)
@@ -349,7 +349,7 @@ void TControl::FollowParentColor()
     if (!m_parentColor || !parent || m_color == parent->Color())
         return;
     m_color = parent->Color();
-    ApplyColor(m_color);
+    ApplyColor();
 }
 
 void TControl::PassFontToChildren()
@@ -364,13 +364,28 @@ void TControl::PassColorToChildren()
         child->FollowParentColor();
 }
 
-void TControl::ApplyColor(TColor color)
+void TControl::SetFillsBackground(bool fills)
 {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, color.ToQColor());
-    setPalette(palette);
+    setAutoFillBackground(fills);
+    UpdateBackground();
+}
+
+void TControl::ApplyColor()
+{
+    UpdateBackground();
     ColorChanged();
     PassColorToChildren();
+}
+
+// Only the background fill reads the palette, and setting one costs a control as much as the rest of its
+// making.
+void TControl::UpdateBackground()
+{
+    if (!autoFillBackground())
+        return;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, m_color.ToQColor());
+    setPalette(palette);
 }
 
 void TControl::UpdateToolTip()

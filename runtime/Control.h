@@ -121,6 +121,8 @@ protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void EnabledChanged();
+    // A control that fills its background fills it in its colour; the others paint from Color() alone.
+    void SetFillsBackground(bool fills);
     // The events as the control raises them; overrides call the base to reach the handlers.
     virtual void Click();
     virtual void DblClick();
@@ -148,7 +150,8 @@ private:
     void FollowParentColor();
     void PassFontToChildren();
     void PassColorToChildren();
-    void ApplyColor(TColor color);
+    void ApplyColor();
+    void UpdateBackground();
     void UpdateToolTip();
 
     QString m_caption;

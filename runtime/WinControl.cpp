@@ -4,7 +4,7 @@
 
 TWinControl::TWinControl(QWidget *parent, Qt::WindowFlags flags) : TControl(parent, flags)
 {
-    setAutoFillBackground(true);
+    SetFillsBackground(true);
 }
 
 bool TWinControl::IsWindowed(const QObject *object)
