@@ -110,8 +110,12 @@ private:
 template <class... Args>
 void TComponent::PublishEvent(const QString &name, std::function<void(QObject *, Args...)> &handler)
 {
-    QByteArray parameters = "QObject*";
-    ((parameters += ',' + QByteArray(QMetaType::fromType<Args>().name())), ...);
+    // Spelled once for each signature; every control shares the text.
+    static const QByteArray parameters = [] {
+        QByteArray spelled = "QObject*";
+        ((spelled += ',' + QByteArray(QMetaType::fromType<Args>().name())), ...);
+        return spelled;
+    }();
     auto bind = [&handler](QObject *form, const QMetaMethod &method) {
         handler = [target = QPointer<QObject>(form), method](QObject *sender, Args... args) {
             if (target)
