@@ -33,6 +33,9 @@ std::unique_ptr<QApplication> CreateApplication(int &argc, char **argv)
 {
     // Pixel art scales by whole numbers only, so its pixels stay square.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    // Chosen before the application exists, so that the toolkit never makes and polishes a default style.
+    if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows")))
+        QApplication::setStyle(style);
     auto application = std::make_unique<QApplication>(argc, argv);
     // The loop ends when the main form closes, not when the last window does.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -40,11 +43,10 @@ std::unique_ptr<QApplication> CreateApplication(int &argc, char **argv)
 }
 
 // Boxes and menus in the classic desktop look that the skin's system colours come from, the same on every
-// desktop: the classic style, the default scheme's colours and the default window font.
+// desktop: the classic style (chosen with the application), the default scheme's colours and the default
+// window font.
 void ApplyClassicLook()
 {
-    if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows")))
-        QApplication::setStyle(style);
     QPalette palette;
     palette.setColor(QPalette::Window, clBtnFace.ToQColor());
     palette.setColor(QPalette::Button, clBtnFace.ToQColor());

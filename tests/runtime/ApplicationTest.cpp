@@ -1,9 +1,12 @@
 #include "runtime/Application.h"
 
+#include <QApplication>
+#include <QStyle>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "runtime/Color.h"
 #include "runtime/Form.h"
 #include "runtime/ProcessState.h"
 
@@ -21,6 +24,13 @@ TEST_F(Application, TheTitleIsEmptyUntilTheProgramSetsIt)
 {
     ASSERT_NE(TApplication::Instance(), nullptr);
     EXPECT_TRUE(TApplication::CurrentTitle().isEmpty());
+}
+
+TEST_F(Application, BoxesAndMenusHaveTheClassicStyleAndColours)
+{
+    EXPECT_STREQ(QApplication::style()->metaObject()->className(), "QWindowsStyle");
+    EXPECT_EQ(QApplication::palette().color(QPalette::Button), clBtnFace.ToQColor());
+    EXPECT_EQ(QApplication::palette().color(QPalette::Disabled, QPalette::Text), clGrayText.ToQColor());
 }
 
 TEST_F(Application, RunReturnsAtOnceWhenTheProgramIsAlreadyEnding)
