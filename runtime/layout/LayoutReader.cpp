@@ -85,10 +85,11 @@ void ReadLayout(QObject *root, const QString &text)
 
 void TLayoutReader::Read(QObject *root, const QString &text)
 {
-    const TLayoutNode tree = ParseLayout(text);
     TLayoutReader reader(root);
     try {
-        reader.Build(tree);
+        // The tree is gone before the components finish loading, so that what they load reuses its memory.
+        reader.Build(ParseLayout(text));
+        reader.FinishLoading();
     } catch (...) {
         reader.Unbind();
         reader.DeleteCreated();
@@ -105,7 +106,6 @@ void TLayoutReader::Build(const TLayoutNode &tree)
     ApplyNode(m_root, tree);
     ResolveReferences();
     BindMembers(tree.line);
-    FinishLoading();
 }
 
 void TLayoutReader::Start(QObject *object, const TLayoutNode &node)
