@@ -1,5 +1,7 @@
 #include "runtime/PopupMenu.h"
 
+#include <algorithm>
+
 #include "runtime/MenuItem.h"
 
 TPopupMenu::TPopupMenu(QWidget *parent) : QMenu(parent) {}
@@ -33,6 +35,9 @@ TMenuItem *TPopupMenu::Item(int index) const
 
 void TPopupMenu::Popup(const QPoint &globalPosition)
 {
+    // The toolkit would open an empty menu as an invisible popup that swallows the next click anywhere.
+    if (std::ranges::none_of(actions(), &QAction::isVisible))
+        return;
     exec(globalPosition);
 }
 

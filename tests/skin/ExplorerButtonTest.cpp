@@ -163,6 +163,16 @@ TEST_F(ExplorerButtonTest, TheClickThatClosesTheMenuOnTheButtonDoesNotReopenIt)
     EXPECT_EQ(clicks, 0);
 }
 
+TEST_F(ExplorerButtonTest, AnEmptyMenuDoesNotOpenAndTheButtonReturnsHot)
+{
+    button->SetDropDownMenu(menu);
+    menu->Clear();
+    Enter();
+    MenuPositionAfterPress(Qt::LeftButton);
+    EXPECT_EQ(menuShows, 0);
+    EXPECT_EQ(button->State(), TState::Hot);
+}
+
 TEST_F(ExplorerButtonTest, OnlyALeftPressOnAButtonWithAMenuOpensOne)
 {
     EXPECT_FALSE(MenuPositionAfterPress(Qt::LeftButton)) << "no menu assigned";
