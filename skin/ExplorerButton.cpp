@@ -123,6 +123,8 @@ void TExplorerButton::SetPressed(bool pressed)
         return;
     m_pressed = pressed;
     ChangeState(pressed ? TState::Down : TState::Up);
+    // The state change alone skips Hot to Down for few glyph images, but the edge still changes.
+    Invalidate();
     if (pressed)
         NotifyGroup();
 }

@@ -305,6 +305,28 @@ TEST_F(ExplorerButtonTest, TheToggleIsDownOnItsLastSliceBeforeItsClickRuns)
     EXPECT_EQ(button->GlyphIndex(), 2);
 }
 
+TEST_F(ExplorerButtonTest, PressingAHotButtonOfFewGlyphsRepaintsIt)
+{
+    struct TPaintCounter : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    button->SetGroupIndex(1);
+    Enter();
+    QCoreApplication::sendPostedEvents();
+    button->installEventFilter(&counter);
+    button->SetPressed(true);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(button->State(), TState::Down);
+    EXPECT_GT(counter.paints, 0);
+}
+
 TEST_F(ExplorerButtonTest, PressingAnotherButtonOfTheGroupUnpressesThisOne)
 {
     auto *other = new TExplorerButton(&window);
