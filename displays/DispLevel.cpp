@@ -348,6 +348,9 @@ void TDispCustomLevel::Paint(QPainter &painter)
 void TDispCustomLevel::resizeEvent(QResizeEvent *event)
 {
     TDispDIBGraphicControl::resizeEvent(event);
+    // The base sized the bar image to the whole control; a frame keeps it to the inside even when the
+    // inside did not change.
+    DIB()->SetSize(m_innerWidth, m_innerHeight);
     FollowBounds();
 }
 

@@ -1,5 +1,6 @@
 #include "displays/DispLevel.h"
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -422,6 +423,21 @@ TEST_F(LevelMeterTest, AStoredMeterDrawsItsSpotsAndNeverStoresItsValue)
     EXPECT_EQ(image.pixel(56 + 2, 8), qRgb(0, 255, 0));
     EXPECT_EQ(image.pixel(56 + 252, 8), qRgb(128, 0, 0));
     EXPECT_EQ(image.pixel(56 + 247, 8), qRgb(255, 0, 0));
+}
+
+// A hidden meter hears of its size only when it is shown, after its geometry ran.
+TEST(LevelMeterFrame, AFramedMeterSizedWhileHiddenDrawsItsUnlitSpots)
+{
+    TFakeDispTick ticks;
+    TAdapterOverride<TDispTickService> tickOverride{ticks};
+    QWidget parent;
+    TDispLevel meter(&parent);
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    const QImage image = meter.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
+    EXPECT_GT(std::count(pixels, pixels + image.width() * image.height(), qRgb(0, 128, 128)), 0);
+    ProcessState::ResetAll();
 }
 
 // The platform's tick runs on its own thread while the GUI writes values: the fall reaches the meter.
