@@ -461,6 +461,9 @@ void TChartAxis::Draw(QPainter &painter, bool labelled)
         DrawTitle(painter);
     DrawAxisLine(painter);
     const bool labels = ShowsLabels(labelled);
+    // Grid lines and ticks that belong to the labels are left out with them.
+    if (!labels && m_labels && m_tickOnLabelsOnly)
+        return;
     const QFont font = m_labelsFont->ToQFont();
     bool first = true;
     int previous = 0;

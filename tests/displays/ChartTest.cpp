@@ -163,6 +163,10 @@ TEST_F(ChartTest, CpuLabelsSitOnTheirGridRows)
         EXPECT_EQ(picture.pixel(plot.left + 2, row), kBlack) << "dotted at " << value;
     }
     EXPECT_EQ(RowsOf(chart, kGrey), (std::vector<int>{21, 36, 51}));
+    // The top axis, unlabelled, marks its values on its own; the left axis's marks belong to its labels.
+    chart.TopAxis()->SetVisible(false);
+    chart.Series(0)->SetParentChart(nullptr);
+    EXPECT_EQ(RowsOf(chart, kGrey), std::vector<int>{}) << "no series, so no labels and no grid lines";
 }
 
 struct TStepCase
