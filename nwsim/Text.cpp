@@ -1,10 +1,22 @@
 #include "nwsim/Text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace nwsim::text {
+
+namespace {
+
+// Upper case within the 8-bit character set, as the program folds the names it asks for: a-z, and the
+// small letters from a-grave to thorn less the division sign.
+unsigned char Fold(unsigned char c)
+{
+    const bool ascii = c >= 'a' && c <= 'z';
+    const bool latin = c >= 0xE0 && c <= 0xFE && c != 0xF7;
+    return ascii || latin ? static_cast<unsigned char>(c - 0x20) : c;
+}
+
+} // namespace
 
 void CopyBounded(char *destination, std::size_t size, std::string_view source)
 {
@@ -26,14 +38,13 @@ std::string ReadBounded(const char *source, std::size_t limit)
 
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return Fold(x) == Fold(y); });
 }
 
 std::string Upper(std::string_view text)
 {
     std::string result(text);
-    std::ranges::transform(result, result.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    std::ranges::transform(result, result.begin(), [](unsigned char c) { return char(Fold(c)); });
     return result;
 }
 
@@ -53,7 +64,7 @@ std::uint32_t Hash(std::string_view text)
 {
     std::uint32_t hash = 2166136261u;
     for (const unsigned char c : text) {
-        hash = (hash ^ std::uint32_t(std::toupper(c))) * 16777619u;
+        hash = (hash ^ std::uint32_t(Fold(c))) * 16777619u;
     }
     return hash;
 }

@@ -273,6 +273,17 @@ TEST_F(BuiltInNetwork, PreferredServerBecomesThePrimaryConnection)
     EXPECT_EQ(network.SetPrimaryConnectionID(99), NW_ERR_INVALID_CONNECTION);
 }
 
+TEST(Network, NamesMatchInEitherCaseOfTheirEightBitLetters)
+{
+    Scenario scenario = Scenario::BuiltIn();
+    scenario.servers[1].name = "z\xFCrich";
+    Network network(scenario);
+    std::uint32_t handle = 0;
+    EXPECT_EQ(network.GetConnectionHandle("Z\xDCRICH", &handle), NW_SUCCESS);
+    EXPECT_EQ(network.GetConnectionHandle("Z\xFCRICH", &handle), NW_SUCCESS);
+    EXPECT_EQ(network.GetConnectionHandle("Z\xFDRICH", &handle), NW_ERR_SERVER_UNKNOWN);
+}
+
 TEST(Network, FailingPrimaryConnectionFailsEveryPrimaryCall)
 {
     Scenario scenario = Scenario::BuiltIn();
