@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program under a virtual display, on the simulated client's built-in network: start time (exec to
 # the window mapped, median of STARTS runs), CPU of the program and the X server together over SECONDS of
-# running at one tick a second (median of RUNS runs), and the program's resident memory at the end.
+# running at one tick a second (median of RUNS runs), and the program's resident memory at the end. The start
+# is set beside a bare window's, which shows what the machine itself costs.
 # Usage: bench/program.sh build/bin/sembrolin [SECONDS] [RUNS] [STARTS]. For a desktop's conditions, run it
 # under dbus-run-session: without a session bus the toolkit spends a few milliseconds of each start failing
 # to reach one.
@@ -17,11 +18,24 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 # User and system time of a process, in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-# The X server's own map event ends each start; map_time sits beside the program's build.
-map_time=$(dirname "$program")/../bench/map_time
-[ -x "$map_time" ] || fail "build bench/map_time first (scripts/build map_time)"
-on_display "$map_time" "$starts" "$program" 2>/dev/null | median |
-    awk '{ printf "start, exec to window mapped: median %.1f ms\n", $1 / 1000 }'
+# The X server's own map event ends each start; map_time and the reference window sit beside the program's
+# build. One start of each in turn, so that a drift of the machine's speed reaches both alike.
+bench=$(dirname "$program")/../bench
+for tool in map_time reference_window; do
+    [ -x "$bench/$tool" ] || fail "build bench/$tool first (scripts/build $tool)"
+done
+for _ in $(seq "$starts"); do
+    program_us=$(on_display "$bench/map_time" 1 "$program" 2>/dev/null)
+    reference_us=$(on_display "$bench/map_time" 1 "$bench/reference_window" 2>/dev/null)
+    echo "$program_us $reference_us"
+done >"$E2E_TMP/starts"
+program_us=$(cut -d' ' -f1 "$E2E_TMP/starts" | median)
+reference_us=$(cut -d' ' -f2 "$E2E_TMP/starts" | median)
+awk -v p="$program_us" -v r="$reference_us" 'BEGIN {
+    printf "start, exec to window mapped: median %.1f ms\n", p / 1000
+    printf "start of a bare window that measures a text first: median %.1f ms (the program: %.2f times that)\n",
+        r / 1000, p / r
+}'
 
 hz=$(getconf CLK_TCK)
 for _ in $(seq "$runs"); do
