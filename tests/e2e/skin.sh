@@ -42,5 +42,5 @@ wait_for_position "275,167" || fail "a right-button drag did not move the window
 # The exit button at (6, 4), 17 x 17.
 on_display xdotool mousemove $((275 + 14)) $((167 + 12)) click 1
 wait_for_exit 10 || fail "the exit button did not end the program"
-[ "$E2E_EXIT_CODE" -eq 0 ] || fail "the program ended with exit code $E2E_EXIT_CODE"
+[ "$E2E_EXIT_CODE" -eq 0 ] || fail "the program ended with exit code $E2E_EXIT_CODE: $(cat "$E2E_TMP/program.log")"
 echo "skin ok"
