@@ -24,12 +24,16 @@ kill "$E2E_APP_PID"
 wait_for_exit 10 || fail "the program did not end on SIGTERM"
 stop_weston
 
-start_display
+# The display is wider than weston's output: weston follows the pointer by its relative moves and learns
+# where it is only when it enters the output, so it is brought in from beside the output first.
+E2E_SCREEN=1280x768x24 start_display
 start_weston x11
 "$program" >"$E2E_TMP/program.log" 2>&1 &
 E2E_APP_PID=$!
 read -r x y < <(wait_for_wayland_window "$shot") \
     || fail "no window on weston's X11 output: $(cat "$E2E_TMP/program.log")"
+on_display xdotool mousemove 1200 400
+sleep 0.2
 
 # The compositor moves the window by the pointer's travel since the press, so a move that starts late still
 # ends in place; the button is held long enough for the program's request to arrive while it is down.
