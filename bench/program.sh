@@ -4,8 +4,8 @@
 # running at one tick a second (median of RUNS runs), and the program's resident memory at the end. The start
 # is set beside a bare window's, which shows what the machine itself costs.
 # Usage: bench/program.sh build/bin/sembrolin [SECONDS] [RUNS] [STARTS]. For a desktop's conditions, run it
-# under dbus-run-session: without a session bus the toolkit spends a few milliseconds of each start failing
-# to reach one.
+# under dbus-run-session: without a session bus the program is given an address that refuses at once, and
+# its start skips the bus work a desktop's start pays.
 set -euo pipefail
 program=$(realpath "$1")
 seconds=${2:-60} runs=${3:-3} starts=${4:-10}
