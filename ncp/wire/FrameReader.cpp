@@ -14,11 +14,11 @@ void FrameReader::Append(ByteView received)
     m_buffer.insert(m_buffer.end(), received.begin(), received.end());
 }
 
-FrameReader::Result FrameReader::Next(Bytes &packet)
+FrameReader::Result FrameReader::Next(Bytes &frame)
 {
     if (m_malformed)
         return Result::Malformed;
-    if (m_buffer.size() < headerSize())
+    if (m_buffer.size() < HeaderSize())
         return Result::NeedMore;
     const std::size_t length = frameLength();
     if (length == 0) {
@@ -27,15 +27,15 @@ FrameReader::Result FrameReader::Next(Bytes &packet)
     }
     if (m_buffer.size() < length)
         return Result::NeedMore;
-    packet.assign(m_buffer.begin() + std::ptrdiff_t(headerSize()), m_buffer.begin() + std::ptrdiff_t(length));
+    frame.assign(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(length));
     m_buffer.erase(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(length));
     return Result::Frame;
 }
 
 std::size_t FrameReader::Missing() const
 {
-    if (m_buffer.size() < headerSize())
-        return headerSize() - m_buffer.size();
+    if (m_buffer.size() < HeaderSize())
+        return HeaderSize() - m_buffer.size();
     const std::size_t length = frameLength();
     return length > m_buffer.size() ? length - m_buffer.size() : 0;
 }
@@ -46,7 +46,7 @@ void FrameReader::Clear()
     m_malformed = false;
 }
 
-std::size_t FrameReader::headerSize() const
+std::size_t FrameReader::HeaderSize() const
 {
     return m_direction == Direction::Requests ? kRequestFrameHeader : kReplyFrameHeader;
 }
@@ -57,9 +57,9 @@ std::size_t FrameReader::frameLength() const
     const std::uint32_t signature = header.BigEndian32();
     const std::size_t length = header.BigEndian32() & kFrameLengthMask;
     const bool requests = m_direction == Direction::Requests;
-    const std::size_t shortest = headerSize() + (requests ? kRequestHeader : kReplyHeader);
+    const std::size_t shortest = HeaderSize() + (requests ? kRequestHeader : kReplyHeader);
     const bool good = signature == (requests ? kRequestSignature : kReplySignature) && length >= shortest &&
-                      length - headerSize() <= m_maxPacket;
+                      length - HeaderSize() <= m_maxPacket;
     return good ? length : 0;
 }
 

@@ -29,16 +29,16 @@ public:
     FrameReader(Direction direction, std::size_t maxPacket);
 
     void Append(ByteView received);
-    // Frame: packet holds the next frame's packet, and the frame is consumed. Malformed stays so: the stream
-    // cannot be resynchronised.
-    Result Next(Bytes &packet);
+    // Frame: frame holds the next whole frame, and it is consumed; its packet follows the first HeaderSize()
+    // bytes. Malformed stays so: the stream cannot be resynchronised.
+    Result Next(Bytes &frame);
     // How many more bytes the frame being received needs; a reader that asks for no more than this never
     // reads into the next frame.
     std::size_t Missing() const;
     void Clear();
+    std::size_t HeaderSize() const;
 
 private:
-    std::size_t headerSize() const;
     // The whole frame's length from a complete header; 0 when the header is not acceptable.
     std::size_t frameLength() const;
 
