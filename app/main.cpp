@@ -2,7 +2,11 @@
 
 #include <memory>
 
+#include <QCoreApplication>
+
 #include "app/Classes.h"
+#include "app/ClientChoice.h"
+#include "app/CommandLine.h"
 #include "app/UMain.h"
 #include "resources/Resources.h"
 #include "runtime/Application.h"
@@ -15,8 +19,12 @@ int main(int argc, char **argv)
     // and converted at start, go back to the system when freed instead of staying in the heap.
     mallopt(M_ARENA_MAX, 1);
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    TCommandLine::AnswerHelpAndVersion(argc, argv);
     TApplication application(argc, argv);
     application.SetTitle(QStringLiteral("Sembrolin"));
+    const TCommandLine commandLine = TCommandLine::Parse(QCoreApplication::arguments());
+    if (!ChooseClient(commandLine.ServersFile()))
+        return 2;
     InitResources();
     RegisterClasses();
 

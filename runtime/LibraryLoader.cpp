@@ -31,14 +31,23 @@ TLibraryLoader::Handle TPlatformLibraryLoader::LoadLibrary(const char *fileName)
     const char *why = ::dlerror();
     if (!why || std::string_view(why).rfind(fileName, 0) != 0)
         return nullptr;
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    if (error)
+    const std::string folder = PrivateFolder();
+    if (folder.empty())
         return nullptr;
-    for (const std::filesystem::path &candidate : {folder, folder / ".." / SEMBROLIN_PRIVATE_LIB_DIR})
-        if (Handle library = ::dlopen((candidate / fileName).c_str(), RTLD_NOW | RTLD_LOCAL))
-            return library;
-    return nullptr;
+    return ::dlopen((std::filesystem::path(folder) / fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+#endif
+}
+
+std::string TPlatformLibraryLoader::PrivateFolder()
+{
+#ifdef _WIN32
+    return {};
+#else
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return {};
+    return (program.parent_path() / ".." / SEMBROLIN_PRIVATE_LIB_DIR).string();
 #endif
 }
 

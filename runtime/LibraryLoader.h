@@ -29,6 +29,10 @@ public:
     Handle LoadLibrary(const char *fileName) override;
     void *GetProcAddress(Handle library, const char *name) override;
 
+    // The program's private library folder, where its RUNPATH points: beside the program in a build, in
+    // lib/sembrolin of the prefix once installed. Empty when the program's own path cannot be read.
+    static std::string PrivateFolder();
+
 private:
     std::string m_folder;
 };
