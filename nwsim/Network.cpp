@@ -136,9 +136,9 @@ std::uint32_t Network::GetConnectionInformation(std::uint32_t connection, std::u
         return NW_ERR_NO_SUCH_OBJECT;
     }
     const ServerState &server = m_servers[found->server];
-    text::CopyBounded(name, NW_NAME_BUFFER_SIZE, binderyUser());
+    text::CopyBounded(name, NW_NAME_BUFFER_SIZE, m_scenario.BinderyUser());
     text::PutIfWanted(objectType, kTypeUser);
-    text::PutIfWanted(objectID, text::SwapBytes(binderyID(server, binderyUser(), kTypeUser)));
+    text::PutIfWanted(objectID, text::SwapBytes(binderyID(server, m_scenario.BinderyUser(), kTypeUser)));
     if (loginTime != nullptr) {
         putDateTime(loginTime, m_startTime - std::time_t(server.Setup().seed % 7200));
     }
@@ -181,11 +181,18 @@ std::uint32_t Network::GetConnectionHandle(const char *name, std::uint32_t *conn
 
 std::uint32_t Network::GetFileServerInfo(std::uint32_t connection, std::uint8_t *record)
 {
-    const Connection *found = m_connections.ByHandle(connection);
-    if (found == nullptr || record == nullptr) {
-        return found == nullptr ? NW_ERR_INVALID_CONNECTION : codes::kInvalidParameter;
-    }
-    return m_servers[found->server].Statistics(m_clock(), record);
+    return statistics(connection, record, ServerState::Request::Version4);
+}
+
+std::uint32_t Network::GetFileServerCounters(std::uint32_t connection, std::uint8_t *record)
+{
+    return statistics(connection, record, ServerState::Request::AnyVersion);
+}
+
+bool Network::Answering(std::uint32_t connection)
+{
+    std::uint32_t code = NW_SUCCESS;
+    return answering(connection, code) != nullptr;
 }
 
 std::uint32_t Network::GetFileServerInformation(std::uint32_t connection, char *name,
@@ -464,6 +471,16 @@ std::uint32_t Network::AuditGetObjectID(std::uint32_t context, const char *name,
     return m_directory.ObjectID(context, name, objectID);
 }
 
+std::uint32_t Network::statistics(std::uint32_t connection, std::uint8_t *record,
+                                  ServerState::Request request)
+{
+    const Connection *found = m_connections.ByHandle(connection);
+    if (found == nullptr || record == nullptr) {
+        return found == nullptr ? NW_ERR_INVALID_CONNECTION : codes::kInvalidParameter;
+    }
+    return m_servers[found->server].Statistics(m_clock(), record, request);
+}
+
 std::uint64_t Network::now() const
 {
     return m_clock() / 1000;
@@ -513,7 +530,7 @@ std::uint32_t Network::binderyID(const ServerState &server, const std::string &n
         return scripted->id != 0 ? scripted->id
                                  : (text::Hash(serverName + "/" + scripted->name) & 0x00FFFFFFu) | 0x0B000000u;
     }
-    const bool known = (type == kTypeUser && text::EqualNoCase(name, binderyUser())) ||
+    const bool known = (type == kTypeUser && text::EqualNoCase(name, m_scenario.BinderyUser())) ||
                        (type == kTypeGroup && text::EqualNoCase(name, "EVERYONE")) ||
                        (type == kTypeFileServer && text::EqualNoCase(name, serverName));
     // Bindery IDs are per server; the high byte keeps them clear of 0.
@@ -529,9 +546,5 @@ const BinderySetup *Network::binderyObject(const ServerState &server, const std:
     return found == m_scenario.bindery.end() ? nullptr : &*found;
 }
 
-std::string Network::binderyUser() const
-{
-    return text::Upper(DsTree::Typeless(m_scenario.login.substr(0, m_scenario.login.find('.'))));
-}
 
 } // namespace nwsim

@@ -46,6 +46,10 @@ public:
     std::uint32_t GetFileServerName(std::uint32_t connection, char *name);
     std::uint32_t GetConnectionHandle(const char *name, std::uint32_t *connection) const;
     std::uint32_t GetFileServerInfo(std::uint32_t connection, std::uint8_t *record);
+    // The same record for the older statistics requests, which servers of every version answer.
+    std::uint32_t GetFileServerCounters(std::uint32_t connection, std::uint8_t *record);
+    // Whether the connection's server answers now, or has stopped.
+    bool Answering(std::uint32_t connection);
     std::uint32_t GetFileServerInformation(std::uint32_t connection, char *name, std::uint8_t *majorVersion,
                                            std::uint8_t *minorVersion, std::uint8_t *revision,
                                            std::uint16_t *maxConnections, std::uint16_t *maxConnectionsUsed,
@@ -86,9 +90,9 @@ private:
     // The primary connection, or null with the code every primary-connection call then fails with.
     const Connection *primary(std::uint32_t &code) const;
     ServerState *answering(std::uint32_t connection, std::uint32_t &code);
+    std::uint32_t statistics(std::uint32_t connection, std::uint8_t *record, ServerState::Request request);
     const Connection *connectionOf(const char *name) const;
     std::uint32_t binderyID(const ServerState &server, const std::string &name, std::uint16_t type) const;
-    std::string binderyUser() const;
     const BinderySetup *binderyObject(const ServerState &server, const std::string &name,
                                       std::uint16_t type) const;
 

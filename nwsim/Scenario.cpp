@@ -1,5 +1,8 @@
 #include "nwsim/Scenario.h"
 
+#include "nwsim/DsTree.h"
+#include "nwsim/Text.h"
+
 namespace nwsim {
 
 namespace {
@@ -55,6 +58,11 @@ Scenario Scenario::BuiltIn()
                        {'H', "LARCH", "VOL1:USERS\\ADMIN"},
                        {'Z', "KESTREL", "SYS:PUBLIC\\WIN32"}};
     return scenario;
+}
+
+std::string Scenario::BinderyUser() const
+{
+    return text::Upper(DsTree::Typeless(login.substr(0, login.find('.'))));
 }
 
 } // namespace nwsim

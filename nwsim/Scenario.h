@@ -29,6 +29,8 @@ struct Scenario
     std::uint32_t primaryFailure = 0;
 
     static Scenario BuiltIn();
+    // The login's name in every server's bindery: its first part, untyped, in upper case.
+    std::string BinderyUser() const;
 };
 
 } // namespace nwsim

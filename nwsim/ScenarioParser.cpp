@@ -17,6 +17,10 @@ constexpr int kMaxConnections = 8;
 // Every part of a typed name is a container of the directory tree, and building or searching the tree
 // costs the cube of its depth: a few hundred parts took minutes. Real trees stay far shallower.
 constexpr std::size_t kMaxNameParts = 16;
+// As long as a client's servers file lets a password be.
+constexpr std::size_t kMaxPassword = 127;
+constexpr std::uint32_t kMaxWireDelay = 60'000;
+constexpr std::uint16_t kTypeUser = 0x0100;
 
 std::vector<std::string> splitWords(const std::string &line)
 {
@@ -118,6 +122,10 @@ void ScenarioParser::parseLine(const std::string &line)
         parseStop(words);
     } else if (keyword == "RESTART") {
         parseRestart(words);
+    } else if (keyword == "PASSWORD") {
+        parsePassword(words);
+    } else if (keyword == "WIRE") {
+        parseWire(words);
     } else if (keyword == "PRIMARY") {
         m_scenario.primaryFailure = parseFailure(words);
     } else if (keyword == "CALLSINIT") {
@@ -329,11 +337,57 @@ void ScenarioParser::parseAttribute(const Words &words)
     m_scenario.attributes.push_back({words[1], attribute, joinFrom(words, 3)});
 }
 
+void ScenarioParser::parsePassword(const Words &words)
+{
+    expectWords(words, 4, 4);
+    ServerSetup &setup = server(words[1]);
+    const std::string user = text::Upper(words[2]);
+    const bool known =
+        user == m_scenario.BinderyUser() ||
+        std::ranges::any_of(m_scenario.bindery, [&](const BinderySetup &b) {
+            return b.type == kTypeUser && b.name == user && text::EqualNoCase(b.server, setup.name);
+        });
+    if (!known) {
+        fail("'" + words[2] + "' is no user of server '" + setup.name + "'");
+    }
+    if (words[3].size() > kMaxPassword) {
+        fail("password longer than 127 characters");
+    }
+    setup.passwords[user] = words[3];
+}
+
+void ScenarioParser::parseWire(const Words &words)
+{
+    expectWords(words, 3, 9);
+    ServerSetup &setup = server(words[1]);
+    WireFault fault;
+    fault.kind = WireFaultKind(choice(words[2], {"SLOW", "TRICKLE", "DROP", "BUSY", "SIGNING"}));
+    std::size_t next = 3;
+    if (fault.kind == WireFaultKind::Slow || fault.kind == WireFaultKind::Trickle) {
+        expectWords(words, 4, 9);
+        fault.milliseconds = number(words[next++], kMaxWireDelay);
+    }
+    if (next < words.size() && text::Upper(words[next]) == "AFTER") {
+        fault.start = parseTrigger(words, next);
+        next += 3;
+    }
+    if (next < words.size()) {
+        if (words.size() != next + 2 || text::Upper(words[next]) != "FOR") {
+            fail("expected 'after' or 'for' and a number after the fault");
+        }
+        fault.length = number(words[next + 1], UINT32_MAX);
+        if (fault.length == 0) {
+            fail("a fault that ends lasts at least 1");
+        }
+    }
+    setup.wireFaults.push_back(fault);
+}
+
 void ScenarioParser::parseStop(const Words &words)
 {
     expectWords(words, 5, 7);
     ServerSetup &setup = server(words[1]);
-    setup.stop = parseTrigger(words);
+    setup.stop = parseTrigger(words, 2);
     setup.stopLength = trailingNumber(words, "for");
     if (words.size() > 5 && setup.stopLength == 0) {
         fail("a stop that ends lasts at least 1");
@@ -344,7 +398,7 @@ void ScenarioParser::parseRestart(const Words &words)
 {
     expectWords(words, 5, 7);
     ServerSetup &setup = server(words[1]);
-    setup.restart = parseTrigger(words);
+    setup.restart = parseTrigger(words, 2);
     setup.restartValue = trailingNumber(words, "to");
 }
 
@@ -359,20 +413,23 @@ std::uint32_t ScenarioParser::trailingNumber(const Words &words, const std::stri
     return number(words[6], UINT32_MAX);
 }
 
-Trigger ScenarioParser::parseTrigger(const Words &words)
+Trigger ScenarioParser::parseTrigger(const Words &words, std::size_t at)
 {
-    if (text::Upper(words[2]) != "AFTER") {
-        fail("expected 'after', found '" + words[2] + "'");
+    if (words.size() < at + 3) {
+        fail("expected 'after N seconds' or 'after N calls'");
     }
-    const std::uint32_t value = number(words[3], UINT32_MAX);
-    const std::string unit = text::Upper(words[4]);
+    if (text::Upper(words[at]) != "AFTER") {
+        fail("expected 'after', found '" + words[at] + "'");
+    }
+    const std::uint32_t value = number(words[at + 1], UINT32_MAX);
+    const std::string unit = text::Upper(words[at + 2]);
     if (unit == "SECONDS") {
         return {TriggerUnit::Seconds, value};
     }
     if (unit == "CALLS") {
         return {TriggerUnit::Calls, value};
     }
-    fail("expected 'seconds' or 'calls', found '" + words[4] + "'");
+    fail("expected 'seconds' or 'calls', found '" + words[at + 2] + "'");
 }
 
 std::uint32_t ScenarioParser::parseFailure(const Words &words)

@@ -36,12 +36,15 @@ private:
     void parseServerDate(ServerSetup &setup, std::string_view value);
     std::uint32_t choice(std::string_view word, const std::vector<std::string> &names);
     const std::string &name(const std::string &word);
+    void parsePassword(const Words &words);
+    void parseWire(const Words &words);
     void parseStop(const Words &words);
     void parseRestart(const Words &words);
     std::uint32_t parseFailure(const Words &words);
     const std::string &typedName(const std::string &word);
     void parseVersion(ServerSetup &setup, std::string_view value);
-    Trigger parseTrigger(const Words &words);
+    // "after N seconds|calls" from words[at] on.
+    Trigger parseTrigger(const Words &words, std::size_t at);
     // The number after the keyword that may end a stop or restart line; 0 when the line ends at its trigger.
     std::uint32_t trailingNumber(const Words &words, const std::string &keyword);
     ServerSetup &server(std::string_view name);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,26 @@ struct Trigger
     std::uint32_t value = 0;
 };
 
+enum class WireFaultKind
+{
+    Slow,
+    Trickle,
+    Drop,
+    Busy,
+    Signing
+};
+
+// A fault of the server's TCP face alone; the simulated client never meets it. Timed like a stop: from the
+// start on, and for length seconds or statistics requests (0: for ever).
+struct WireFault
+{
+    WireFaultKind kind = WireFaultKind::Slow;
+    // How late a slow reply goes, or how far apart a trickled reply's bytes.
+    std::uint32_t milliseconds = 0;
+    Trigger start;
+    std::uint32_t length = 0;
+};
+
 struct ServerSetup
 {
     std::string name;
@@ -63,6 +84,9 @@ struct ServerSetup
     // Year since 1900, month, day as the server reports them, a day that does not exist included; unset:
     // the workstation's own date.
     std::optional<std::array<std::uint8_t, 3>> date;
+    // Keyed logins' passwords by upper-case user name; a user without one has the empty password.
+    std::map<std::string, std::string> passwords;
+    std::vector<WireFault> wireFaults;
 };
 
 // A bindery object of one server beyond those every server has (the login, EVERYONE, the server itself).

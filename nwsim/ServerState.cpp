@@ -36,7 +36,7 @@ bool ServerState::Answering(std::uint64_t second) const
                                                       : m_refusedCalls >= length;
 }
 
-std::uint32_t ServerState::Statistics(std::uint64_t millisecond, std::uint8_t *record)
+std::uint32_t ServerState::Statistics(std::uint64_t millisecond, std::uint8_t *record, Request request)
 {
     const std::uint64_t second = millisecond / 1000;
     if (!Answering(second)) {
@@ -44,7 +44,7 @@ std::uint32_t ServerState::Statistics(std::uint64_t millisecond, std::uint8_t *r
         return codes::kServerNotResponding;
     }
     ++m_statsCalls;
-    if (m_setup.majorVersion < 4) {
+    if (m_setup.majorVersion < 4 && request == Request::Version4) {
         return NW_ERR_NOT_SUPPORTED;
     }
     if (!m_setup.consoleRights) {

@@ -18,9 +18,17 @@ public:
     const ServerSetup &Setup() const { return m_setup; }
     const LoadModel &Model() const { return m_model; }
     bool Answering(std::uint64_t second) const;
+    // The 4.x statistics request, or the older requests for the same counters that every version answers.
+    enum class Request
+    {
+        Version4,
+        AnyVersion
+    };
+
     // Fills the server-info record for a statistics request made at that millisecond since the client
     // started; returns the completion code. Each request counts towards the server's call-based faults.
-    std::uint32_t Statistics(std::uint64_t millisecond, std::uint8_t *record);
+    std::uint32_t Statistics(std::uint64_t millisecond, std::uint8_t *record,
+                             Request request = Request::Version4);
     std::int64_t ClockOffset() const { return m_clockOffset; }
     void SetClockOffset(std::int64_t seconds);
 

@@ -1,4 +1,7 @@
+#include <map>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -153,7 +156,60 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"firstdrive 7", 1}, MalformedCase{"errormode silent", 1},
                     MalformedCase{"login A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.O=15\nlogin A.1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.O", 2},
                     MalformedCase{"tree T\nobject CN=1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.O=17 User", 2},
-                    MalformedCase{"context 1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.17", 1}));
+                    MalformedCase{"context 1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.17", 1},
+                    MalformedCase{"server A\npassword A NOBODY x", 2},
+                    MalformedCase{"password A SUPERVISOR x", 1},
+                    MalformedCase{"server A\npassword A SUPERVISOR", 2},
+                    MalformedCase{"login CN=OPS\nserver A\npassword A SUPERVISOR x", 3},
+                    MalformedCase{"server A\nserver B\nbindery B user GUEST\npassword A GUEST x", 4},
+                    MalformedCase{"server A\nwire A melt", 2}, MalformedCase{"server A\nwire A slow", 2},
+                    MalformedCase{"server A\nwire A slow 60001", 2},
+                    MalformedCase{"server A\nwire A drop after 3", 2},
+                    MalformedCase{"server A\nwire A busy for 0", 2},
+                    MalformedCase{"server A\nwire A busy for", 2},
+                    MalformedCase{"server A\nwire A drop after 3 calls until 5", 2},
+                    MalformedCase{"server A\nwire A trickle 5 after 3 minutes", 2},
+                    MalformedCase{"wire NOBODY drop", 1}));
+
+TEST(ScenarioParser, ReadsPasswordsAndWireFaults)
+{
+    const Scenario scenario = parse(R"(login CN=OPS.O=ACORN
+server A
+server B
+bindery A user GUEST
+password a ops Secret1
+password A guest x
+password B OPS other
+wire A slow 250 after 10 seconds for 5
+wire A trickle 20
+wire A busy after 3 calls
+wire a signing for 2
+wire A drop
+)");
+    EXPECT_EQ(scenario.servers[0].passwords,
+              (std::map<std::string, std::string>{{"GUEST", "x"}, {"OPS", "Secret1"}}));
+    EXPECT_EQ(scenario.servers[1].passwords, (std::map<std::string, std::string>{{"OPS", "other"}}));
+    EXPECT_TRUE(scenario.servers[1].wireFaults.empty());
+
+    // Kind, milliseconds, unit, start, length.
+    using Seen = std::tuple<WireFaultKind, std::uint32_t, TriggerUnit, std::uint32_t, std::uint32_t>;
+    std::vector<Seen> faults;
+    for (const WireFault &fault : scenario.servers[0].wireFaults) {
+        faults.emplace_back(fault.kind, fault.milliseconds, fault.start.unit, fault.start.value,
+                            fault.length);
+    }
+    EXPECT_EQ(faults, (std::vector<Seen>{{WireFaultKind::Slow, 250, TriggerUnit::Seconds, 10, 5},
+                                         {WireFaultKind::Trickle, 20, TriggerUnit::Seconds, 0, 0},
+                                         {WireFaultKind::Busy, 0, TriggerUnit::Calls, 3, 0},
+                                         {WireFaultKind::Signing, 0, TriggerUnit::Seconds, 0, 2},
+                                         {WireFaultKind::Drop, 0, TriggerUnit::Seconds, 0, 0}}));
+}
+
+TEST(ScenarioParser, RefusesPasswordsLongerThanAServersFileHolds)
+{
+    EXPECT_NO_THROW(parse("server A\npassword A SUPERVISOR " + std::string(127, 'p')));
+    EXPECT_THROW(parse("server A\npassword A SUPERVISOR " + std::string(128, 'p')), ScenarioError);
+}
 
 TEST(ScenarioParser, RefusesNamesLongerThanTheClientCouldHold)
 {
