@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "ncp/Codes.h"
 #include "ncp/ServersFile.h"
 #include "ncp/Socket.h"
 #include "ncp/Waker.h"
@@ -30,8 +31,8 @@ public:
         std::string name;
         // The number the server gave this connection.
         std::uint16_t number = 0;
-        // What a call gets while the connection is down.
-        std::uint32_t downCode = 0;
+        // What a call gets while the connection is down; before the first attempt ends, no connection yet.
+        std::uint32_t downCode = codes::kNoConnection;
     };
     struct Result
     {
