@@ -41,8 +41,9 @@ public:
     std::optional<Answer> Serve(const ncp::Request &request, Station &station, bool demandSigning);
     // Whether a request is one of those that time stops and faults counted in calls.
     static bool Statistics(const ncp::Request &request);
-    // A statistics request to a stopped server is refused all the same: a stop timed in calls ends after so
-    // many refusals.
+    // A request that a stopped server ignores counts as a refused statistics request: a client that heard
+    // nothing connects again before it asks for statistics, and a stop timed in calls ends after so many
+    // refusals.
     void Refuse();
 
 private:

@@ -12,9 +12,12 @@ WireFaults::Conditions WireFaults::Arrive(bool statistics, std::uint64_t millise
         if (!holds(fault, millisecond / 1000)) {
             continue;
         }
+        // A fault counted in statistics requests catches those alone: a client it drops or holds up can
+        // still connect again and ask once more, which is what moves the count on.
+        const bool catches = statistics || fault.start.unit == TriggerUnit::Seconds;
         if (fault.kind == WireFaultKind::Signing) {
             conditions.signing = true;
-        } else if (conditions.delivery == nullptr) {
+        } else if (conditions.delivery == nullptr && catches) {
             conditions.delivery = &fault;
         }
     }

@@ -41,12 +41,9 @@ void WireServer::SetAddress(const WireAddress &address)
 
 WireServer::Response WireServer::Respond(const ncp::Request &request, Station &station, std::uint64_t now)
 {
-    const bool statistics = WireCalls::Statistics(request);
-    const WireFaults::Conditions conditions = m_faults.Arrive(statistics, now);
+    const WireFaults::Conditions conditions = m_faults.Arrive(WireCalls::Statistics(request), now);
     if (!m_network.Answering(m_handle)) {
-        if (statistics) {
-            m_calls.Refuse();
-        }
+        m_calls.Refuse();
         return {};
     }
     return {answer(request, station, conditions.signing), conditions.delivery};
