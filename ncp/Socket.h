@@ -33,6 +33,8 @@ public:
     };
 
     Socket() = default;
+    // Takes over a connected stream socket's descriptor.
+    explicit Socket(int fd) : m_fd(fd) {}
     ~Socket();
     Socket(Socket &&other) noexcept;
     Socket &operator=(Socket &&other) noexcept;
@@ -52,7 +54,6 @@ public:
     void Close();
 
 private:
-    explicit Socket(int fd) : m_fd(fd) {}
     Status wait(short events, Clock::time_point deadline, const Waker &waker) const;
 
     int m_fd = -1;

@@ -95,9 +95,13 @@ Bytes tcpSegment(std::uint32_t source, std::uint32_t destination, const Bytes &p
 
 std::unique_ptr<Trace> Trace::Open(const std::string &path, std::string &error)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
-    if (fd < 0 || ::fchmod(fd, S_IRUSR | S_IWUSR) != 0) {
-        error = std::strerror(errno);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
+    struct stat status{};
+    // Only a file of the user's own is made private and written over: never a device or someone's link.
+    const bool regular =
+        fd >= 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid();
+    if (!regular || ::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || ::ftruncate(fd, 0) != 0) {
+        error = fd < 0 || regular ? std::strerror(errno) : "not a regular file of this user";
         if (fd >= 0)
             ::close(fd);
         return nullptr;
