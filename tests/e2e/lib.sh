@@ -6,6 +6,7 @@ E2E_TMP=$(mktemp -d)
 E2E_XVFB_PID=""
 E2E_APP_PID=""
 E2E_WESTON_PID=""
+E2E_NCPD_PID=""
 # A fresh virtual display here refuses a few connections in a hundred; a refused call is made this often.
 E2E_ATTEMPTS=8
 # Without a session bus the toolkit's bus thread would fork a search for a bus launcher, and a program that
@@ -17,6 +18,7 @@ e2e_cleanup() {
     [ -n "$E2E_APP_PID" ] && kill "$E2E_APP_PID" 2>/dev/null || true
     [ -n "$E2E_WESTON_PID" ] && kill "$E2E_WESTON_PID" 2>/dev/null || true
     [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
+    [ -n "$E2E_NCPD_PID" ] && kill "$E2E_NCPD_PID" 2>/dev/null || true
     rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
@@ -154,4 +156,21 @@ wait_for_pixel() {
         sleep 0.2
     done
     return 1
+}
+
+# Puts the simulated network of scenario $2 on the wire with nwsim-ncpd from the folder of program $1, on
+# ports of its own choosing on loopback, and returns once it listens; the servers file for our client is
+# then $E2E_TMP/servers.
+start_ncpd() {
+    local ncpd
+    ncpd="$(dirname "$1")/nwsim-ncpd"
+    rm -f "$E2E_TMP/servers"
+    "$ncpd" --scenario "$2" --listen 127.0.0.1:0 --servers-file "$E2E_TMP/servers" >"$E2E_TMP/ncpd.log" 2>&1 &
+    E2E_NCPD_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$E2E_TMP/servers" ] && return 0
+        kill -0 "$E2E_NCPD_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "nwsim-ncpd did not start: $(cat "$E2E_TMP/ncpd.log")"
 }
