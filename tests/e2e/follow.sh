@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The displays follow the server chosen in the server menu: the primary server's 42 at first, the chosen
 # server's 77 a few ticks after the choice, with the peak following it and the average between the two.
+# With "ncp" after the program, on our NCP client over the wire.
 source "$(dirname "$0")/lib.sh"
 program=$1
 
@@ -12,7 +13,12 @@ sequence BIRCH 77:5000
 SCENARIO
 export NWSIM_SCENARIO="$E2E_TMP/scenario"
 start_display
-start_program "$program"
+if [ "${2:-}" = ncp ]; then
+    start_ncpd "$program" "$NWSIM_SCENARIO"
+    start_program "$program" --servers "$E2E_TMP/servers"
+else
+    start_program "$program"
+fi
 wait_for_window FMain 15 >/dev/null || fail "the main window did not appear: $(cat "$E2E_TMP/program.log")"
 
 # Window at (255, 167), the page at (2, 47) within it; an LED panel's digits stand 8 pixels apart.
