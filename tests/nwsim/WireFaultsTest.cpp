@@ -36,40 +36,28 @@ std::string kindOf(const ncp::Bytes &piece)
     return piece.size() > 9 && piece[8] == 0x99 && piece[9] == 0x99 ? "busy" : "reply";
 }
 
-// What goes out for one request, as the client would see it: "kind@ms" for each piece, a run of one kind at
-// an even pace as "kind*count/step@first", and "closed@ms" when the connection is dropped instead.
+// What goes out for one request, as the client sees it: each run of pieces of one kind as "kind@ms", or
+// "kind@first..lastxcount", and "closed@ms" when the connection is dropped instead.
 std::string timeline(WireClient &client, std::uint64_t &now)
 {
-    struct Run
-    {
-        std::string kind;
-        std::uint64_t first;
-        std::uint64_t step;
-        int count;
-    };
-    std::vector<Run> runs;
+    std::vector<std::pair<std::string, std::vector<std::uint64_t>>> runs;
     for (int pieces = 0; client.Session().Due() && pieces < 10'000; ++pieces) {
         now = *client.Session().Due();
         const std::string kind = kindOf(client.Session().Take(now));
-        Run *last = runs.empty() ? nullptr : &runs.back();
-        if (last != nullptr && last->kind == kind &&
-            (last->count == 1 || now - last->first == last->step * last->count)) {
-            last->step = (now - last->first) / last->count;
-            ++last->count;
-        } else {
-            runs.push_back({kind, now, 0, 1});
+        if (runs.empty() || runs.back().first != kind) {
+            runs.push_back({kind, {}});
         }
-    }
-    std::string text;
-    for (const Run &run : runs) {
-        text += (text.empty() ? "" : " ") + run.kind;
-        if (run.count > 1) {
-            text += "*" + std::to_string(run.count) + "/" + std::to_string(run.step);
-        }
-        text += "@" + std::to_string(run.first);
+        runs.back().second.push_back(now);
     }
     if (client.Session().Closing()) {
-        text += (text.empty() ? "" : " ") + std::string("closed@") + std::to_string(now);
+        runs.push_back({"closed", {now}});
+    }
+    std::string text;
+    for (const auto &[kind, times] : runs) {
+        text += (text.empty() ? "" : " ") + kind + "@" + std::to_string(times.front());
+        if (times.size() > 1) {
+            text += ".." + std::to_string(times.back()) + "x" + std::to_string(times.size());
+        }
     }
     return text;
 }
@@ -99,7 +87,7 @@ TEST_P(WireFaultTiming, ReplyGoesAsTheFaultLetsIt)
     Faulty face(GetParam().lines);
     face.now = GetParam().at;
     const std::unique_ptr<WireClient> client = face.Client();
-    client->Send(Pattern("1111 00 ff 01 ff 00").Exact());
+    client->Send(Bytes("1111 00 ff 01 ff 00"));
     EXPECT_EQ(timeline(*client, face.now), GetParam().timeline);
 }
 
@@ -110,8 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
         TimingCase{"NotYetSlow", "wire A slow 250 after 10 seconds", 9'999, "reply@9999"},
         TimingCase{"SlowFromItsSecond", "wire A slow 250 after 10 seconds", 10'000, "reply@10250"},
         TimingCase{"SlowNoLonger", "wire A slow 250 after 10 seconds for 5", 15'000, "reply@15000"},
-        TimingCase{"Trickle", "wire A trickle 20", 0, "byte*16/20@0"},
-        TimingCase{"Busy", "wire A busy after 10 seconds for 1", 10'000, "busy*10/100@10000 reply@11000"},
+        TimingCase{"Trickle", "wire A trickle 20", 0, "byte@0..300x16"},
+        TimingCase{"Busy", "wire A busy after 10 seconds for 1", 10'000, "busy@10000..10900x10 reply@11000"},
         TimingCase{"BusyToItsEnd", "wire A busy after 10 seconds for 1", 10'950, "busy@10950 reply@11000"},
         TimingCase{"Drop", "wire A drop", 0, "closed@0"},
         TimingCase{"FirstFaultDecides", "wire A slow 300\nwire A drop", 0, "reply@300"},
@@ -126,11 +114,11 @@ TEST(WireFaults, FaultsCountedInCallsCatchTheStatisticsRequestsInTheirRange)
     for (int call = 0; call < 5; ++call) {
         const std::unique_ptr<WireClient> client = face.Client();
         client->Create();
-        client->Send(Pattern("2222 01 01 01 00 7b 0001 02").Exact());
+        client->Send(Bytes("2222 01 01 01 00 7b 0001 02"));
         seen.push_back(timeline(*client, face.now));
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"reply@0", "reply@0", "closed@0", "reply@0",
-                                              "busy*10/100@0 reply@1000"}))
+                                              "busy@0..900x10 reply@1000"}))
         << "a busy fault counted in calls holds each reply for a second";
 }
 
@@ -139,11 +127,11 @@ TEST(WireFaults, SigningIsDemandedOfConnectionsThatNegotiateWhileItHolds)
     Faulty face("wire A signing after 5 seconds");
     const std::unique_ptr<WireClient> before = face.Client();
     before->Create();
-    EXPECT_EQ(before->Call("61 1000 00")->data, Pattern("1000 0000 00").Exact());
+    EXPECT_EQ(before->Call("61 1000 00")->data, Bytes("1000 0000 00"));
     face.now = 5'000;
     const std::unique_ptr<WireClient> after = face.Client();
     after->Create();
-    EXPECT_EQ(after->Call("61 1000 00")->data, Pattern("1000 0000 02").Exact());
+    EXPECT_EQ(after->Call("61 1000 00")->data, Bytes("1000 0000 02"));
     EXPECT_FALSE(after->Call("17 0001 11")) << "an unsigned request is not heard";
     EXPECT_TRUE(before->Call("17 0001 11"));
 }

@@ -90,7 +90,7 @@ TEST_P(WireCall, AnswersAsTheTablesLayItOut)
     ASSERT_TRUE(reply);
     ncp::Bytes seen{reply->completion, reply->status};
     seen.insert(seen.end(), reply->data.begin(), reply->data.end());
-    EXPECT_TRUE(Pattern(call.reply).Matches(seen)) << Hex(seen);
+    EXPECT_TRUE(Matches(call.reply, seen)) << testing::PrintToString(seen);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,10 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "00 00 00000009 0028 000c 0003 00001388 00*40 00000000 000004e2 0000022b"},
         CallCase{"ObjectId", 0, "", "17 0009 35 0001 05 'GUEST'", "00 00 0b0b0b01 0001 'GUEST' 00*43"},
         CallCase{"ObjectIdOfNobody", 0, "", "17 000a 35 0001 06 'NOBODY'", "fc 00"},
-        CallCase{"ObjectIdOfAGroup", 0, "", "17 000c 35 0002 08 'everyone'",
-                 "00 00 0a.... .. 0002 'EVERYONE' 00*40"},
         CallCase{"ObjectIdWithANulInside", 0, "", "17 000a 35 0001 06 'GUEST' 00", "ef 00"},
-        CallCase{"ObjectIdCutShort", 0, "", "17 0008 35 0001 05 'GUE'", "7e 00"},
         CallCase{"AccessLevelOfNobody", 0, "", "17 0001 46", "00 00 00 ffffffff"},
         CallCase{"AccessLevelOfAUser", 0, "GUEST", "17 0001 46", "00 00 22 0b0b0b01"},
         CallCase{"AccessLevelOfTheOperator", 0, "OPS", "17 0001 46", "00 00 33 0a.... .."},
@@ -125,7 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
         CallCase{"ConsolePrivilegesWithoutRights", 2, "OPS", "17 0001 c8", "c6 00"},
         CallCase{"Manager", 2, "OPS", "17 0001 49", "00 00"},
         CallCase{"ManagerNeedsTheMonitorsLogin", 0, "GUEST", "17 0001 49", "ff 00"},
-        CallCase{"ManagerNeedsALogin", 0, "", "17 0001 49", "ff 00"},
         CallCase{"SetDateTimeNeedsConsoleRights", 0, "GUEST", "17 0007 ca 1a 05 06 0c 00 00", "c6 00"},
         CallCase{"SetDateTimeRefusesADayThatDoesNotExist", 0, "OPS", "17 0007 ca 1a 02 1e 0c 00 00", "ff 00"},
         CallCase{"Ping", 0, "", "68 01 000000", "00 00 09 000000 21000000 'ACORN' 5f*27 00 00*12"},
@@ -136,39 +132,28 @@ INSTANTIATE_TEST_SUITE_P(
                  "00 00 0b0b0b01 0001 'GUEST' 00*43 7e 03 04 .. .. .. .. 00"},
         CallCase{"StationInfoOfAnAnonymousStation", 0, "", "17 0005 1c 01000000", "fb 00"},
         CallCase{"StationInfoOfNoStation", 0, "OPS", "17 0005 1c 02000000", "fb 00"},
-        CallCase{"StationInfoPastSixteenBits", 0, "OPS", "17 0005 1c 01000100", "fb 00"},
         CallCase{"NegotiateBuffer", 0, "", "21 2000", "00 00 1000"},
-        CallCase{"NegotiateASmallerBuffer", 0, "", "21 0200", "00 00 0200"},
         CallCase{"BigPacket", 0, "", "61 1000 00", "00 00 1000 0000 00"},
         CallCase{"NetworkAddresses", 0, "", "7b 0001 11",
                  "00 00 00000000 01 00 0000 00*16 00000000 01000000 06000000 06000000 1594 7f000001"},
         CallCase{"VolumeList", 0, "", "16 000c 34 00000000 00000000 00000000",
                  "00 00 02000000 00000000 00000000 03 'SYS' 01000000 04 'VOL1'"},
         CallCase{"Logout", 0, "OPS", "19", "00 00"},
-        CallCase{"UnknownSubfunction", 0, "", "17 0001 99", "fb 00"},
-        CallCase{"UnknownFunction", 0, "", "63 00", "fb 00"}),
+        CallCase{"UnknownSubfunction", 0, "", "17 0001 99", "fb 00"}),
     [](const testing::TestParamInfo<CallCase> &info) { return std::string(info.param.name); });
 
-TEST_F(WireFace, CreateAndDestroyCopyTheRequestsAddress)
+TEST_F(WireFace, ConnectionsAreCreatedAndDestroyedAndUnknownOnesFlagged)
 {
     WireClient client(*servers[0], m_now);
-    client.Send(Pattern("1111 00 ff 01 ff 00").Exact());
-    EXPECT_TRUE(Pattern("'tNcP' 00000010 3333 00 01 01 00 00 00").Matches(client.Due()));
-    client.Send(Pattern("5555 07 01 02 00 00").Exact());
-    EXPECT_TRUE(Pattern("'tNcP' 00000010 3333 07 01 02 00 00 00").Matches(client.Due()));
-}
-
-TEST_F(WireFace, ARequestOnAConnectionItDoesNotKnowIsFlaggedInTheStatus)
-{
-    WireClient client(*servers[0], m_now);
-    client.Send(Pattern("2222 01 05 01 00 17 0001 11").Exact());
-    EXPECT_TRUE(Pattern("'tNcP' 00000010 3333 01 05 01 00 00 01").Matches(client.Due()));
-    ASSERT_EQ(client.Create(), 1);
-    client.Send(Pattern("5555 01 01 01 00 00").Exact());
-    client.Due();
-    client.Send(Pattern("2222 02 01 01 00 17 0001 11").Exact());
-    EXPECT_TRUE(Pattern("'tNcP' 00000010 3333 02 01 01 00 00 01").Matches(client.Due()))
-        << "a destroyed connection is unknown";
+    client.Send(Bytes("2222 01 05 01 00 17 0001 11"));
+    EXPECT_TRUE(Matches("'tNcP' 00000010 3333 01 05 01 00 00 01", client.Due()));
+    client.Send(Bytes("1111 00 ff 01 ff 00"));
+    EXPECT_TRUE(Matches("'tNcP' 00000010 3333 00 01 01 00 00 00", client.Due()));
+    client.Send(Bytes("5555 07 01 02 00 00"));
+    EXPECT_TRUE(Matches("'tNcP' 00000010 3333 07 01 02 00 00 00", client.Due()));
+    client.Send(Bytes("2222 08 01 01 00 17 0001 11"));
+    EXPECT_TRUE(Matches("'tNcP' 00000010 3333 08 01 01 00 00 01", client.Due()))
+        << "a destroyed one is unknown";
 }
 
 TEST_F(WireFace, ConnectionsAreNumberedFromOneAndNumbersAreReused)
@@ -185,7 +170,7 @@ TEST_F(WireFace, ConnectionsAreNumberedFromOneAndNumbersAreReused)
 TEST_F(WireFace, ARepeatedSequenceGetsTheSavedReplyWithoutDoingItAgain)
 {
     auto client = connect(0);
-    const ncp::Bytes request = Pattern("2222 01 01 01 00 17 0001 17").Exact();
+    const ncp::Bytes request = Bytes("2222 01 01 01 00 17 0001 17");
     client->Send(request);
     const ncp::Bytes first = client->Due();
     client->Send(request);
@@ -212,16 +197,6 @@ TEST_F(WireFace, LogoutKeepsTheConnectionButNotItsRights)
     EXPECT_EQ(client->Call("7b 0001 02")->completion, 0);
     EXPECT_EQ(client->Call("19")->completion, 0);
     EXPECT_EQ(client->Call("7b 0001 02")->completion, 0xC6);
-}
-
-TEST_F(WireFace, SettingTheDateMovesTheServersClock)
-{
-    auto client = connect(0, "OPS");
-    EXPECT_EQ(client->Call("17 0007 ca 1a 05 06 0c 00 00")->completion, 0);
-    const ncp::Bytes date = client->Call("14")->data;
-    EXPECT_TRUE(Pattern("7e 05 06 0c 00 .. ..").Matches(date) ||
-                Pattern("7e 05 06 0c 01 .. ..").Matches(date))
-        << Hex(date);
 }
 
 TEST_F(WireFace, AStoppedServerSaysNothingUntilTheStopEnds)

@@ -27,6 +27,7 @@ cat >"$work/scenario" <<'SCENARIO'
 tree ACORN
 login CN=OPS.O=ACORN
 server KESTREL version=5.70 tree=yes volumes=2
+password KESTREL OPS Tr0ut
 SCENARIO
 "$ncpd" --scenario "$work/scenario" --listen 127.0.0.1:0 --servers-file "$work/servers" >"$work/stdout" &
 pid=$!
@@ -34,9 +35,14 @@ for _ in $(seq 100); do
     [ -e "$work/servers" ] && break
     sleep 0.1
 done
-port=$(sed -n 's/^server 127\.0\.0\.1:\([0-9]*\) user=OPS$/\1/p' "$work/servers")
-if [ -z "$port" ]; then
-    echo "no servers file with the server's port:"
+if [ ! -e "$work/servers" ]; then
+    echo "nwsim-ncpd wrote no servers file:"
+    cat "$work/stdout"
+    exit 1
+fi
+port=$(sed -n 's/^server 127\.0\.0\.1:\([0-9]*\) user=OPS password=Tr0ut$/\1/p' "$work/servers")
+if [ -z "$port" ] || [ "$(stat -c %a "$work/servers")" != 600 ] || [ "$(wc -l <"$work/servers")" != 1 ]; then
+    echo "no private servers file with the server's port and login:"
     cat "$work/servers" "$work/stdout" 2>/dev/null || true
     exit 1
 fi
