@@ -2,7 +2,8 @@
 # The real program under a virtual display, on the simulated client's built-in network: start time (exec to
 # the window mapped, median of STARTS runs), CPU of the program and the X server together over SECONDS of
 # running at one tick a second (median of RUNS runs), and the program's resident memory at the end. The start
-# is set beside a bare window's, which shows what the machine itself costs.
+# is set beside a bare window's, which shows what the machine itself costs. The CPU is measured, in turns, on
+# our NCP client too, against the same network on the wire (nwsim-ncpd, whose own CPU is not counted).
 # Usage: bench/program.sh build/bin/sembrolin [SECONDS] [RUNS] [STARTS]. For a desktop's conditions, run it
 # under dbus-run-session: without a session bus the program is given an address that refuses at once, and
 # its start skips the bus work a desktop's start pays.
@@ -38,8 +39,9 @@ awk -v p="$program_us" -v r="$reference_us" 'BEGIN {
 }'
 
 hz=$(getconf CLK_TCK)
-for _ in $(seq "$runs"); do
-    start_program "$program"
+# CPU of one run of the program with arguments "$@", in thousandths of a percent of one core.
+run_cpu() {
+    start_program "$@"
     wait_for_window FMain 15 >/dev/null || fail "the main window did not appear"
     sleep 5
     before=$(( $(cpu_ticks "$E2E_APP_PID") + $(cpu_ticks "$xvfb") ))
@@ -50,5 +52,15 @@ for _ in $(seq "$runs"); do
     wait "$E2E_APP_PID" || true
     E2E_APP_PID=""
     echo "$(( (after - before) * 100000 / (hz * seconds) ))"
-done | median | awk -v s="$seconds" '{ printf "CPU over %d s, program and X server: median %.3f %% of one core\n", s, $1 / 1000 }'
-echo "resident memory at the end: $(cat "$E2E_TMP/memory")"
+}
+start_ncpd "$program"
+for _ in $(seq "$runs"); do
+    echo "$(run_cpu "$program") $(run_cpu "$program" --servers "$E2E_TMP/servers")"
+done >"$E2E_TMP/cpu"
+simulated=$(cut -d' ' -f1 "$E2E_TMP/cpu" | median)
+ncp=$(cut -d' ' -f2 "$E2E_TMP/cpu" | median)
+awk -v s="$seconds" -v a="$simulated" -v b="$ncp" 'BEGIN {
+    printf "CPU over %d s, program and X server: median %.3f %% of one core on the simulated client\n", s, a / 1000
+    printf "CPU over %d s, program and X server: median %.3f %% of one core on our NCP client (%+.3f %%)\n", s, b / 1000, (b - a) / 1000
+}'
+echo "resident memory at the end (NCP client): $(cat "$E2E_TMP/memory")"

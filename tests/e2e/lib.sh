@@ -158,14 +158,14 @@ wait_for_pixel() {
     return 1
 }
 
-# Puts the simulated network of scenario $2 on the wire with nwsim-ncpd from the folder of program $1, on
-# ports of its own choosing on loopback, and returns once it listens; the servers file for our client is
-# then $E2E_TMP/servers.
+# Puts the simulated network of scenario $2 (without one, the built-in network) on the wire with nwsim-ncpd
+# from the folder of program $1, on ports of its own choosing on loopback, and returns once it listens; the
+# servers file for our client is then $E2E_TMP/servers.
 start_ncpd() {
     local ncpd
     ncpd="$(dirname "$1")/nwsim-ncpd"
     rm -f "$E2E_TMP/servers"
-    "$ncpd" --scenario "$2" --listen 127.0.0.1:0 --servers-file "$E2E_TMP/servers" >"$E2E_TMP/ncpd.log" 2>&1 &
+    "$ncpd" ${2:+--scenario "$2"} --listen 127.0.0.1:0 --servers-file "$E2E_TMP/servers" >"$E2E_TMP/ncpd.log" 2>&1 &
     E2E_NCPD_PID=$!
     for _ in $(seq 100); do
         [ -s "$E2E_TMP/servers" ] && return 0
