@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The build installed under a temporary prefix and then moved: the program in bin/, the simulated client
-# in lib/sembrolin/ (the older one in legacy/) reached through a relative RUNPATH, a valid menu entry and
+# in lib/sembrolin/ (the older one in legacy/, our NCP client in ncp/) reached through a relative RUNPATH, a valid menu entry and
 # AppStream metadata, and crisp icons at every size. The moved program starts and runs on its simulated
 # client; a client library earlier on LD_LIBRARY_PATH wins over it.
 source "$(dirname "$0")/lib.sh"
@@ -10,8 +10,8 @@ mv "$E2E_TMP/prefix" "$E2E_TMP/moved"
 prefix="$E2E_TMP/moved"
 app_id=example.harrowby_software.Sembrolin
 
-for file in bin/sembrolin lib/sembrolin/libnwsimstate.so \
-    lib/sembrolin/{,legacy/}lib{calwin32,clxwin32,netwin32,locwin32}.so \
+for file in bin/sembrolin lib/sembrolin/libnwsimstate.so lib/sembrolin/nwsim-ncpd lib/sembrolin/ncp/libsembrolin-ncp.so \
+    lib/sembrolin/{,legacy/,ncp/}lib{calwin32,clxwin32,netwin32,locwin32}.so \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
     share/doc/sembrolin/copyright share/doc/sembrolin/changelog.gz share/man/man1/sembrolin.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
@@ -43,6 +43,16 @@ wait_for_window FMain 15 >/dev/null || fail "the installed program shows no wind
 shot="$E2E_TMP/installed.png"
 # The level meter's first LED lights once the simulated client has answered a tick.
 wait_for_pixel "$shot" 315 220 != 000000 || fail "the installed program shows no reading"
+kill "$E2E_APP_PID"
+wait "$E2E_APP_PID" 2>/dev/null || true
+E2E_APP_PID=""
+
+# With a servers file it runs on the NCP client installed beside it, here against the installed nwsim-ncpd.
+start_ncpd "$prefix/lib/sembrolin/nwsim-ncpd"
+start_program "$prefix/bin/sembrolin" --servers "$E2E_TMP/servers"
+wait_for_window FMain 15 >/dev/null || fail "the installed program shows no window on its NCP client: $(cat "$E2E_TMP/program.log")"
+wait_for_pixel "$shot" 315 220 != 000000 || fail "the installed program shows no reading on its NCP client"
+grep -q "connected to KESTREL" "$E2E_TMP/program.log" || fail "not connected to KESTREL: $(cat "$E2E_TMP/program.log")"
 kill "$E2E_APP_PID"
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=""
