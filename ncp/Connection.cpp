@@ -100,11 +100,14 @@ void Connection::WaitSettled(Clock::time_point deadline) const
 void Connection::Stop()
 {
     {
+        // Woken before the thread can see the stop, so the goodbye's own waits are not cut short by it.
         const std::lock_guard lock(m_mutex);
+        if (m_stopping)
+            return;
         m_stopping = true;
+        m_waker.Wake();
     }
     m_changed.notify_all();
-    m_waker.Wake();
 }
 
 bool Connection::WaitStopped(Clock::time_point deadline) const
