@@ -18,7 +18,8 @@ void refuse(const ncp::ServersFileError &error)
     const QString what = QString::fromStdString(error.what());
     const QString file = QString::fromStdString(error.File());
     std::fprintf(stderr, "sembrolin: %s%s: %s\n", qPrintable(file),
-                 error.Line() > 0 ? qPrintable(QStringLiteral(":%1").arg(error.Line())) : "", qPrintable(what));
+                 error.Line() > 0 ? qPrintable(QStringLiteral(":%1").arg(error.Line())) : "",
+                 qPrintable(what));
     ShowErrorMessage(QStringLiteral("The servers file %1%2 cannot be used: %3.").arg(file, place, what));
 }
 

@@ -39,11 +39,11 @@ void TCommandLine::describe(QCommandLineParser &parser)
 {
     QCoreApplication::setApplicationName(QStringLiteral("sembrolin"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SEMBROLIN_VERSION));
-    parser.setApplicationDescription(
-        QStringLiteral("Watches the CPU utilisation and the NCP requests of NetWare file servers.\n"
-                       "Without --servers, the servers file $XDG_CONFIG_HOME/sembrolin/servers (by default\n"
-                       "~/.config/sembrolin/servers) is used when it exists; otherwise a NetWare client on the\n"
-                       "library path, or the simulated network."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Watches the CPU utilisation and the NCP requests of NetWare file servers.\n"
+        "Without --servers, the servers file $XDG_CONFIG_HOME/sembrolin/servers (by default\n"
+        "~/.config/sembrolin/servers) is used when it exists; otherwise a NetWare client on the\n"
+        "library path, or the simulated network."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({kServers, QStringLiteral("Watch the servers of <file> over NCP on TCP/IP."),

@@ -33,9 +33,10 @@ public:
         std::filesystem::create_directories(m_folder);
         const std::string program = std::string(SEMBROLIN_BIN_DIR) + "/nwsim-ncpd";
         const std::string servers = ServersFile();
-        std::array<char *, 6> arguments{const_cast<char *>(program.c_str()), const_cast<char *>("--listen"),
-                                        const_cast<char *>("127.0.0.1:0"), const_cast<char *>("--servers-file"),
-                                        const_cast<char *>(servers.c_str()), nullptr};
+        std::array<char *, 6> arguments{
+            const_cast<char *>(program.c_str()), const_cast<char *>("--listen"),
+            const_cast<char *>("127.0.0.1:0"),   const_cast<char *>("--servers-file"),
+            const_cast<char *>(servers.c_str()), nullptr};
         ::posix_spawn(&m_pid, program.c_str(), nullptr, nullptr, arguments.data(), environ);
         for (int i = 0; i < 100 && !std::filesystem::exists(servers); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -55,7 +56,8 @@ private:
 
 template <typename F> F entryPoint(const char *library, const char *name)
 {
-    void *handle = ::dlopen((std::string(SEMBROLIN_BIN_DIR) + "/ncp/" + library).c_str(), RTLD_NOW | RTLD_LOCAL);
+    void *handle =
+        ::dlopen((std::string(SEMBROLIN_BIN_DIR) + "/ncp/" + library).c_str(), RTLD_NOW | RTLD_LOCAL);
     return handle == nullptr ? nullptr : reinterpret_cast<F>(::dlsym(handle, name));
 }
 

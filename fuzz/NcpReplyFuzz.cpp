@@ -27,7 +27,8 @@ std::vector<Call> calls()
         return MakeRequest(function::kBindery, subfunction, std::move(data));
     };
     return {
-        {MakeRequest(function::kBigPacket, 0, EncodeBufferRequest({4096, 0})), [](ByteView d) { DecodeBufferReply(d); }},
+        {MakeRequest(function::kBigPacket, 0, EncodeBufferRequest({4096, 0})),
+         [](ByteView d) { DecodeBufferReply(d); }},
         {bindery(subfunction::kServerInformation), [](ByteView d) { DecodeServerInformation(d); }},
         {bindery(subfunction::kObjectId, EncodeObjectName({kBinderyUser, "ADMIN"})),
          [](ByteView d) { DecodeBinderyObject(d); }},
@@ -35,7 +36,8 @@ std::vector<Call> calls()
         {MakeRequest(function::kStatistics, subfunction::kServerStatistics),
          [](ByteView d) { RecordFromStatistics(d); }},
         {MakeRequest(function::kServerDateTime), [](ByteView d) { DecodeDateTime(d); }},
-        {MakeRequest(function::kDirectory, subfunction::kPing, EncodePingRequest()), [](ByteView d) { DecodePing(d); }},
+        {MakeRequest(function::kDirectory, subfunction::kPing, EncodePingRequest()),
+         [](ByteView d) { DecodePing(d); }},
         {bindery(subfunction::kStationInfo, Bytes(4)), [](ByteView d) { DecodeStationInfo(d); }},
     };
 }

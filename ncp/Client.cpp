@@ -67,8 +67,8 @@ Client *makeInstance()
     try {
         config = ServersFile::Read(path);
     } catch (const ServersFileError &error) {
-        Log(error.File() + (error.Line() > 0 ? ":" + std::to_string(error.Line()) : "") + ": " + error.what() +
-            "; no servers");
+        Log(error.File() + (error.Line() > 0 ? ":" + std::to_string(error.Line()) : "") + ": " +
+            error.what() + "; no servers");
         initCode = codes::kRequesterFailure;
     }
     const char *tracePath = std::getenv("SEMBROLIN_NCP_TRACE");
@@ -94,8 +94,8 @@ FarewellAtExit g_farewell;
 } // namespace
 
 Client::Client(ServersConfig config, std::unique_ptr<Trace> trace, std::uint32_t initCode)
-    : m_trace(std::move(trace)), m_initCode(initCode), m_started(Clock::now()), m_primary(config.PrimaryIndex()),
-      m_broadcastModes(config.servers.size(), 0)
+    : m_trace(std::move(trace)), m_initCode(initCode), m_started(Clock::now()),
+      m_primary(config.PrimaryIndex()), m_broadcastModes(config.servers.size(), 0)
 {
     for (ServerEntry &entry : config.servers)
         m_connections.push_back(std::make_unique<Connection>(std::move(entry), m_trace.get()));
@@ -158,8 +158,8 @@ std::uint32_t Client::GetConnectionInformation(std::uint32_t connection, std::ui
                                                std::uint16_t *objectType, std::uint32_t *objectID,
                                                std::uint8_t *loginTime) const
 {
-    const Connection::Result answer =
-        call(connection, binderyRequest(subfunction::kStationInfo, ByteWriter().LittleEndian32(number).Take()));
+    const Connection::Result answer = call(
+        connection, binderyRequest(subfunction::kStationInfo, ByteWriter().LittleEndian32(number).Take()));
     if (answer.code != 0)
         return answer.code;
     const std::optional<StationInfo> station = DecodeStationInfo(answer.data);
@@ -217,9 +217,10 @@ std::uint32_t Client::GetFileServerInfo(std::uint32_t connection, std::uint8_t *
     return NW_SUCCESS;
 }
 
-std::uint32_t Client::GetFileServerInformation(std::uint32_t connection, char *name, std::uint8_t *majorVersion,
-                                               std::uint8_t *minorVersion, std::uint8_t *revision,
-                                               std::uint16_t *maxConnections, std::uint16_t *maxConnectionsUsed,
+std::uint32_t Client::GetFileServerInformation(std::uint32_t connection, char *name,
+                                               std::uint8_t *majorVersion, std::uint8_t *minorVersion,
+                                               std::uint8_t *revision, std::uint16_t *maxConnections,
+                                               std::uint16_t *maxConnectionsUsed,
                                                std::uint16_t *connectionsInUse, std::uint16_t *volumes,
                                                std::uint8_t *sftLevel, std::uint8_t *ttsLevel) const
 {
@@ -286,8 +287,8 @@ std::uint32_t Client::GetObjectID(std::uint32_t connection, const char *objectNa
     // No bindery holds a longer name; asking would only cut it to one that may exist.
     if (name.empty() || name.size() > kMaxBinderyName)
         return codes::kNoSuchObject;
-    const Connection::Result answer =
-        call(connection, binderyRequest(subfunction::kObjectId, EncodeObjectName({swapped(objectType), name})));
+    const Connection::Result answer = call(
+        connection, binderyRequest(subfunction::kObjectId, EncodeObjectName({swapped(objectType), name})));
     if (answer.code != 0)
         return answer.code;
     const std::optional<BinderyObject> object = DecodeBinderyObject(answer.data);

@@ -67,7 +67,8 @@ public:
     std::uint32_t GetConnInfo(std::uint32_t connection, std::uint32_t infoType, std::uint32_t length,
                               void *buffer) const;
     std::uint32_t ScanConnRefs(std::uint32_t *iterator, std::uint32_t *reference) const;
-    std::uint32_t GetAllConnRefInfo(std::uint32_t reference, std::uint32_t infoVersion, std::uint8_t *info) const;
+    std::uint32_t GetAllConnRefInfo(std::uint32_t reference, std::uint32_t infoVersion,
+                                    std::uint8_t *info) const;
     std::uint32_t OpenConnByName(const char *name, std::uint32_t *connection) const;
     std::uint32_t SetPrefServerName(const char *name);
 

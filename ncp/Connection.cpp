@@ -124,40 +124,45 @@ std::string Connection::Where() const
 
 void Connection::run()
 {
-    Clock::duration pause = kFirstPause;
+    Clock::duration interval = kFirstPause;
     while (!stopping()) {
-        std::string error;
-        Socket socket =
-            Socket::Connect(m_entry.host, m_entry.port, Clock::now() + kConnectTime, m_waker, error);
-        if (!socket.IsOpen()) {
-            if (stopping())
-                break;
-            markDown(codes::kNoServer, "cannot connect: " + error);
-        } else {
-            Session session(std::move(socket), m_waker, m_trace);
-            std::uint32_t why = open(session);
-            if (why == 0) {
-                markUp(session.Number());
-                pause = kFirstPause;
-                why = serve(session);
-            }
-            if (stopping()) {
-                goodbye(session);
-                break;
-            }
-            markDown(why, why == codes::kSignatureRequired
-                              ? "the server requires packet signing, which this client does not do"
-                              : "connection failed (" + hex(why) + ")");
-            session.Destroy(kGoodbyePatience);
-        }
-        if (!this->pause(pause))
+        if (attempt())
+            interval = kFirstPause;
+        if (!pause(interval))
             break;
-        pause = std::min(pause * 2, kLongestPause);
+        interval = std::min(interval * 2, kLongestPause);
     }
     const std::lock_guard lock(m_mutex);
     m_status.up = false;
     m_finished = true;
     m_changed.notify_all();
+}
+
+bool Connection::attempt()
+{
+    std::string error;
+    Socket socket = Socket::Connect(m_entry.host, m_entry.port, Clock::now() + kConnectTime, m_waker, error);
+    if (!socket.IsOpen()) {
+        if (!stopping())
+            markDown(codes::kNoServer, "cannot connect: " + error);
+        return false;
+    }
+    Session session(std::move(socket), m_waker, m_trace);
+    std::uint32_t why = open(session);
+    const bool cameUp = why == 0;
+    if (cameUp) {
+        markUp(session.Number());
+        why = serve(session);
+    }
+    if (stopping()) {
+        goodbye(session);
+        return cameUp;
+    }
+    markDown(why, why == codes::kSignatureRequired
+                      ? "the server requires packet signing, which this client does not do"
+                      : "connection failed (" + hex(why) + ")");
+    session.Destroy(kGoodbyePatience);
+    return cameUp;
 }
 
 std::uint32_t Connection::open(Session &session)
@@ -180,8 +185,8 @@ std::uint32_t Connection::open(Session &session)
             Log(Where() + ": logged in as " + upper(m_entry.user) + ", but the password has expired");
     } else {
         m_loginRefused = true;
-        Log(Where() + ": login as " + upper(m_entry.user) + " refused: " + loginRefusal(code) + " (" + hex(code) +
-            "); carrying on without it");
+        Log(Where() + ": login as " + upper(m_entry.user) + " refused: " + loginRefusal(code) + " (" +
+            hex(code) + "); carrying on without it");
     }
     return 0;
 }
@@ -189,8 +194,8 @@ std::uint32_t Connection::open(Session &session)
 std::uint32_t Connection::negotiate(Session &session)
 {
     // Ask for no signing or checksums; a server that insists cannot be served.
-    const Session::Outcome big =
-        session.Exchange(MakeRequest(function::kBigPacket, 0, EncodeBufferRequest({kBufferSize, 0})), kPatience);
+    const Session::Outcome big = session.Exchange(
+        MakeRequest(function::kBigPacket, 0, EncodeBufferRequest({kBufferSize, 0})), kPatience);
     if (big.broken)
         return big.code;
     if (big.code == 0) {
@@ -200,9 +205,8 @@ std::uint32_t Connection::negotiate(Session &session)
         return (accepted->securityFlags & kSecuritySigning) != 0 ? codes::kSignatureRequired : 0;
     }
     // Older servers know only the plain negotiation; its answer changes nothing for requests this small.
-    const Session::Outcome plain =
-        session.Exchange(MakeRequest(function::kNegotiateBuffer, 0, EncodeBufferRequest({kBufferSize, 0})),
-                         kPatience);
+    const Session::Outcome plain = session.Exchange(
+        MakeRequest(function::kNegotiateBuffer, 0, EncodeBufferRequest({kBufferSize, 0})), kPatience);
     return plain.broken ? plain.code : 0;
 }
 
@@ -224,12 +228,13 @@ std::uint32_t Connection::identify(Session &session)
 std::uint32_t Connection::logIn(Session &session)
 {
     const ObjectName user{kBinderyUser, upper(m_entry.user)};
-    const Session::Outcome found =
-        session.Exchange(MakeRequest(function::kBindery, subfunction::kObjectId, EncodeObjectName(user)), kPatience);
+    const Session::Outcome found = session.Exchange(
+        MakeRequest(function::kBindery, subfunction::kObjectId, EncodeObjectName(user)), kPatience);
     if (found.code != 0)
         return found.code;
     const std::optional<BinderyObject> object = DecodeBinderyObject(found.data);
-    const Session::Outcome key = session.Exchange(MakeRequest(function::kBindery, subfunction::kLoginKey), kPatience);
+    const Session::Outcome key =
+        session.Exchange(MakeRequest(function::kBindery, subfunction::kLoginKey), kPatience);
     if (key.code != 0)
         return key.code;
     const std::optional<login::Key> loginKey = DecodeLoginKey(key.data);
@@ -237,8 +242,9 @@ std::uint32_t Connection::logIn(Session &session)
         return codes::kBadReplyLength;
     const login::Hash hash = login::PasswordHash(object->id, m_entry.password);
     const KeyedLogin request{login::Answer(*loginKey, hash), user};
-    return session.Exchange(MakeRequest(function::kBindery, subfunction::kKeyedLogin, EncodeKeyedLogin(request)),
-                            kPatience)
+    return session
+        .Exchange(MakeRequest(function::kBindery, subfunction::kKeyedLogin, EncodeKeyedLogin(request)),
+                  kPatience)
         .code;
 }
 

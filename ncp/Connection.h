@@ -70,6 +70,8 @@ private:
     };
 
     void run();
+    // One connection, from connecting to its end; whether it came up.
+    bool attempt();
     std::uint32_t open(Session &session);
     std::uint32_t negotiate(Session &session);
     std::uint32_t identify(Session &session);

@@ -119,7 +119,8 @@ private:
     {
         unsigned value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (text.empty() || error != std::errc() || end != text.data() + text.size() || value == 0 || value > 65535)
+        if (text.empty() || error != std::errc() || end != text.data() + text.size() || value == 0 ||
+            value > 65535)
             fail("the port must be a number from 1 to 65535");
         return std::uint16_t(value);
     }
@@ -173,7 +174,9 @@ std::string readPasswordFile(const std::string &servers, const ServerEntry &entr
     std::filesystem::path path(entry.passwordFile);
     if (path.is_relative())
         path = std::filesystem::path(servers).parent_path() / path;
-    struct stat status{};
+    struct stat status
+    {
+    };
     std::ifstream file(path);
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || !file)
         throw ServersFileError(servers, entry.line, "cannot read the password file " + path.string());
@@ -204,7 +207,9 @@ ServersFileError::ServersFileError(std::string file, int line, const std::string
 
 ServersConfig ServersFile::Read(const std::string &path)
 {
-    struct stat status{};
+    struct stat status
+    {
+    };
     std::ifstream file(path);
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || !file)
         throw ServersFileError(path, 0, "cannot read the file");

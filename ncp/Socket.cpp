@@ -24,8 +24,8 @@ using AddressList = std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)>;
 
 int openNonBlocking(const addrinfo &address)
 {
-    const int fd = ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                            address.ai_protocol);
+    const int fd =
+        ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol);
     if (fd >= 0) {
         // Requests are small and each waits for its reply: nothing is gained by holding them back.
         const int on = 1;
@@ -119,7 +119,8 @@ Socket::Status Socket::Send(ByteView bytes, Clock::time_point deadline, const Wa
     return Status::Done;
 }
 
-Socket::Status Socket::Receive(Bytes &received, std::size_t most, Clock::time_point deadline, const Waker &waker)
+Socket::Status Socket::Receive(Bytes &received, std::size_t most, Clock::time_point deadline,
+                               const Waker &waker)
 {
     std::array<std::uint8_t, 4096> buffer{};
     for (;;) {

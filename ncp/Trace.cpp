@@ -74,7 +74,11 @@ Bytes tcpSegment(std::uint32_t source, std::uint32_t destination, const Bytes &p
 {
     ByteWriter segment;
     segment.Append(ports).BigEndian32(sequence).BigEndian32(acknowledged);
-    segment.U8(std::uint8_t((kTcpHeader / 4) << 4)).U8(flags).BigEndian16(0xFFFF).BigEndian16(0).BigEndian16(0);
+    segment.U8(std::uint8_t((kTcpHeader / 4) << 4))
+        .U8(flags)
+        .BigEndian16(0xFFFF)
+        .BigEndian16(0)
+        .BigEndian16(0);
     segment.Append(payload);
     Bytes bytes = segment.Take();
     const Bytes pseudo = ByteWriter()
@@ -96,7 +100,9 @@ Bytes tcpSegment(std::uint32_t source, std::uint32_t destination, const Bytes &p
 std::unique_ptr<Trace> Trace::Open(const std::string &path, std::string &error)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
-    struct stat status{};
+    struct stat status
+    {
+    };
     // Only a file of the user's own is made private and written over: never a device or someone's link.
     const bool regular =
         fd >= 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid();
@@ -118,7 +124,8 @@ std::unique_ptr<Trace> Trace::Open(const std::string &path, std::string &error)
     return std::unique_ptr<Trace>(new Trace(file));
 }
 
-Trace::Trace(std::FILE *file) : m_file(file) {}
+Trace::Trace(std::FILE *file) : m_file(file)
+{}
 
 Trace::~Trace()
 {
@@ -161,9 +168,11 @@ void Trace::segment(Stream &stream, bool fromClient, std::uint8_t flags, ByteVie
     const std::uint32_t source = fromClient ? stream.client : stream.server;
     const std::uint32_t destination = fromClient ? stream.server : stream.client;
     std::uint32_t &sequence = fromClient ? stream.clientSequence : stream.serverSequence;
-    const std::uint32_t acknowledged = (flags & kAck) != 0 ? (fromClient ? stream.serverSequence : stream.clientSequence) : 0;
-    const Bytes ports = fromClient ? ByteWriter().BigEndian16(stream.clientPort).BigEndian16(kServerPort).Take()
-                                   : ByteWriter().BigEndian16(kServerPort).BigEndian16(stream.clientPort).Take();
+    const std::uint32_t acknowledged =
+        (flags & kAck) != 0 ? (fromClient ? stream.serverSequence : stream.clientSequence) : 0;
+    const Bytes ports = fromClient
+                            ? ByteWriter().BigEndian16(stream.clientPort).BigEndian16(kServerPort).Take()
+                            : ByteWriter().BigEndian16(kServerPort).BigEndian16(stream.clientPort).Take();
     const Bytes tcp = tcpSegment(source, destination, ports, sequence, acknowledged, flags, payload);
     // SYN and FIN take a sequence number of their own, as data bytes do.
     sequence += std::uint32_t(payload.size()) + ((flags & (kSyn | kFin)) != 0 ? 1 : 0);

@@ -7,7 +7,8 @@
 
 namespace ncp {
 
-Waker::Waker() : m_fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+Waker::Waker() : m_fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{}
 
 Waker::~Waker()
 {

@@ -102,8 +102,8 @@ uint32_t NWAPI NWGetObjectID(uint32_t conn, const char *objectName, uint16_t obj
     return Client::Instance().GetObjectID(conn, objectName, objectType, objectID);
 }
 
-uint32_t NWAPI NWReadPropertyValue(uint32_t, const char *, uint16_t, const char *, uint8_t, uint8_t *, uint8_t *,
-                                   uint8_t *)
+uint32_t NWAPI NWReadPropertyValue(uint32_t, const char *, uint16_t, const char *, uint8_t, uint8_t *,
+                                   uint8_t *, uint8_t *)
 {
     return ncp::codes::kNotSupported;
 }

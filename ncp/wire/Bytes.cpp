@@ -19,7 +19,9 @@ std::uint16_t ByteReader::BigEndian16()
 std::uint32_t ByteReader::BigEndian32()
 {
     const ByteView field = Take(4);
-    return field.empty() ? 0 : std::uint32_t(field[0]) << 24 | std::uint32_t(field[1]) << 16 | field[2] << 8 | field[3];
+    return field.empty()
+               ? 0
+               : std::uint32_t(field[0]) << 24 | std::uint32_t(field[1]) << 16 | field[2] << 8 | field[3];
 }
 
 std::uint16_t ByteReader::LittleEndian16()
@@ -31,7 +33,9 @@ std::uint16_t ByteReader::LittleEndian16()
 std::uint32_t ByteReader::LittleEndian32()
 {
     const ByteView field = Take(4);
-    return field.empty() ? 0 : std::uint32_t(field[3]) << 24 | std::uint32_t(field[2]) << 16 | field[1] << 8 | field[0];
+    return field.empty()
+               ? 0
+               : std::uint32_t(field[3]) << 24 | std::uint32_t(field[2]) << 16 | field[1] << 8 | field[0];
 }
 
 ByteView ByteReader::Take(std::size_t count)

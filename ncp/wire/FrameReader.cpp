@@ -1,6 +1,5 @@
 #include "ncp/wire/FrameReader.h"
 
-
 #include "ncp/wire/Packet.h"
 
 namespace ncp {

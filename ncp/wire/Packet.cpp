@@ -10,7 +10,8 @@ namespace {
 constexpr std::uint32_t kFrameVersion = 1;
 
 constexpr std::array<std::uint8_t, 10> kLengthWordFunctions{17, 21, 22, 23, 35, 36, 90, 114, 123, 131};
-constexpr std::array<std::uint8_t, 11> kBareSubfunctionFunctions{32, 34, 86, 87, 88, 89, 92, 94, 104, 111, 128};
+constexpr std::array<std::uint8_t, 11> kBareSubfunctionFunctions{32, 34, 86,  87,  88, 89,
+                                                                 92, 94, 104, 111, 128};
 
 bool requestType(std::uint16_t type)
 {

@@ -35,8 +35,8 @@ ServerEntry entryFor(std::uint16_t port, const std::string &user = {}, const std
     return entry;
 }
 
-std::unique_ptr<Client> clientOf(std::initializer_list<const ScriptedServer *> servers, const std::string &user = {},
-                                 const std::string &password = {})
+std::unique_ptr<Client> clientOf(std::initializer_list<const ScriptedServer *> servers,
+                                 const std::string &user = {}, const std::string &password = {})
 {
     ServersConfig config;
     for (const ScriptedServer *server : servers)
@@ -120,19 +120,23 @@ struct Fault
 };
 
 const Fault kFaults[] = {
-    {"Truncated", [](const Request &r) { return ScriptedServer::ReplyTo(r, 0, Bytes(10)); }, codes::kBadReplyLength,
-     false},
+    {"Truncated", [](const Request &r) { return ScriptedServer::ReplyTo(r, 0, Bytes(10)); },
+     codes::kBadReplyLength, false},
     {"NoConsoleRights", [](const Request &r) { return ScriptedServer::ReplyTo(r, 0xC6); }, 0x89C6, false},
     {"OverLong",
-     [](const Request &) { return Answer{ByteWriter().BigEndian32(kReplySignature).BigEndian32(0x100000).Take()}; },
+     [](const Request &) {
+         return Answer{ByteWriter().BigEndian32(kReplySignature).BigEndian32(0x100000).Take()};
+     },
      codes::kRequesterFailure, true},
     {"WrongSequence", [](const Request &r) { return Answer{reply(r, [](Reply &a) { ++a.sequence; })}; },
      codes::kRequesterFailure, true},
     {"WrongConnection", [](const Request &r) { return Answer{reply(r, [](Reply &a) { ++a.connection; })}; },
      codes::kRequesterFailure, true},
-    {"UnknownPacketType", [](const Request &r) { return Answer{reply(r, [](Reply &a) { a.type = PacketType(0x4444); })}; },
+    {"UnknownPacketType",
+     [](const Request &r) { return Answer{reply(r, [](Reply &a) { a.type = PacketType(0x4444); })}; },
      codes::kRequesterFailure, true},
-    {"BadConnectionStatus", [](const Request &r) { return Answer{reply(r, [](Reply &a) { a.status = 0x01; })}; },
+    {"BadConnectionStatus",
+     [](const Request &r) { return Answer{reply(r, [](Reply &a) { a.status = 0x01; })}; },
      codes::kInvalidConnection, true},
     {"ServerGoingDown", [](const Request &r) { return Answer{reply(r, [](Reply &a) { a.status = 0x10; })}; },
      codes::kConnectionLost, true},
@@ -150,10 +154,15 @@ const Fault kFaults[] = {
      0, false},
     {"BusyBeforeTheReply",
      [](const Request &r) {
-         return Answer{reply(r, [](Reply &a) { a.type = PacketType::Busy, a.data.clear(); }) + reply(r, [](Reply &) {})};
+         return Answer{reply(r, [](Reply &a) { a.type = PacketType::Busy, a.data.clear(); }) +
+                       reply(r, [](Reply &) {})};
      },
      0, false},
-    {"OneByteSegments", [](const Request &r) { return Answer{reply(r, [](Reply &) {}), true}; }, 0, false},
+    {"OneByteSegments",
+     [](const Request &r) {
+         return Answer{reply(r, [](Reply &) {}), true};
+     },
+     0, false},
     {"Silent", [](const Request &) { return Answer{}; }, codes::kConnectionLost, true},
     {"BusyStorm",
      [](const Request &r) {
@@ -166,7 +175,8 @@ const Fault kFaults[] = {
 };
 
 class ServerFault : public testing::TestWithParam<Fault>
-{};
+{
+};
 
 } // namespace
 
@@ -214,19 +224,22 @@ TEST(Client, ARefusedLoginIsNotRepeated)
 {
     for (const std::uint8_t refusal : {0xDE, 0xFF}) {
         std::atomic<int> logins = 0;
-        ScriptedServer server(ScriptedServer::Standard("ALPHA", "SECRET", [&](const Request &request, int connection) {
-            if (request.function == function::kBindery && request.subfunction == subfunction::kKeyedLogin) {
-                ++logins;
-                return std::optional<Answer>(ScriptedServer::ReplyTo(request, refusal));
-            }
-            if (connection == 1 && isStatistics(request))
-                return std::optional<Answer>(Answer{{}, false, true});
-            return std::optional<Answer>();
-        }));
+        ScriptedServer server(
+            ScriptedServer::Standard("ALPHA", "SECRET", [&](const Request &request, int connection) {
+                if (request.function == function::kBindery &&
+                    request.subfunction == subfunction::kKeyedLogin) {
+                    ++logins;
+                    return std::optional<Answer>(ScriptedServer::ReplyTo(request, refusal));
+                }
+                if (connection == 1 && isStatistics(request))
+                    return std::optional<Answer>(Answer{{}, false, true});
+                return std::optional<Answer>();
+            }));
         auto client = clientOf({&server}, "supervisor", "wrong");
         ASSERT_TRUE(waitUp(*client, 1));
         EXPECT_EQ(readStatistics(*client, 1).code, codes::kConnectionLost);
-        ASSERT_TRUE(waitFor([&] { return server.Connections() == 2 && readStatistics(*client, 1).code == 0; }));
+        ASSERT_TRUE(
+            waitFor([&] { return server.Connections() == 2 && readStatistics(*client, 1).code == 0; }));
         EXPECT_EQ(logins, 1) << std::hex << int(refusal);
     }
 }
@@ -263,7 +276,8 @@ TEST(Client, AServerThatInsistsOnSigningIsNotServed)
     ScriptedServer server(ScriptedServer::Standard("ALPHA", {}, [](const Request &request, int) {
         if (request.function != function::kBigPacket)
             return std::optional<Answer>();
-        return std::optional<Answer>(ScriptedServer::ReplyTo(request, 0, EncodeBufferReply({4096, kSecuritySigning})));
+        return std::optional<Answer>(
+            ScriptedServer::ReplyTo(request, 0, EncodeBufferReply({4096, kSecuritySigning})));
     }));
     auto client = clientOf({&server});
     std::uint32_t iterator = 0;
@@ -332,7 +346,9 @@ TEST(Client, TracesEachSessionToAPrivateCaptureFile)
         ASSERT_TRUE(waitUp(client, 1));
         EXPECT_EQ(readStatistics(client, 1).code, 0u);
     }
-    struct stat status{};
+    struct stat status
+    {
+    };
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
     std::ifstream file(path, std::ios::binary);

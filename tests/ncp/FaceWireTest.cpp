@@ -60,7 +60,8 @@ struct WireCase
 };
 
 class FaceWire : public testing::TestWithParam<WireCase>
-{};
+{
+};
 
 std::uint32_t statistics(const Client &client, std::uint8_t *cpu = nullptr)
 {

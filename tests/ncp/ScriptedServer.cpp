@@ -91,7 +91,8 @@ void ScriptedServer::serve(int fd)
         reader.Append(ByteView(buffer.data(), std::size_t(count)));
         Bytes frame;
         while (reader.Next(frame) == FrameReader::Result::Frame) {
-            const std::optional<Request> request = DecodeRequest(ByteView(frame).subspan(kRequestFrameHeader));
+            const std::optional<Request> request =
+                DecodeRequest(ByteView(frame).subspan(kRequestFrameHeader));
             if (!request)
                 return;
             const Answer answer = m_script(*request, m_connections);
@@ -120,8 +121,9 @@ Bytes ScriptedServer::Statistics(std::uint32_t cpu, std::uint32_t requests)
     return wire.Zeros(kStatisticsWireSize - wire.Data().size()).Take();
 }
 
-ScriptedServer::Script ScriptedServer::Standard(const std::string &name, const std::string &password,
-                                                std::function<std::optional<Answer>(const Request &, int)> over)
+ScriptedServer::Script
+ScriptedServer::Standard(const std::string &name, const std::string &password,
+                         std::function<std::optional<Answer>(const Request &, int)> over)
 {
     return [=](const Request &request, int connection) -> Answer {
         if (over)
@@ -145,7 +147,8 @@ ScriptedServer::Script ScriptedServer::Standard(const std::string &name, const s
             return ReplyTo(request, 0, Bytes(kKey.begin(), kKey.end()));
         if (call == std::pair(function::kBindery, subfunction::kKeyedLogin)) {
             const std::optional<KeyedLogin> login = DecodeKeyedLogin(request.data);
-            const bool right = login && login->answer == login::Answer(kKey, login::PasswordHash(kSupervisorId, password));
+            const bool right =
+                login && login->answer == login::Answer(kKey, login::PasswordHash(kSupervisorId, password));
             return ReplyTo(request, right ? 0 : 0xDE);
         }
         if (call == std::pair(function::kStatistics, subfunction::kServerStatistics))

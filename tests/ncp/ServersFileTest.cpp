@@ -30,7 +30,8 @@ struct BadLine
 };
 
 class BadServersFile : public testing::TestWithParam<BadLine>
-{};
+{
+};
 
 // A servers file in a fresh folder of its own, with the given permissions.
 class ServersFileOnDisk : public testing::Test
@@ -109,22 +110,18 @@ TEST_P(BadServersFile, NamesTheLineAndNeverThePassword)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, BadServersFile,
-    testing::Values(BadLine{"server\n", 1, "needs a host"},
-                    BadLine{"\nserver :524\n", 2, "host is missing"},
-                    BadLine{"server alpha:0\n", 1, "port must be"},
-                    BadLine{"server alpha:65536\n", 1, "port must be"},
-                    BadLine{"server alpha:5x\n", 1, "port must be"},
-                    BadLine{"server ::1\n", 1, "in brackets"},
-                    BadLine{"server [::1\n", 1, "closing bracket"},
-                    BadLine{"server [::1]x\n", 1, "only a port"},
-                    BadLine{"server alpha pasword=hunter2\n", 1, "unknown setting \"pasword\""},
-                    BadLine{"server alpha password=hunter2\n", 1, "needs a user"},
-                    BadLine{"server alpha user=a password=hunter2 password-file=p\n", 1, "not both"},
-                    BadLine{"server alpha user=\n", 1, "needs a value"},
-                    BadLine{"server alpha user=ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ\n", 1, "47"},
-                    BadLine{"server a primary\nserver b primary\n", 0, "more than one"},
-                    BadLine{"trace\n", 1, "one file"},
-                    BadLine{"servers alpha\n", 1, "unknown statement"}));
+    testing::Values(
+        BadLine{"server\n", 1, "needs a host"}, BadLine{"\nserver :524\n", 2, "host is missing"},
+        BadLine{"server alpha:0\n", 1, "port must be"}, BadLine{"server alpha:65536\n", 1, "port must be"},
+        BadLine{"server alpha:5x\n", 1, "port must be"}, BadLine{"server ::1\n", 1, "in brackets"},
+        BadLine{"server [::1\n", 1, "closing bracket"}, BadLine{"server [::1]x\n", 1, "only a port"},
+        BadLine{"server alpha pasword=hunter2\n", 1, "unknown setting \"pasword\""},
+        BadLine{"server alpha password=hunter2\n", 1, "needs a user"},
+        BadLine{"server alpha user=a password=hunter2 password-file=p\n", 1, "not both"},
+        BadLine{"server alpha user=\n", 1, "needs a value"},
+        BadLine{"server alpha user=ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ\n", 1, "47"},
+        BadLine{"server a primary\nserver b primary\n", 0, "more than one"},
+        BadLine{"trace\n", 1, "one file"}, BadLine{"servers alpha\n", 1, "unknown statement"}));
 
 TEST_F(ServersFileOnDisk, APasswordOthersCanReadIsRefused)
 {

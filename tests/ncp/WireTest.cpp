@@ -39,7 +39,8 @@ Request numbered(Request request, std::uint8_t sequence, std::uint16_t connectio
 }
 
 class RequestFrames : public testing::TestWithParam<RequestCase>
-{};
+{
+};
 
 } // namespace
 
@@ -101,7 +102,8 @@ TEST(Packets, RepliesAreReadFromTheirFrames)
 // A frame whose header cannot be right is refused before its body is awaited.
 TEST(Packets, BadFrameHeadersAreRefusedAtOnce)
 {
-    for (const char *header : {"744E6351 00000010", "744E6350 00000009", "744E6350 00001019", "446D6454 00000010"}) {
+    for (const char *header :
+         {"744E6351 00000010", "744E6350 00000009", "744E6350 00001019", "446D6454 00000010"}) {
         FrameReader reader(FrameReader::Direction::Replies, kReplyBufferSize);
         reader.Append(hex(header));
         Bytes frame;
@@ -218,7 +220,8 @@ TEST(Login, AnswersMatchThePublishedVectors)
     EXPECT_EQ(answer("CE CC F3 6A AC 49 55 7A", "AD 5C 42 40 47 C4 4E 11 6E 7E FF E7 6D F7 B3 25"),
               hex("23 BF 57 8C 63 4F 0F 37"));
     // A key of two equal halves cancels itself out.
-    EXPECT_EQ(answer("01 02 03 04 01 02 03 04", "98 32 35 67 DD 2F AA 80 AB DC B0 C0 1E 21 46 34"), Bytes(8, 0));
+    EXPECT_EQ(answer("01 02 03 04 01 02 03 04", "98 32 35 67 DD 2F AA 80 AB DC B0 C0 1E 21 46 34"),
+              Bytes(8, 0));
 }
 
 TEST(Login, PasswordsHashUpperCasedAndLongOnesWhole)
