@@ -179,6 +179,9 @@ void TDispDIBCanvas::FillBox(int left, int top, int right, int bottom, bool dott
     top = std::max(top, 0);
     right = std::min(right, m_imageWidth);
     bottom = std::min(bottom, m_imageHeight);
+    // A box wholly beside or above the image clips to a negative extent.
+    if (left >= right || top >= bottom)
+        return;
     const int step = dotted ? 2 : 1;
     for (int y = top; y < bottom; y += step)
         FillSpan(Row(y), left, right, step);
