@@ -5,8 +5,8 @@
 namespace {
 
 // n rings of 1 pixel on r (right and bottom exclusive): left and top edges in `top`, right and bottom
-// edges in `bottom`, the bottom-left corner in `top` and the top-right one in `bottom`. Returns the
-// rectangle inside them.
+// edges in `bottom`. The right and bottom edges go over the whole line, so only the top-left corner keeps
+// `top`. Returns the rectangle inside them.
 QRect drawRings(QPainter &painter, QRect r, int n, TColor top, TColor bottom)
 {
     const QColor topColor = top.ToQColor();
@@ -16,7 +16,7 @@ QRect drawRings(QPainter &painter, QRect r, int n, TColor top, TColor bottom)
             painter.fillRect(r.left(), r.top(), 1, r.height(), topColor);
             painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topColor);
             painter.fillRect(r.right(), r.top(), 1, r.height(), bottomColor);
-            painter.fillRect(r.left() + 1, r.bottom(), r.width() - 1, 1, bottomColor);
+            painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomColor);
         }
         r.adjust(1, 1, -1, -1);
     }

@@ -76,13 +76,14 @@ QString Painted(const TDispBevel &bevel, QSize size, bool drawBorder)
     return Picture(image);
 }
 
+// The bottom edge is drawn last along the whole line, so it takes the bottom-left corner too.
 TEST(TDispBevel, DrawsLoweredRingsShadowTopLeftAndLightBottomRight)
 {
     TDispBevel bevel;
     EXPECT_EQ(Painted(bevel, QSize(5, 4), true), "SSSSL\n"
                                                  "S...L\n"
                                                  "S...L\n"
-                                                 "SLLLL\n");
+                                                 "LLLLL\n");
     bevel.SetBevelOuter(TDispBevel::bvRaised);
     bevel.SetBorderStyle(TDispBevel::bsSingle);
     bevel.SetBorderSpace(1);
@@ -92,7 +93,7 @@ TEST(TDispBevel, DrawsLoweredRingsShadowTopLeftAndLightBottomRight)
                                                  "FLGGGSF\n"
                                                  "FLG.GSF\n"
                                                  "FLGGGSF\n"
-                                                 "FLSSSSF\n"
+                                                 "FSSSSSF\n"
                                                  "FFFFFFF\n");
 }
 
@@ -106,13 +107,13 @@ TEST(TDispBevel, WithoutTheBorderFlagLeavesTheBorderBandUnpaintedButTakesItsWidt
     EXPECT_EQ(Painted(bevel, QSize(7, 6), false), ".......\n"
                                                   ".......\n"
                                                   "..SSL..\n"
-                                                  "..SLL..\n"
+                                                  "..LLL..\n"
                                                   ".......\n"
                                                   ".......\n");
     EXPECT_EQ(Painted(bevel, QSize(7, 6), true), "CCCCCCC\n"
                                                  "CCCCCCC\n"
                                                  "CCSSLCC\n"
-                                                 "CCSLLCC\n"
+                                                 "CCLLLCC\n"
                                                  "CCCCCCC\n"
                                                  "CCCCCCC\n");
 }
@@ -168,7 +169,7 @@ TEST(TDispGraphicControl, PaintsItsBevelThenItsColourAndHearsEveryBevelChange)
     EXPECT_EQ(Picture(display.grab().toImage()), "SSSSSL\n"
                                                  "SGGGGL\n"
                                                  "SGGGGL\n"
-                                                 "SLLLLL\n");
+                                                 "LLLLLL\n");
 }
 
 TEST(TDispCustomPanel, PaintsItsBevelThenItsColour)
@@ -179,7 +180,7 @@ TEST(TDispCustomPanel, PaintsItsBevelThenItsColour)
     EXPECT_EQ(panel.InnerRect(), QRect(1, 1, 1, 1));
     EXPECT_EQ(Picture(panel.grab().toImage()), "SSL\n"
                                                "SCL\n"
-                                               "SLL\n");
+                                               "LLL\n");
 }
 
 } // namespace
