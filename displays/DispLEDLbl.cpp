@@ -274,9 +274,27 @@ void TDispLEDLabel::BevelChanged()
     Relayout();
 }
 
+void TDispLEDLabel::SetWidth(int width)
+{
+    TDispGraphicControl::SetWidth(width);
+    FollowBounds();
+}
+
+void TDispLEDLabel::SetHeight(int height)
+{
+    TDispGraphicControl::SetHeight(height);
+    FollowBounds();
+}
+
 void TDispLEDLabel::resizeEvent(QResizeEvent *event)
 {
     TDispGraphicControl::resizeEvent(event);
+    FollowBounds();
+}
+
+// A hidden label hears of its new size only when it is shown, so a size asked for is laid out at once.
+void TDispLEDLabel::FollowBounds()
+{
     if (!Loading() && size() != LayoutSize())
         Relayout(true);
 }

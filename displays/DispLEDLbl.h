@@ -68,6 +68,8 @@ public:
     // The strip cell of a character code; 0 for codes without a glyph.
     static int Cell(ushort code);
 
+    void SetWidth(int width) override;
+    void SetHeight(int height) override;
     void Loaded() override;
 
     TNotifyEvent OnBegin;
@@ -88,6 +90,7 @@ private:
     // From the width when the size was asked for, else from NumChars or the caption.
     void Relayout(bool fromWidth = false);
     QSize LayoutSize() const;
+    void FollowBounds();
     void StartScrolling();
     void RenderText(QPainter &painter) const;
     bool AcceptsStep(int step) const;

@@ -208,6 +208,27 @@ void TDispLEDPanel::Relayout()
         resize(size);
 }
 
+void TDispLEDPanel::SetWidth(int width)
+{
+    TDispCustomPanel::SetWidth(width);
+    FollowBounds();
+}
+
+void TDispLEDPanel::SetHeight(int height)
+{
+    TDispCustomPanel::SetHeight(height);
+    FollowBounds();
+}
+
+// A hidden panel hears of its new size only when it is shown, so a size asked for is replaced at once.
+bool TDispLEDPanel::FollowBounds()
+{
+    if (Loading() || !m_digits[0] || size() == LayoutSize())
+        return false;
+    resize(LayoutSize());
+    return true;
+}
+
 void TDispLEDPanel::Loaded()
 {
     TDispCustomPanel::Loaded();
@@ -222,8 +243,6 @@ void TDispLEDPanel::BevelChanged()
 void TDispLEDPanel::resizeEvent(QResizeEvent *event)
 {
     TDispCustomPanel::resizeEvent(event);
-    if (!Loading() && m_digits[0] && size() != LayoutSize())
-        resize(LayoutSize());
-    else
+    if (!FollowBounds())
         CallHandler(OnResize, this);
 }

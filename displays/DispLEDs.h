@@ -59,6 +59,8 @@ public:
         return slot >= 0 && slot < m_numDigits ? m_digits[slot] : nullptr;
     }
 
+    void SetWidth(int width) override;
+    void SetHeight(int height) override;
     void Loaded() override;
 
     TNotifyEvent OnChange;
@@ -77,6 +79,8 @@ private:
     TDispCustomLEDDigit::TDispLEDType SignType() const;
     void Relayout();
     QSize LayoutSize() const;
+    // Replaces any other size by the layout size; false when there was nothing to replace.
+    bool FollowBounds();
     template <class Apply> void ForEachDigit(Apply apply);
 
     int m_value = 0;

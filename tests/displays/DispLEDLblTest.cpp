@@ -19,6 +19,9 @@ TEST(TDispLEDLabel, SizesItselfToTheCaptionFontAndBevel)
     MakeTitle(label, "CPU");
     EXPECT_EQ(label.size(), QSize(37, 17));
     EXPECT_EQ(label.NumChars(), 3);
+    label.SetWidth(90);
+    label.SetHeight(40);
+    EXPECT_EQ(label.size(), QSize(37, 17)) << "hidden";
     label.show();
     label.resize(90, 40);
     EXPECT_EQ(label.size(), QSize(37, 17));
@@ -29,6 +32,10 @@ TEST(TDispLEDLabel, SizesItselfToTheCaptionFontAndBevel)
     label.SetAutoSize(false);
     label.SetNumChars(2);
     EXPECT_EQ(label.size(), QSize(2 * 2 + 16 * 2, 24));
+    label.hide();
+    label.SetWidth(2 * 2 + 16 * 5 + 7);
+    EXPECT_EQ(label.NumChars(), 5) << "hidden, the width asked for sets the cells";
+    EXPECT_EQ(label.size(), QSize(2 * 2 + 16 * 5, 24));
 }
 
 struct TAlignCase

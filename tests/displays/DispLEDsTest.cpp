@@ -101,6 +101,9 @@ TEST_P(LEDPanelSize, FollowsItsDigitsStripAndBevelWhateverIsAsked)
     if (!c.bevel)
         panel.Bevel()->SetBevelOuter(TDispBevel::bvNone);
     EXPECT_EQ(panel.size(), c.panel);
+    panel.SetWidth(200);
+    panel.SetHeight(3);
+    EXPECT_EQ(panel.size(), c.panel) << "hidden";
     panel.show();
     panel.SetBounds(0, 0, 200, 3);
     EXPECT_EQ(panel.size(), c.panel);
