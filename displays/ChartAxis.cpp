@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include <QFontMetrics>
@@ -25,6 +26,8 @@ constexpr int64_t kPixelLimit = 1 << 24;
 // Label loops stop short of these, so that no range or step makes them long.
 constexpr double kMaxLabelRatio = 2147483647.0;
 constexpr double kMaxLabelCount = 10000.0;
+// Two limits within half the largest double are never further apart than a double holds.
+constexpr double kHalfRange = std::numeric_limits<double>::max() / 2;
 
 int titleAngle(TChartAxis::TSide side)
 {
@@ -39,6 +42,25 @@ int clampedPixel(int base, double offset)
     if (std::isnan(offset))
         return base;
     return base + int(Round(std::clamp<double>(offset, -kPixelLimit, kPixelLimit)));
+}
+
+// Limits whose difference overflows are pulled in, so that the range and every mapping stay finite.
+void pullIn(double &minimum, double &maximum)
+{
+    if (std::isfinite(maximum - minimum))
+        return;
+    const auto inside = [](double value) {
+        return std::isnan(value) ? 0 : std::clamp(value, -kHalfRange, kHalfRange);
+    };
+    minimum = inside(minimum);
+    maximum = inside(maximum);
+}
+
+// Multiplying first keeps whole pixels exact; a range near the top of the doubles divides first.
+double scaled(int pixels, double part, double whole)
+{
+    const double result = pixels * part / whole;
+    return std::isfinite(result) ? result : pixels * (part / whole);
 }
 
 } // namespace
@@ -95,9 +117,10 @@ void TChartAxis::SetAutomaticMinimum(bool automatic)
     Changed();
 }
 
+// A limit that is not finite leaves no range to map, so it is refused even while the chart is read.
 void TChartAxis::SetMinimum(double minimum)
 {
-    if (!m_chart->Loading() && minimum > m_maximum)
+    if (!std::isfinite(minimum) || (!m_chart->Loading() && minimum > m_maximum))
         throw AxisException(QStringLiteral("Axis Minimum Value must be <= Maximum"));
     if (m_minimum == minimum)
         return;
@@ -107,7 +130,7 @@ void TChartAxis::SetMinimum(double minimum)
 
 void TChartAxis::SetMaximum(double maximum)
 {
-    if (!m_chart->Loading() && maximum < m_minimum)
+    if (!std::isfinite(maximum) || (!m_chart->Loading() && maximum < m_minimum))
         throw AxisException(QStringLiteral("Axis Maximum Value must be >= Minimum"));
     if (m_maximum == maximum)
         return;
@@ -268,10 +291,10 @@ int TChartAxis::CalcPosValue(double value) const
     if (m_iRange == 0)
         return Horizontal() ? plot.CentreX() : plot.CentreY();
     if (Horizontal()) {
-        const double offset = plot.Width() * (value - m_iMinimum) / m_iRange;
+        const double offset = scaled(plot.Width(), value - m_iMinimum, m_iRange);
         return m_inverted ? clampedPixel(plot.right, -offset) : clampedPixel(plot.left, offset);
     }
-    const double offset = plot.Height() * (value - m_iMinimum) / m_iRange;
+    const double offset = scaled(plot.Height(), value - m_iMinimum, m_iRange);
     return m_inverted ? clampedPixel(plot.top, offset) : clampedPixel(plot.bottom, -offset);
 }
 
@@ -286,11 +309,7 @@ double TChartAxis::CalcPosPoint(int pixel) const
         from = m_inverted ? plot.right - pixel : pixel - plot.left;
     else
         from = m_inverted ? pixel - plot.top : plot.bottom - pixel;
-    // Multiplying first keeps whole pixels exact; a range near the top of the doubles divides first.
-    double offset = from * m_iRange / size;
-    if (!std::isfinite(offset))
-        offset = from * (m_iRange / size);
-    return m_iMinimum + offset;
+    return m_iMinimum + scaled(from, m_iRange, size);
 }
 
 void TChartAxis::AdjustMaxMin()
@@ -302,11 +321,13 @@ void TChartAxis::AdjustMaxMin()
         m_minimum = limits.minimum;
     m_iMinimum = m_minimum;
     m_iMaximum = m_maximum;
+    pullIn(m_iMinimum, m_iMaximum);
     m_iRange = m_iMaximum - m_iMinimum;
 }
 
 void TChartAxis::SetWorkingRange(double minimum, double maximum)
 {
+    pullIn(minimum, maximum);
     if (minimum > maximum)
         std::swap(minimum, maximum);
     m_iMinimum = minimum;
@@ -316,6 +337,8 @@ void TChartAxis::SetWorkingRange(double minimum, double maximum)
 
 void TChartAxis::SetMinMax(double minimum, double maximum)
 {
+    if (!std::isfinite(minimum) || !std::isfinite(maximum))
+        return;
     m_automatic = false;
     m_automaticMinimum = false;
     m_automaticMaximum = false;

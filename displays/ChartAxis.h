@@ -84,7 +84,7 @@ public:
     bool AutomaticMinimum() const { return m_automaticMinimum; }
     void SetAutomaticMinimum(bool automatic);
     double Minimum() const { return m_minimum; }
-    // Throw AxisException for a limit past the other one, except while the chart is read.
+    // Throw AxisException for a limit that is not finite, or past the other one while the chart is not read.
     void SetMinimum(double minimum);
     double Maximum() const { return m_maximum; }
     void SetMaximum(double maximum);
@@ -155,7 +155,8 @@ public:
     void AdjustMaxMin();
     // The working range as the chart re-reads it; a range given upside down is turned over.
     void SetWorkingRange(double minimum, double maximum);
-    // Sets both limits at once, turning every automatic flag off (zoom and panning).
+    // Sets both limits at once, turning every automatic flag off (zoom and panning); limits that are not
+    // finite leave the axis as it was.
     void SetMinMax(double minimum, double maximum);
     // Room beside the plot for title, labels and ticks, measured from the plot edge `edge` outwards;
     // records the title and label positions. `labelled`: the axis shows a series' values.

@@ -304,6 +304,31 @@ TEST_F(ChartTest, BadValuesNeitherHangNorPoisonThePicture)
     chart.Picture();
     chart.resize(3, 2);
     EXPECT_EQ(chart.Picture().size(), QSize(3, 2));
+
+    // Limits at the ends of the doubles: their difference overflows.
+    TChart &cpu = Chart("CCPU");
+    Fill(cpu, Repeat(30, 50));
+    const QImage before = cpu.Picture().copy();
+    for (TChartAxis *axis : {cpu.LeftAxis(), cpu.BottomAxis()}) {
+        axis->SetAutomatic(false);
+        axis->SetMaximum(1e308);
+        axis->SetMinimum(-1e308);
+    }
+    cpu.Picture();
+    for (const TChartAxis *axis : {cpu.LeftAxis(), cpu.BottomAxis()}) {
+        EXPECT_TRUE(std::isfinite(axis->IRange()) && std::isfinite(axis->IMinimum()));
+    }
+    EXPECT_NEAR(Bars(cpu).BarBounds(0).top(), cpu.Plot().CentreY(), 1) << "50 lies halfway";
+    // The labels are wider than the chart, so this drag starts far beside a plot squeezed to one pixel.
+    Drag(cpu, Qt::LeftButton, QPoint(10, 20), {QPoint(40, 50)});
+    for (const TChartAxis *axis : {cpu.LeftAxis(), cpu.BottomAxis()}) {
+        EXPECT_TRUE(std::isfinite(axis->Minimum()) && std::isfinite(axis->Maximum()));
+    }
+    cpu.UndoZoom();
+    cpu.LeftAxis()->SetMinimum(0);
+    cpu.LeftAxis()->SetMaximum(100);
+    cpu.BottomAxis()->SetAutomatic(true);
+    EXPECT_EQ(cpu.Picture(), before);
 }
 
 struct TSetterCase
@@ -360,6 +385,20 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Axis Minimum Value must be <= Maximum", isA<AxisException>},
                       TSetterCase{"Maximum", [](TChart &c) { c.LeftAxis()->SetMaximum(-1); },
                                   [](TChart &c) { return c.LeftAxis()->Maximum(); }, 100,
+                                  "Axis Maximum Value must be >= Minimum", isA<AxisException>},
+                      TSetterCase{"MinimumNaN", [](TChart &c) { c.LeftAxis()->SetMinimum(std::nan("")); },
+                                  [](TChart &c) { return c.LeftAxis()->Minimum(); }, 0,
+                                  "Axis Minimum Value must be <= Maximum", isA<AxisException>},
+                      TSetterCase{"MaximumInfinite", [](TChart &c) { c.LeftAxis()->SetMaximum(HUGE_VAL); },
+                                  [](TChart &c) { return c.LeftAxis()->Maximum(); }, 100,
+                                  "Axis Maximum Value must be >= Minimum", isA<AxisException>},
+                      TSetterCase{"BottomMinimumInfinite",
+                                  [](TChart &c) { c.BottomAxis()->SetMinimum(-HUGE_VAL); },
+                                  [](TChart &c) { return c.BottomAxis()->Minimum(); }, 0,
+                                  "Axis Minimum Value must be <= Maximum", isA<AxisException>},
+                      TSetterCase{"BottomMaximumNaN",
+                                  [](TChart &c) { c.BottomAxis()->SetMaximum(std::nan("")); },
+                                  [](TChart &c) { return c.BottomAxis()->Maximum(); }, 0,
                                   "Axis Maximum Value must be >= Minimum", isA<AxisException>},
                       TSetterCase{"BarWidthLow", [](TChart &c) { barsOf(c).SetBarWidthPercent(0); },
                                   [](TChart &c) { return barsOf(c).BarWidthPercent(); }, 70,
