@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 
 #include "displays/BarSeries.h"
 #include "displays/ChartExceptions.h"
+#include "displays/ValueFormat.h"
 #include "runtime/Numeric.h"
 #include "runtime/layout/LayoutError.h"
 #include "runtime/layout/LayoutReader.h"
@@ -25,6 +27,7 @@ constexpr QRgb kLime = 0xFF00FF00;
 constexpr QRgb kGreen = 0xFF008000;
 constexpr QRgb kGrey = 0xFF808080;
 constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
 
 class ChartTest : public ::testing::Test
 {
@@ -118,6 +121,7 @@ struct TLabelCase
     const char *chart;
     std::vector<double> values;
     QStringList labels;
+    bool roundFirstLabel = true;
 };
 
 class ChartLabels : public ChartTest, public ::testing::WithParamInterface<TLabelCase>
@@ -130,6 +134,7 @@ TEST_P(ChartLabels, StepDownFromTheRoundedMaximum)
     TChart &chart = Chart(c.chart);
     QStringList drawn;
     chart.OnGetAxisLabel = [&](QObject *, TChartAxis *, QString &text) { drawn << text; };
+    chart.LeftAxis()->SetRoundFirstLabel(c.roundFirstLabel);
     Fill(chart, c.values);
     chart.Picture();
     EXPECT_EQ(drawn, c.labels);
@@ -141,7 +146,32 @@ INSTANTIATE_TEST_SUITE_P(Values, ChartLabels,
                                            TLabelCase{"CNCP", {}, {"50"}},
                                            TLabelCase{"CNCP", {40, 70, 30}, {"90", "80"}},
                                            TLabelCase{"CNCP", {400}, {"300", "200"}},
-                                           TLabelCase{"CNCP", {1500.5}, {"1,500", "1,000", "500"}}));
+                                           TLabelCase{"CNCP", {1500.5}, {"1,500", "1,000", "500"}},
+                                           TLabelCase{"CNCP", {1500.5}, {"1,000.5", "500.5"}, false}));
+
+struct TFormatCase
+{
+    double value;
+    const char *picture;
+    const char *text;
+};
+
+using ValueFormats = ::testing::TestWithParam<TFormatCase>;
+
+TEST_P(ValueFormats, RoundToTheDecimalsAndGroupTheThousands)
+{
+    EXPECT_EQ(FormatValue(GetParam().value, GetParam().picture), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, ValueFormats,
+    ::testing::Values(TFormatCase{0.5, "#,##0.###", "0.5"}, TFormatCase{2.25, "#,##0.###", "2.25"},
+                      TFormatCase{12.3456, "#,##0.###", "12.346"}, TFormatCase{-1.5, "#,##0.###", "-1.5"},
+                      TFormatCase{0.0001, "#,##0.###", "0"}, TFormatCase{1234.5678, "#,##0.###", "1,234.568"},
+                      TFormatCase{1e9, "#,##0.###", "1,000,000,000"},
+                      TFormatCase{-1234567, "#,##0.###", "-1,234,567"},
+                      TFormatCase{1e20, "#,##0.###", "100,000,000,000,000,000,000"},
+                      TFormatCase{3, "0.00", "3.00"}, TFormatCase{1234, "0", "1234"}));
 
 TEST_F(ChartTest, CpuLabelsSitOnTheirGridRows)
 {
@@ -191,6 +221,43 @@ INSTANTIATE_TEST_SUITE_P(Steps, LabelStepLadder,
                                            TStepCase{200, 500}, TStepCase{500, 1000}, TStepCase{1000, 5000},
                                            TStepCase{5000, 10000}, TStepCase{7, 14}));
 
+// Twenty-five points, ten or twenty to a page.
+TEST(ChartPages, CountRoundedUpAndKeepThePageAmongThem)
+{
+    TChart chart;
+    auto *series = new TBarSeries(&chart);
+    series->SetParentChart(&chart);
+    for (int i = 0; i < 25; ++i)
+        series->AppendY(i);
+    EXPECT_EQ(chart.PageCount(), 1) << "without paging";
+    chart.SetMaxPointsPerPage(10);
+    EXPECT_EQ(chart.PageCount(), 3);
+    int changes = 0;
+    chart.OnPageChange = [&](QObject *) { ++changes; };
+    chart.SetPage(9);
+    chart.SetPage(3);
+    EXPECT_EQ(chart.Page(), 3);
+    EXPECT_EQ(changes, 1);
+    const auto limits = [&chart](const TChartAxis *axis) {
+        const TChart::TLimits limits = chart.AutomaticLimits(*axis);
+        return std::pair(limits.minimum, limits.maximum);
+    };
+    EXPECT_EQ(limits(chart.BottomAxis()), std::pair(20.0, 24.0));
+    chart.SetScaleLastPage(false);
+    EXPECT_EQ(limits(chart.BottomAxis()), std::pair(20.0, 28.0)) << "five points spaced as ten";
+    EXPECT_EQ(limits(chart.LeftAxis()), std::pair(0.0, 24.0)) << "the values are not paged";
+    chart.SetMaxPointsPerPage(20);
+    EXPECT_EQ(chart.Page(), 2);
+    EXPECT_EQ(changes, 2);
+    chart.SetScaleLastPage(true);
+    for (int i = 0; i < 10; ++i)
+        series->DeletePoint(0);
+    EXPECT_EQ(limits(chart.BottomAxis()), std::pair(10.0, 24.0)) << "page 2 now lies past the points";
+    chart.SetPage(0);
+    EXPECT_EQ(chart.Page(), 1);
+    EXPECT_EQ(changes, 3);
+}
+
 TEST_F(ChartTest, TheStepClimbsUntilTheLabelsFit)
 {
     TChart &chart = Chart("CNCP");
@@ -203,7 +270,10 @@ TEST_F(ChartTest, TheStepClimbsUntilTheLabelsFit)
 TEST_F(ChartTest, BarsAreSeventyPercentOfAThirtyFirstOfThePlot)
 {
     TChart &chart = Chart("CCPU");
+    // On white the black outline shows.
+    chart.SetColor(clWhite);
     Fill(chart, Repeat(30, 100));
+    chart.Series(0)->SetPointColor(7, ColorNone);
     const QImage &picture = chart.Picture();
     const TChart::TPlot plot = chart.Plot();
     const TChartAxis &bottom = *chart.BottomAxis();
@@ -215,7 +285,12 @@ TEST_F(ChartTest, BarsAreSeventyPercentOfAThirtyFirstOfThePlot)
         EXPECT_EQ(bar, QRect(x + int(Round(-width / 2.0)), plot.top, width, plot.Height())) << i;
         EXPECT_EQ(picture.pixel(bar.left() + width / 2, 30), kLime) << i;
         EXPECT_EQ(picture.pixel(bar.left(), 30), kBlack) << "outline of " << i;
+        EXPECT_EQ(picture.pixel(bar.left() + width - 1, 30), kBlack) << "outline of " << i;
+        EXPECT_EQ(picture.pixel(bar.left() + width, 30), kWhite) << "beside " << i;
     }
+    const QRect none = Bars(chart).BarBounds(7);
+    for (int x = none.left(); x < none.left() + width; ++x)
+        EXPECT_EQ(picture.pixel(x, 30), kWhite) << "a point coloured none has no bar, at " << x;
     EXPECT_GT(Bars(chart).BarBounds(0).left(), plot.left) << "the first bar fits inside the plot";
     EXPECT_LT(Bars(chart).BarBounds(29).right(), plot.right);
 }
@@ -252,6 +327,33 @@ TEST_F(ChartTest, QuietSamplesAreClippedAtThePlotBottom)
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.front(), 60) << "the outline takes row 59";
     EXPECT_EQ(rows.back(), 63) << "the clip leaves out the plot's last row";
+}
+
+// Bars beyond the plot on every side: the clip leaves out the plot's first row and column and its last row.
+TEST_F(ChartTest, BarsAreCutAtTheClipEdges)
+{
+    TChart &chart = Chart("CCPU");
+    Fill(chart, Repeat(30, 150));
+    Bars(chart).SetYOrigin(-50);
+    for (int offset : {100, -100}) {
+        Bars(chart).SetOffsetPercent(offset);
+        const QImage &picture = chart.Picture();
+        const TChart::TPlot plot = chart.Plot();
+        QRect lime;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = plot.left; x < picture.width(); ++x)
+                if (picture.pixel(x, y) == kLime)
+                    lime |= QRect(x, y, 1, 1);
+        EXPECT_EQ(lime.top(), plot.top + 1);
+        EXPECT_EQ(lime.bottom(), plot.bottom - 2);
+        if (offset > 0) {
+            ASSERT_GE(Bars(chart).BarBounds(29).right(), plot.right);
+            EXPECT_EQ(lime.right(), plot.right - 1);
+        } else {
+            ASSERT_LT(Bars(chart).BarBounds(0).left(), plot.left);
+            EXPECT_EQ(lime.left(), plot.left + 1);
+        }
+    }
 }
 
 TEST_F(ChartTest, AZeroBarWidthDrawsLines)
@@ -519,11 +621,11 @@ TEST_F(ChartTest, PanningMovesTheHorizontalAxesOnlyInsideThePlot)
     chart.OnScroll = [&](QObject *) { ++scrolls; };
     const TChart::TPlot plot = chart.Plot();
     const double minimum = chart.BottomAxis()->Minimum();
-    Drag(chart, Qt::RightButton, QPoint(2, plot.CentreY()), {QPoint(4, plot.CentreY() + 5)});
-    EXPECT_EQ(scrolls, 0) << "a press outside the plot starts no pan";
+    const QPoint start(plot.CentreX(), plot.CentreY());
+    Drag(chart, Qt::RightButton, QPoint(start.x(), plot.top - 3), {start, start - QPoint(20, 0)});
+    EXPECT_EQ(scrolls, 0) << "a press above the plot starts no pan, though the pointer then moves inside";
     EXPECT_FALSE(chart.Zoomed());
 
-    const QPoint start(plot.CentreX(), plot.CentreY());
     const double shift =
         chart.BottomAxis()->CalcPosPoint(start.x()) - chart.BottomAxis()->CalcPosPoint(start.x() - 20);
     Drag(chart, Qt::RightButton, start,
@@ -532,6 +634,8 @@ TEST_F(ChartTest, PanningMovesTheHorizontalAxesOnlyInsideThePlot)
     EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), minimum + shift);
     EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), 100) << "vertical moves are ignored";
     EXPECT_TRUE(chart.Zoomed());
+    Drag(chart, Qt::RightButton, QPoint(2, start.y()), {start});
+    EXPECT_EQ(scrolls, 2) << "a press on the axis starts one";
 }
 
 } // namespace
