@@ -1,6 +1,7 @@
 #include "displays/GlyphStrip.h"
 
 #include <set>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -67,5 +68,77 @@ TEST_P(FontStripDots, LieOnTheGridAndTheLevelBarsFillFromTheBottom)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FontStripDots, ::testing::Values(TFontCase{0, 2}, TFontCase{1, 3}));
+
+// The lit segments of a glyph, a (top) to g (middle), each probed at two neighbouring pixels so that a
+// dotted unlit segment shows at one of them; '?' where a probe finds no segment.
+std::string LitSegments(const QImage &strip, int glyph, QSize size)
+{
+    const int w = size.width(), h = size.height();
+    const QPoint probes[7][2] = {
+        {{w / 2 - 1, 0}, {w / 2, 0}},
+        {{w - 1, h / 4}, {w - 1, h / 4 + 1}},
+        {{w - 1, 3 * h / 4 - 1}, {w - 1, 3 * h / 4}},
+        {{w / 2 - 1, h - 1}, {w / 2, h - 1}},
+        {{0, 3 * h / 4 - 1}, {0, 3 * h / 4}},
+        {{0, h / 4}, {0, h / 4 + 1}},
+        {{w / 2 - 1, h / 2}, {w / 2, h / 2}},
+    };
+    std::string lit;
+    for (int segment = 0; segment < 7; ++segment) {
+        const QRgb first = strip.pixel(glyph * w + probes[segment][0].x(), probes[segment][0].y());
+        const QRgb second = strip.pixel(glyph * w + probes[segment][1].x(), probes[segment][1].y());
+        if (first == GlyphStrip::kLit && second == GlyphStrip::kLit)
+            lit += char('a' + segment);
+        else if (first == GlyphStrip::kLit || second == GlyphStrip::kLit ||
+                 (first != GlyphStrip::kUnlit && second != GlyphStrip::kUnlit))
+            lit += '?';
+    }
+    return lit;
+}
+
+// Runs of rows holding lit pixels: 'U' above the middle row, 'L' below it, 'M' across it.
+std::string LitRows(const QImage &strip, int glyph, QSize size)
+{
+    std::string runs;
+    int start = -1;
+    for (int y = 0; y <= size.height(); ++y) {
+        bool lit = false;
+        for (int x = 0; y < size.height() && x < size.width(); ++x)
+            lit = lit || strip.pixel(glyph * size.width() + x, y) == GlyphStrip::kLit;
+        if (lit && start < 0)
+            start = y;
+        if (!lit && start >= 0) {
+            const int middle = size.height() / 2;
+            runs += y <= middle ? 'U' : start > middle ? 'L' : 'M';
+            start = -1;
+        }
+    }
+    return runs;
+}
+
+using DigitGlyphs = ::testing::TestWithParam<int>;
+
+TEST_P(DigitGlyphs, LightTheSegmentsOfTheirDigitOrSign)
+{
+    const GlyphStrip::TStrip &digits = GlyphStrip::kDigitStrips[GetParam()];
+    const QImage strip = GlyphStrip::Load(digits);
+    const std::string expected[11] = {"",      "abcdef", "bc",  "abdeg",   "abcdg", "bcfg",
+                                      "acdfg", "acdefg", "abc", "abcdefg", "abcdfg"};
+    for (int glyph = 0; glyph < 11; ++glyph)
+        EXPECT_EQ(LitSegments(strip, glyph, GlyphStrip::GlyphSize(digits)), expected[glyph])
+            << digits.name << " glyph " << glyph;
+    // Blank, point, colon, minus.
+    const GlyphStrip::TStrip &specials = GlyphStrip::kSpecialStrips[GetParam()];
+    const QImage signs = GlyphStrip::Load(specials);
+    const QSize size = GlyphStrip::GlyphSize(specials);
+    const std::string segments[4] = {"", "", "", "g"};
+    const std::string rows[4] = {"", "L", "UL", "M"};
+    for (int glyph = 0; glyph < 4; ++glyph) {
+        EXPECT_EQ(LitSegments(signs, glyph, size), segments[glyph]) << specials.name << " glyph " << glyph;
+        EXPECT_EQ(LitRows(signs, glyph, size), rows[glyph]) << specials.name << " glyph " << glyph;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, DigitGlyphs, ::testing::Range(0, 13));
 
 } // namespace
