@@ -47,25 +47,31 @@ constexpr std::array<const char *, kNWAttributeCount> kAttributeNames{
     "Telephone Number", "Title", "Type Creator Map", "UID", "Unknown", "Unknown Base Class", "User", "Version",
     "Volume"};
 
-// A directory request buffer, freed however the read ends.
+// A directory request buffer, freed however the read ends, but only when the client gave it: whatever a
+// failed allocation leaves in the handle is not ours to free.
 class TDirectoryBuffer
 {
 public:
     explicit TDirectoryBuffer(NWDSFreeBuf_fn freeBuffer) : m_free(freeBuffer) {}
     ~TDirectoryBuffer()
     {
-        if (m_handle && m_free)
+        if (m_allocated && m_free)
             m_free(m_handle);
     }
     TDirectoryBuffer(const TDirectoryBuffer &) = delete;
     TDirectoryBuffer &operator=(const TDirectoryBuffer &) = delete;
 
-    bool Allocate(NWDSAllocBuf_fn allocate) { return allocate(kDirectoryBufferSize, &m_handle) == 0; }
+    bool Allocate(NWDSAllocBuf_fn allocate)
+    {
+        m_allocated = allocate(kDirectoryBufferSize, &m_handle) == 0;
+        return m_allocated;
+    }
     NWDSBuf Handle() const { return m_handle; }
 
 private:
     NWDSFreeBuf_fn m_free;
     NWDSBuf m_handle = nullptr;
+    bool m_allocated = false;
 };
 
 // A context of one's own, freed however the read ends.

@@ -237,7 +237,9 @@ uint32_t NWAPI NWDSDuplicateContextHandle(uint32_t context, uint32_t *newContext
 uint32_t NWAPI NWDSSetContext(uint32_t context, uint32_t key, const void *value);
 /* key NW_DS_CTX_NAME: value has NW_NAME_BUFFER_SIZE bytes. */
 uint32_t NWAPI NWDSGetContext(uint32_t context, uint32_t key, void *value);
-/* size NW_DS_BUFFER_SIZE. Every buffer the monitor allocates it frees with NWDSFreeBuf, on every path. */
+/* size NW_DS_BUFFER_SIZE. On failure a client leaves *buffer as it was or sets it to null; the monitor
+   presets it to null. The monitor frees with NWDSFreeBuf, on every path, exactly the buffers whose
+   allocation succeeded, never a handle that a failed allocation left behind. */
 uint32_t NWAPI NWDSAllocBuf(uint32_t size, NWDSBuf *buffer);
 uint32_t NWAPI NWDSInitBuf(uint32_t context, uint32_t operation, NWDSBuf buffer);
 uint32_t NWAPI NWDSFreeBuf(NWDSBuf buffer);

@@ -330,7 +330,8 @@ uint32_t NWAPI allocBuf(uint32_t size, NWDSBuf *buffer)
 
 uint32_t NWAPI freeBuf(NWDSBuf buffer)
 {
-    fake().liveBuffers.erase(buffer);
+    if (fake().liveBuffers.erase(buffer) == 0)
+        fake().strayFrees.push_back(buffer);
     return answer("NWDSFreeBuf");
 }
 

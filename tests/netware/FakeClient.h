@@ -99,6 +99,8 @@ public:
     std::string preferredServer;
     std::array<uint8_t, 6> setDateTime{};
     std::set<NWDSBuf> liveBuffers;
+    // Handles freed that the client never gave out.
+    std::vector<NWDSBuf> strayFrees;
     std::string lastObjectName;
     std::string lastPropertyName;
     std::string lastAttributeName;

@@ -1,5 +1,6 @@
 #include "netware/Nwnds.h"
 
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -21,13 +22,15 @@ protected:
     }
 };
 
-uint32_t secondAllocationFails(uint32_t, NWDSBuf *buffer)
+// Fails the given allocation of a read, leaving a handle behind that it never gave out.
+template <int Failing> uint32_t allocationFails(uint32_t, NWDSBuf *buffer)
 {
     TFakeClient &client = TFakeClient::Active();
     client.Called("NWDSAllocBuf");
-    if (client.Calls("NWDSAllocBuf") > 1)
+    const int call = client.Calls("NWDSAllocBuf");
+    *buffer = reinterpret_cast<NWDSBuf>(std::intptr_t(0x5000 + call));
+    if (call == Failing)
         return NW_ERR_NOT_SUPPORTED;
-    *buffer = &client;
     client.liveBuffers.insert(*buffer);
     return NW_SUCCESS;
 }
@@ -72,7 +75,8 @@ TEST_F(TNWNDSTest, ReadsAnAttributeInItsOwnContextAndReleasesEverything)
     EXPECT_EQ(TNWNDS::Shared().context, shared);
 }
 
-// Each way a read can fail ends with false, both buffers and the context freed, and the code where it shows.
+// Each way a read can fail ends with false, the buffers it was given and the context freed, and the code
+// where it shows.
 struct TReadFailure
 {
     const char *name;
@@ -101,6 +105,7 @@ TEST_P(TNWReadFailure, ReleasesBuffersAndContext)
     }
     EXPECT_TRUE(text.isEmpty());
     EXPECT_TRUE(fake.liveBuffers.empty());
+    EXPECT_TRUE(fake.strayFrees.empty());
     EXPECT_EQ(fake.freedContexts.back(), fake.nextContext);
     EXPECT_EQ(base.LastError()->NWNDS(), GetParam().errorText);
 }
@@ -109,8 +114,10 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, TNWReadFailure,
     ::testing::Values(
         TReadFailure{"RequestNotAllocated", [](TFakeClient &f) { f.SetCode("NWDSAllocBuf", 0xFED0); }, "0000"},
-        TReadFailure{"ReplyNotAllocated", [](TFakeClient &f) { f.Replace("NWDSAllocBuf", secondAllocationFails); },
-                     "0000"},
+        TReadFailure{"RequestFailsLeavingAHandle",
+                     [](TFakeClient &f) { f.Replace("NWDSAllocBuf", allocationFails<1>); }, "0000"},
+        TReadFailure{"ReplyFailsLeavingAHandle",
+                     [](TFakeClient &f) { f.Replace("NWDSAllocBuf", allocationFails<2>); }, "0000"},
         TReadFailure{"InitFails", [](TFakeClient &f) { f.SetCode("NWDSInitBuf", 0xFED1); }, "0000"},
         TReadFailure{"PutNameFails", [](TFakeClient &f) { f.SetCode("NWDSPutAttrName", 0xFED2); }, "FED2"},
         TReadFailure{"ReadFails", [](TFakeClient &f) { f.SetCode("NWDSRead", 0xFFFFFDA7); }, "FFFFFDA7"},
