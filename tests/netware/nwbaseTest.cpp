@@ -155,16 +155,16 @@ TEST_F(TNWBaseTest, DestructionEndsDirectoryServicesAndFreesTheContext)
     EXPECT_EQ(fake.Calls("NWFreeUnicodeTables"), 1);
 }
 
-TEST_F(TNWBaseTest, OwnerFormsWindowedControlsHearOfTheServerOnceAtStart)
+TEST_F(TNWBaseTest, EveryWindowedControlOfTheOwnerFormHearsOfTheServerOnceAtStart)
 {
     JoinTree();
     TForm form;
     auto *first = new TRecordingControl(&form);
     auto *inner = new TRecordingControl(first);
-    new QWidget(&form);
+    auto *onPlainWidget = new TRecordingControl(new QWidget(&form));
     new TNWBase(&form);
-    EXPECT_EQ(first->messages, std::vector<unsigned>{TNWBase::kServerChangeMessage});
-    EXPECT_TRUE(inner->messages.empty());
+    for (const TRecordingControl *control : {first, inner, onPlainWidget})
+        EXPECT_EQ(control->messages, std::vector<unsigned>{TNWBase::kServerChangeMessage});
 
     QObject plainOwner;
     new TNWBase(&plainOwner);
