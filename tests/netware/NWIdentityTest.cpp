@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include <gmock/gmock.h>
+
 #include "netware/DateConversionError.h"
 #include "netware/NWObjError.h"
 #include "netware/Nwnds.h"
@@ -116,8 +118,10 @@ TEST_F(TNWIdentityTest, UnmatchedTypeRaisesOnlyWhenNotSilent)
     EXPECT_EQ(Base().LastError()->NWLib(), "89FC");
     EXPECT_EQ(fake.Calls("NWDSAuditGetObjectID"), 0);
     Base().SetSilentExceptions(false);
-    EXPECT_THROW(Base().ObjectType(), TNWObjError);
-    EXPECT_THROW(Base().ObjectID(), TNWObjError);
+    const auto invalidType =
+        testing::ThrowsMessage<TNWObjError>(testing::StrEq("Invalid Netware Object Type"));
+    EXPECT_THAT([this] { Base().ObjectType(); }, invalidType);
+    EXPECT_THAT([this] { Base().ObjectID(); }, invalidType);
     for (const uint16_t value : {0x0000, 0x0001, 0x0C00, 0xFFFF})
         EXPECT_FALSE(TNWBase::ObjectTypeOf(value)) << value;
     for (const auto type : {TNWBase::nwObjTypeNone, TNWBase::nwObjTypeNDSTree, TNWBase::nwObjTypeConnectedServer})
@@ -160,6 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Drives, TNWDriveTest,
                          ::testing::Values(TDriveCase{"FirstFree", 6, {}, 'F', 'F'},
                                            TDriveCase{"SkipsMapped", 6, {6, 7, 9}, 'F', 'H'},
                                            TDriveCase{"FromA", 1, {1}, 'A', 'B'},
+                                           TDriveCase{"ZIsTheLastFree", 25, {25}, 'Y', 'Z'},
                                            TDriveCase{"AllMapped", 25, {25, 26}, 'Y', '\0'},
                                            TDriveCase{"NoFirstDrive", 0, {}, '\0', '\0'},
                                            TDriveCase{"BeyondZ", 27, {}, '\0', '\0'},
