@@ -7,6 +7,7 @@
 #include "app/Classes.h"
 #include "app/ClientChoice.h"
 #include "app/CommandLine.h"
+#include "app/DisplayStart.h"
 #include "app/UMain.h"
 #include "resources/Resources.h"
 #include "runtime/Application.h"
@@ -20,8 +21,8 @@ int main(int argc, char **argv)
     mallopt(M_ARENA_MAX, 1);
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     TCommandLine::AnswerHelpAndVersion(argc, argv);
-    TApplication application(argc, argv);
-    application.SetTitle(QStringLiteral("Sembrolin"));
+    const std::unique_ptr<TApplication> application = StartOnDisplay(argc, argv);
+    application->SetTitle(QStringLiteral("Sembrolin"));
     const TCommandLine commandLine = TCommandLine::Parse(QCoreApplication::arguments());
     if (!ChooseClient(commandLine.ServersFile()))
         return 2;
