@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <utility>
@@ -166,8 +167,15 @@ TEST_F(SamplerFixture, AFailedTickChangesNothing)
 
 TEST_F(SamplerFixture, ChartsKeep31BarsRenumberedOldestFirstOut)
 {
+    // The oldest bar goes before the new one comes, so a chart never holds a 32nd.
+    int highestIndex = -1;
+    for (TChart *chart : std::initializer_list<TChart *>{form->CCPU, form->CNCP})
+        chart->Series(0)->OnAfterAdd = [&highestIndex](QObject *, int index) {
+            highestIndex = std::max(highestIndex, index);
+        };
     for (int tick = 0; tick < 40; ++tick)
         Ticks({{tick, uint32_t(1000 + tick)}});
+    EXPECT_EQ(highestIndex, 30);
     TChartSeries *series = form->CCPU->Series(0);
     ASSERT_EQ(series->PointCount(), 31);
     for (int i = 0; i < 31; ++i)
