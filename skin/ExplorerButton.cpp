@@ -225,7 +225,10 @@ void TExplorerButton::mousePressEvent(QMouseEvent *event)
     } else if (!m_pressed) {
         ChangeState(TState::Pushed);
         if (m_repeatedClick) {
+            const QPointer<TExplorerButton> self(this);
             Click();
+            if (!self)
+                return;
             StopTimer(m_repeatTimer);
             Guarded([this] {
                 m_repeatTimer = TTimerPool::Instance().Start(m_repeatingInterval, [this] { Click(); });
@@ -336,8 +339,13 @@ void TExplorerButton::ChangeState(TState state)
 
 void TExplorerButton::HoverTick()
 {
-    if (!QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos()) && isEnabled())
+    if (!PointerOver() && isEnabled())
         ChangeState(TState::Up);
+}
+
+bool TExplorerButton::PointerOver() const
+{
+    return QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos());
 }
 
 void TExplorerButton::DropDown()
@@ -356,6 +364,14 @@ void TExplorerButton::DropDown()
     if (QWidget *grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     m_mouseDown = false;
+    // The menu held the pointer, so the button saw no leave if the pointer went elsewhere; without this,
+    // its coming back would not count as an entry.
+    if (m_mouseInside && !PointerOver()) {
+        m_mouseInside = false;
+        MouseLeave();
+        if (!self)
+            return;
+    }
     ChangeState(TState::Hot);
 }
 
@@ -381,13 +397,14 @@ void TExplorerButton::Release(bool inside)
     const bool recheck = !FewGlyphs() || m_glyph.UnColorMain();
     if (!recheck)
         ChangeState(next);
+    const QPointer<TExplorerButton> self(this);
     if (!m_repeatedClick)
         Click();
-    if (!recheck || !isEnabled())
+    // The click's handler may have freed the button.
+    if (!self || !recheck || !isEnabled())
         return;
     m_postClick = true;
-    const bool over = QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos());
-    ChangeState(over && next == TState::Up ? TState::Hot : next);
+    ChangeState(PointerOver() && next == TState::Up ? TState::Hot : next);
     m_postClick = false;
 }
 
@@ -409,8 +426,7 @@ void TExplorerButton::Accelerator()
     const QPointer<TExplorerButton> self(this);
     Click();
     if (self)
-        ChangeState(QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos()) ? TState::Hot
-                                                                                      : TState::Up);
+        ChangeState(PointerOver() ? TState::Hot : TState::Up);
 }
 
 void TExplorerButton::NotifyGroup()

@@ -127,6 +127,8 @@ private:
 
     void ChangeState(TState state);
     void HoverTick();
+    // Whether the pointer's screen position lies on the button.
+    bool PointerOver() const;
     void DropDown();
     void Release(bool inside);
     void Accelerator();

@@ -41,6 +41,22 @@ ncp_lit=$(convert "$shot" -crop 71x13+537+216 +repage -fill black +opaque "#00FF
     -format "%[fx:int(mean*w*h)]" info:)
 [ "$ncp_lit" -gt 20 ] || fail "the NCP page shows no current figure"
 
+# Chosen with the mouse, an item takes the pointer off the take button (at (101, 30) in the window, 84 x 17)
+# while the menu holds it; back on the button, the pointer lights it with its white top-left edge.
+on_display xdotool mousemove 396 205 click 1
+sleep 0.5
+on_display xdotool mousemove 386 226 click 1
+sleep 1
+screenshot "$shot"
+title "$shot" "$E2E_TMP/cpu-again.png"
+[ "$(compare -metric AE "$E2E_TMP/cpu-title.png" "$E2E_TMP/cpu-again.png" null: 2>&1 || true)" = "0" ] ||
+    fail "choosing CPU with the mouse did not show the CPU page"
+[ "$(pixel "$shot" 356 197)" = "000000" ] || fail "the take button stays lit with the pointer off it"
+on_display xdotool mousemove 396 205
+sleep 0.3
+on_display xdotool mousemove 398 206
+wait_for_pixel "$shot" 356 197 = FFFFFF || fail "the take button does not light when the pointer comes back"
+
 height() { on_display xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x//p'; }
 on_display xdotool mousemove 289 179 click 1
 sleep 1

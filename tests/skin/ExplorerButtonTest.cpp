@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include <QCursor>
 #include <QEnterEvent>
+#include <QPointer>
 #include <QTest>
 
 #include "runtime/Form.h"
@@ -163,6 +165,34 @@ TEST_F(ExplorerButtonTest, TheClickThatClosesTheMenuOnTheButtonDoesNotReopenIt)
     EXPECT_EQ(clicks, 0);
 }
 
+class ExplorerButtonComeBack : public ExplorerButtonTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+// The menu holds the pointer while it is open, so the button never hears that it left.
+TEST_P(ExplorerButtonComeBack, LightsUpWhenThePointerReturnsAfterItsMenuClosedElsewhere)
+{
+    int exits = 0;
+    button->OnMouseExit = [&exits](QObject *) { ++exits; };
+    button->SetDropDownMenu(menu);
+    Enter();
+    MenuPositionAfterPress(Qt::LeftButton, [this] {
+        PointerTo(QPoint(200, 40));
+        menu->close();
+    });
+    EXPECT_EQ(exits, 1);
+    TTimerPool::Instance().Deliver(button->HoverTimer());
+    ASSERT_EQ(button->State(), TState::Up);
+    PointerTo(QPoint(10, 8));
+    if (GetParam())
+        Enter();
+    else
+        QTest::mouseMove(button, QPoint(10, 8));
+    EXPECT_EQ(button->State(), TState::Hot);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByEnterOrMove, ExplorerButtonComeBack, ::testing::Bool());
+
 TEST_F(ExplorerButtonTest, AnEmptyMenuDoesNotOpenAndTheButtonReturnsHot)
 {
     button->SetDropDownMenu(menu);
@@ -286,6 +316,44 @@ INSTANTIATE_TEST_SUITE_P(
                       TSequenceCase{"toggleReleasedOutside", 1, true, 4, "epo", "HPU", 0},
                       TSequenceCase{"pressedToggleLeftAndBack", 1, true, 4, "eprle", "HPDDD", 1}),
     [](const auto &info) { return std::string(info.param.name); });
+
+struct TSelfDeleteCase
+{
+    const char *name;
+    bool unColorMain;
+    int numGlyphs;
+    bool repeatedClick;
+};
+
+class ExplorerButtonSelfDelete : public ExplorerButtonTest,
+                                 public ::testing::WithParamInterface<TSelfDeleteCase>
+{
+};
+
+// Run under the address sanitizer, which sees any touch of the freed button.
+TEST_P(ExplorerButtonSelfDelete, AClickHandlerMayDeleteItsButton)
+{
+    const TSelfDeleteCase &c = GetParam();
+    if (c.numGlyphs) {
+        button->SetGlyphBitmap(Strip(c.numGlyphs));
+        button->SetNumGlyphs(c.numGlyphs);
+    }
+    button->SetUnColorMain(c.unColorMain);
+    button->SetRepeatedClick(c.repeatedClick);
+    const QPointer<TExplorerButton> watched(button);
+    button->OnClick = [this](QObject *) { delete std::exchange(button, nullptr); };
+    Enter();
+    QTest::mousePress(watched, Qt::LeftButton, {}, QPoint(5, 5));
+    if (watched)
+        QTest::mouseRelease(watched, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(watched);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, ExplorerButtonSelfDelete,
+                         ::testing::Values(TSelfDeleteCase{"uncoloured", true, 0, false},
+                                           TSelfDeleteCase{"fourGlyphs", false, 4, false},
+                                           TSelfDeleteCase{"repeating", false, 0, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ExplorerButtonTest, TheToggleIsDownOnItsLastSliceBeforeItsClickRuns)
 {
