@@ -175,6 +175,12 @@ void TCoolForm::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
 }
 
+void TCoolForm::MouseMove(TShiftState, int, int)
+{}
+
+void TCoolForm::MouseUp(TMouseButton, TShiftState, int, int)
+{}
+
 bool TCoolForm::event(QEvent *event)
 {
     if (event->type() == QEvent::ParentChange)

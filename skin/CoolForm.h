@@ -57,6 +57,10 @@ protected:
     void Invalidate() override;
     void SkinChanged();
 
+    // The skin's moves and releases are the drag's own: they raise no OnMouseMove or OnMouseUp.
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -1,6 +1,7 @@
 #include "skin/CoolForm.h"
 
 #include <random>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -235,8 +236,17 @@ class CoolFormDrag : public CoolFormTest, public ::testing::WithParamInterface<Q
 {
 };
 
+// Only the press is the control's own event; the moves and the release belong to the drag.
 TEST_P(CoolFormDrag, KeepsTheGrabbedPointUnderThePointer)
 {
+    std::string raised;
+    coolForm->OnMouseDown = [&raised](QObject *, TControl::TMouseButton, TShiftState, int, int) {
+        raised += 'd';
+    };
+    coolForm->OnMouseMove = [&raised](QObject *, TShiftState, int, int) { raised += 'm'; };
+    coolForm->OnMouseUp = [&raised](QObject *, TControl::TMouseButton, TShiftState, int, int) {
+        raised += 'u';
+    };
     form.move(100, 100);
     form.show();
     const QPoint grabbed = coolForm->mapToGlobal(QPoint(12, 7));
@@ -250,6 +260,7 @@ TEST_P(CoolFormDrag, KeepsTheGrabbedPointUnderThePointer)
     EXPECT_FALSE(coolForm->Dragging());
     QTest::mouseMove(coolForm, QPoint(1, 1));
     EXPECT_EQ(form.pos(), QPoint(92, 144));
+    EXPECT_EQ(raised, "d");
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, CoolFormDrag, ::testing::Values(Qt::LeftButton, Qt::RightButton));
