@@ -18,6 +18,10 @@ TExtPageControl::TExtPageControl(QWidget *parent)
       m_tabGlyphs(new TExtGlyphs(this)), m_hottrack(new TExtHottrack(this))
 {
     PublishEvent(QStringLiteral("OnChange"), OnChange);
+    PublishEvent(QStringLiteral("OnChanging"), OnChanging);
+    PublishEvent(QStringLiteral("OnDrawBkgndInside"), OnDrawBkgndInside);
+    PublishEvent(QStringLiteral("OnDrawBkgndOutside"), OnDrawBkgndOutside);
+    PublishEvent(QStringLiteral("OnDrawTab"), OnDrawTab);
     m_tabActiveFont->SetChangeHandler([this] { TabGeometryChanged(); });
     m_tabInactiveFont->SetChangeHandler([this] { TabGeometryChanged(); });
     m_tabGlyphs->SetChangeHandler([this] { TabGeometryChanged(); });
@@ -35,7 +39,7 @@ void TExtPageControl::SetActivePage(TTabSheet *page)
 {
     if (page == m_activePage || (page && page->PageControl() != this))
         return;
-    if (page && !page->isEnabled() && !Designing())
+    if (page && !page->Enabled() && !Designing())
         return;
     if (Loading()) {
         m_activePage = page;
@@ -43,7 +47,7 @@ void TExtPageControl::SetActivePage(TTabSheet *page)
     }
     bool allow = true;
     if (OnChanging)
-        Guarded([&] { OnChanging(this, allow); });
+        Guarded([&] { OnChanging(this, &allow); });
     if (!allow)
         return;
     MakeCurrent(page);
@@ -143,7 +147,8 @@ int TExtPageControl::TabIndex(const TTabSheet *page) const
 int TExtPageControl::PageIndexByTabIndex(int tabIndex) const
 {
     const QList<TTabSheet *> pages = Pages();
-    for (int i = std::max(tabIndex, 0); i < pages.size(); ++i)
+    // A hidden tab's -1 names no tab.
+    for (int i = tabIndex; tabIndex >= 0 && i < pages.size(); ++i)
         if (TabIndex(pages[i]) == tabIndex)
             return i;
     throw EExtPageInvalidCall(
@@ -254,15 +259,13 @@ void TExtPageControl::LayoutPages(bool force)
 
 void TExtPageControl::BeginUpdate()
 {
-    if (m_updateCount++ == 0)
-        setUpdatesEnabled(false);
+    ++m_updateCount;
 }
 
 void TExtPageControl::EndUpdate()
 {
     if (m_updateCount == 0 || --m_updateCount > 0)
         return;
-    setUpdatesEnabled(true);
     repaint();
 }
 
@@ -274,8 +277,11 @@ void TExtPageControl::Loaded()
     LayoutPages(true);
 }
 
+// While an update is in progress the area is only taken as painted: nothing is drawn, nothing erased.
 void TExtPageControl::paintEvent(QPaintEvent *)
 {
+    if (m_updateCount > 0)
+        return;
     QPainter painter(this);
     painter.setBrushOrigin(x() % 8, y() % 8);
     QRect inside = DisplayRect().adjusted(0, -2, 0, 0);
@@ -297,7 +303,7 @@ void TExtPageControl::paintEvent(QPaintEvent *)
     inside &= rect();
     painter.fillRect(inside, Color().ToQColor());
     if (OnDrawBkgndInside)
-        Guarded([&] { OnDrawBkgndInside(this, painter, inside); });
+        Guarded([&] { OnDrawBkgndInside(this, &painter, inside); });
     QRegion outside = QRegion(rect()) - inside;
     const QList<QRect> tabs = TabRects();
     for (int tab = 0; tab < tabs.size(); ++tab) {
@@ -309,7 +315,7 @@ void TExtPageControl::paintEvent(QPaintEvent *)
     const QRect outsideBounds = outside.boundingRect();
     painter.fillRect(outsideBounds, (parent ? parent->Color() : Color()).ToQColor());
     if (OnDrawBkgndOutside)
-        Guarded([&] { OnDrawBkgndOutside(this, painter, outsideBounds); });
+        Guarded([&] { OnDrawBkgndOutside(this, &painter, outsideBounds); });
 }
 
 void TExtPageControl::resizeEvent(QResizeEvent *event)
@@ -364,14 +370,15 @@ bool TExtPageControl::event(QEvent *event)
     return TWinControl::event(event);
 }
 
-// The focus moves with the page: off the old page before it hides, onto the new one when it had it.
+// The focus moves with the page: off the old page before it hides, onto the new one when it had it. A page
+// takes the focus itself, though the mouse and the Tab key pass it by.
 void TExtPageControl::MakeCurrent(TTabSheet *page)
 {
     TTabSheet *old = m_activePage;
     const bool focusInOld = old && old->isAncestorOf(QApplication::focusWidget());
     if (focusInOld) {
         old->setFocus();
-        if (!old->hasFocus() && old->focusPolicy() != Qt::NoFocus)
+        if (!old->hasFocus())
             return;
     }
     if (page) {
@@ -379,7 +386,7 @@ void TExtPageControl::MakeCurrent(TTabSheet *page)
         page->show();
     }
     if (focusInOld) {
-        if (page && page->focusPolicy() != Qt::NoFocus)
+        if (page && page->isEnabled())
             page->setFocus();
         else
             setFocus();
@@ -388,8 +395,18 @@ void TExtPageControl::MakeCurrent(TTabSheet *page)
         old->hide();
     m_activePage = page;
     if (page && page->hasFocus())
-        if (QWidget *first = page->nextInFocusChain(); page->isAncestorOf(first))
+        if (QWidget *first = FirstTabStop(page))
             first->setFocus(Qt::TabFocusReason);
+}
+
+// The first control of the page that the Tab key would reach, or null.
+QWidget *TExtPageControl::FirstTabStop(QWidget *page)
+{
+    for (QWidget *each = page->nextInFocusChain(); each != page; each = each->nextInFocusChain())
+        if (page->isAncestorOf(each) && (each->focusPolicy() & Qt::TabFocus) && each->isEnabled() &&
+            each->isVisibleTo(page))
+            return each;
+    return nullptr;
 }
 
 void TExtPageControl::DrawTab(QPainter &painter, int tab, const QRect &rect, int index)
@@ -397,7 +414,7 @@ void TExtPageControl::DrawTab(QPainter &painter, int tab, const QRect &rect, int
     const TTabSheet &page = *m_pages[index];
     const bool active = &page == m_activePage;
     if (OnDrawTab) {
-        Guarded([&] { OnDrawTab(this, painter, tab, rect, active); });
+        Guarded([&] { OnDrawTab(this, &painter, tab, rect, active); });
         return;
     }
     painter.fillRect(rect, (active ? m_tabActiveColor : m_tabInactiveColor).ToQColor());

@@ -14,11 +14,13 @@
 
 class QPainter;
 
-using TChangingEvent = std::function<void(QObject *Sender, bool &AllowChange)>;
-using TDrawBkgndEvent = std::function<void(QObject *Sender, QPainter &Canvas, const QRect &Rect)>;
+// Pointers and values rather than references, so that a stored layout can bind them to a form's handlers.
+// Clearing *AllowChange vetoes the change.
+using TChangingEvent = std::function<void(QObject *Sender, bool *AllowChange)>;
+using TDrawBkgndEvent = std::function<void(QObject *Sender, QPainter *Canvas, QRect Rect)>;
 // Draws a tab in place of the control: its tab index, its rectangle and whether its page is current.
 using TDrawTabEvent =
-    std::function<void(QObject *Sender, QPainter &Canvas, int TabIndex, const QRect &Rect, bool Active)>;
+    std::function<void(QObject *Sender, QPainter *Canvas, int TabIndex, QRect Rect, bool Active)>;
 
 // A page control whose tabs can all be hidden: pages are switched through ActivePage, each page fills
 // the display rectangle, and the area round the page is filled with the control's colour inside and the
@@ -64,7 +66,7 @@ public:
     explicit TExtPageControl(QWidget *parent = nullptr);
 
     TTabSheet *ActivePage() const { return m_activePage; }
-    // A page change can be vetoed by OnChanging; a disabled page is refused.
+    // A page change can be vetoed by OnChanging; a page disabled itself is refused, whatever its parent.
     void SetActivePage(TTabSheet *page);
     TTabPosition TabPosition() const { return m_tabPosition; }
     void SetTabPosition(TTabPosition position);
@@ -98,7 +100,7 @@ public:
     void RemovePage(TTabSheet *page);
     // Counts visible tabs only; -1 for a page whose tab is hidden.
     int TabIndex(const TTabSheet *page) const;
-    // Throws EExtPageInvalidCall when no page has that tab index.
+    // Throws EExtPageInvalidCall when no page has that tab index (and for -1, the index of a hidden tab).
     int PageIndexByTabIndex(int tabIndex) const;
     // Where the pages stand: the client area less the tab row, moved down two pixels.
     QRect DisplayRect() const;
@@ -116,7 +118,8 @@ public:
     // Skipped while the control is hidden unless forced.
     void LayoutPages(bool force = false);
 
-    // Paints are held back while an update is in progress; ending the last one repaints.
+    // The control's own paints are held back while an update is in progress (its pages still paint);
+    // ending the last one repaints.
     void BeginUpdate();
     void EndUpdate();
 
@@ -138,6 +141,7 @@ protected:
 
 private:
     void MakeCurrent(TTabSheet *page);
+    static QWidget *FirstTabStop(QWidget *page);
     // Tab `tab` of the page at `index`.
     void DrawTab(QPainter &painter, int tab, const QRect &rect, int index);
     void SetHotTab(int tab);

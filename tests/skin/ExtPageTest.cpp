@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
 #include <QToolTip>
@@ -53,17 +55,72 @@ TEST_F(ExtPageTest, SwitchingShowsTheNewPageInTheSamePlaceWithoutTabs)
 
 TEST_F(ExtPageTest, AVetoKeepsTheCurrentPage)
 {
-    pages->OnChanging = [](QObject *, bool &allow) { allow = false; };
+    pages->OnChanging = [](QObject *, bool *allow) { *allow = false; };
     pages->SetActivePage(ncp);
     EXPECT_EQ(pages->ActivePage(), cpu);
     EXPECT_EQ(changes, 0);
 }
 
-TEST_F(ExtPageTest, ADisabledPageIsRefused)
+TEST_F(ExtPageTest, OnlyAPageDisabledItselfIsRefused)
 {
     ncp->SetEnabled(false);
     pages->SetActivePage(ncp);
     EXPECT_EQ(pages->ActivePage(), cpu);
+    ncp->SetEnabled(true);
+    pages->SetEnabled(false);
+    pages->SetActivePage(ncp);
+    EXPECT_EQ(pages->ActivePage(), ncp);
+}
+
+class ExtPageFocus : public ExtPageTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+// The focus leaves with the old page for the new page's first control that Tab reaches, or the new page.
+TEST_P(ExtPageFocus, FollowsThePageThatHeldIt)
+{
+    const bool controls = GetParam();
+    auto *old = new QLineEdit(cpu);
+    old->show();
+    QWidget *first = ncp;
+    if (controls) {
+        new QLabel(QStringLiteral("NCP"), ncp);
+        first = new QLineEdit(ncp);
+        new QLineEdit(ncp);
+    }
+    QApplication::setActiveWindow(&window);
+    old->setFocus();
+    ASSERT_TRUE(old->hasFocus());
+    pages->SetActivePage(ncp);
+    EXPECT_EQ(QApplication::focusWidget(), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(NewPageWithControls, ExtPageFocus, ::testing::Bool());
+
+TEST_F(ExtPageTest, AnUpdateHoldsBackTheControlsOwnPaintsOnly)
+{
+    struct TPaintCounter : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } pagePaints;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    int ownPaints = 0;
+    pages->OnDrawBkgndInside = [&ownPaints](QObject *, QPainter *, QRect) { ++ownPaints; };
+    cpu->installEventFilter(&pagePaints);
+    pages->BeginUpdate();
+    pages->BeginUpdate();
+    pages->repaint();
+    cpu->repaint();
+    pages->EndUpdate();
+    EXPECT_EQ(ownPaints, 0);
+    EXPECT_EQ(pagePaints.paints, 1);
+    pages->EndUpdate();
+    EXPECT_GT(ownPaints, 0);
 }
 
 TEST_F(ExtPageTest, ResizingRelaysEveryPage)
@@ -82,13 +139,17 @@ TEST_F(ExtPageTest, VisibleTabsTakeARowAndMapToTheirPages)
     EXPECT_EQ(pages->TabIndex(ncp), 0);
     EXPECT_EQ(pages->TabIndex(cpu), -1);
     EXPECT_EQ(pages->PageIndexByTabIndex(0), 1);
-    try {
-        pages->PageIndexByTabIndex(1);
-        FAIL() << "no page has tab 1";
-    } catch (const EExtPageInvalidCall &error) {
-        EXPECT_EQ(error.Message(),
-                  "Function GetPageIndexByTabIndex of component PMain of class TExtPageControl was "
-                  "called with an invalid parameter (CurrentTabIndex = 1).");
+    for (int tab : {1, -1}) {
+        try {
+            pages->PageIndexByTabIndex(tab);
+            ADD_FAILURE() << "no page has tab " << tab;
+        } catch (const EExtPageInvalidCall &error) {
+            EXPECT_EQ(
+                error.Message(),
+                QStringLiteral("Function GetPageIndexByTabIndex of component PMain of class TExtPageControl "
+                               "was called with an invalid parameter (CurrentTabIndex = %1).")
+                    .arg(tab));
+        }
     }
 }
 
@@ -126,14 +187,68 @@ INSTANTIATE_TEST_SUITE_P(Tabs, ExtPageStored,
                                            TStoredTabsCase{"shown", "True", QRect(0, 22, 371, 92)}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// The control's colour fills the page's surroundings; the parent's fills what the tab row leaves over.
 TEST_F(ExtPageTest, FillsInsideAndOutsideWithTheColours)
 {
     window.SetColor(clBlack);
     pages->SetColor(clLime);
-    cpu->SetColor(clLime);
-    const QImage image = pages->grab().toImage();
-    EXPECT_EQ(image.pixelColor(5, 5), QColor(0, 255, 0));
+    cpu->SetColor(clRed);
+    QImage image = pages->grab().toImage();
+    EXPECT_EQ(image.pixelColor(5, 1), QColor(Qt::green)) << "above the page";
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::red));
+    cpu->SetTabVisible(true);
+    pages->SetTabHeight(20);
+    image = pages->grab().toImage();
+    const int beside = pages->TabRects()[0].right() + 5;
+    EXPECT_EQ(image.pixelColor(beside, 5), QColor(Qt::black)) << "beside the tab";
+    EXPECT_EQ(image.pixelColor(beside, 19), QColor(Qt::green)) << "round the page";
+    EXPECT_EQ(image.pixelColor(beside, 25), QColor(Qt::red));
     image.save(QStringLiteral("ExtPage.png"));
+}
+
+// A window with a handler for each event of the control that passes more than its sender.
+class TPagesForm : public QWidget, public TComponent
+{
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE void PagesChanging(QObject *, bool *AllowChange) { *AllowChange = false; }
+    Q_INVOKABLE void InsideDrawn(QObject *, QPainter *Canvas, QRect Rect)
+    {
+        Canvas->fillRect(Rect, Qt::blue);
+    }
+    Q_INVOKABLE void OutsideDrawn(QObject *, QPainter *Canvas, QRect Rect)
+    {
+        Canvas->fillRect(Rect, Qt::yellow);
+    }
+    Q_INVOKABLE void TabDrawn(QObject *, QPainter *Canvas, int TabIndex, QRect Rect, bool Active)
+    {
+        Canvas->fillRect(Rect, TabIndex == 0 && Active ? Qt::green : Qt::cyan);
+    }
+};
+
+TEST(ExtPageEvents, AStoredLayoutBindsTheDrawingAndChangingHandlers)
+{
+    RegisterTestClasses();
+    TClassRegistry::Instance().RegisterClass<TExtPageControl>();
+    TClassRegistry::Instance().RegisterClass<TTabSheet>();
+    TPagesForm form;
+    ReadLayout(&form, QStringLiteral("object F: TPagesForm\n  object P: TExtPageControl\n    Width = 200\n"
+                                     "    Height = 100\n    ActivePage = A\n    TabHeight = 20\n"
+                                     "    OnChanging = PagesChanging\n    OnDrawBkgndInside = InsideDrawn\n"
+                                     "    OnDrawBkgndOutside = OutsideDrawn\n    OnDrawTab = TabDrawn\n"
+                                     "    object A: TTabSheet\n      Caption = 'A'\n    end\n"
+                                     "    object B: TTabSheet\n      Caption = 'B'\n    end\n  end\nend\n"));
+    auto *pages = form.findChild<TExtPageControl *>("P");
+    const QList<QRect> tabs = pages->TabRects();
+    ASSERT_EQ(tabs.size(), 2);
+    const QImage image = pages->grab().toImage();
+    EXPECT_EQ(image.pixelColor(tabs[0].center()), QColor(Qt::green));
+    EXPECT_EQ(image.pixelColor(tabs[1].center()), QColor(Qt::cyan));
+    EXPECT_EQ(image.pixelColor(tabs[1].right() + 5, 5), QColor(Qt::yellow));
+    EXPECT_EQ(image.pixelColor(5, 21), QColor(Qt::blue));
+    pages->SetActivePage(pages->Pages()[1]);
+    EXPECT_EQ(pages->ActivePage(), pages->Pages()[0]) << "vetoed";
 }
 
 // Two pages with visible tabs "&CPU" and "&NCP", in a window of the given colour.
@@ -259,9 +374,9 @@ TEST_F(ExtPageTabs, TheTabUnderThePointerTakesTheHotColourWhileHotTrackingIsOn)
 TEST_F(ExtPageTabs, AnOwnerDrawsEveryVisibleTabInsteadOfTheControl)
 {
     std::vector<std::tuple<int, QRect, bool>> drawn;
-    pages->OnDrawTab = [&](QObject *, QPainter &canvas, int tab, const QRect &rect, bool active) {
+    pages->OnDrawTab = [&](QObject *, QPainter *canvas, int tab, QRect rect, bool active) {
         drawn.emplace_back(tab, rect, active);
-        canvas.fillRect(rect, Qt::green);
+        canvas->fillRect(rect, Qt::green);
     };
     cpu->SetTabVisible(false);
     const QRect tab = pages->TabRects()[0];
@@ -323,3 +438,5 @@ INSTANTIATE_TEST_SUITE_P(Ratios, ExtPageScale,
                                                       TExtPageControl::kMaxTabSize, -TFont::kMaxHeight}));
 
 } // namespace
+
+#include "ExtPageTest.moc"
