@@ -162,7 +162,8 @@ int TTimerList::AddEvent(TNotifyEvent handler, int interval, bool cycled)
 {
     auto *event = new TTimerEvent(parent());
     event->OnTimer = std::move(handler);
-    event->m_interval = std::max(interval, 0);
+    // Not yet in a list, so the setter only applies its rule for negative intervals.
+    event->SetInterval(interval);
     event->m_cycled = cycled;
     Join(event);
     return event->m_eventHandle;
@@ -268,7 +269,9 @@ void TTimerList::SortByInterval()
 
 // From the last event to the first. The bookkeeping comes before the handler, so that a handler sees its
 // own firing counted and an error in it does not make the event fire again at once. Handlers may delete
-// events or the list itself.
+// events or the list itself. A handler lives in its event, so one that deletes its own event, or the list
+// (which deletes its events), is gone with it: from then on it must touch neither its Sender nor anything
+// it captured, and must return at once.
 bool TTimerList::FireDueEvents()
 {
     const uint32_t current = now();

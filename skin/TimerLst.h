@@ -86,7 +86,8 @@ public:
     bool HasTimerWindow() const { return m_timerWindow != nullptr; }
 
     virtual int NewEventHandle();
-    // A new event, owned by the list's owner, joined to the list; returns its handle.
+    // A new event, owned by the list's owner, joined to the list; returns its handle. A negative interval
+    // is refused as the event's setter refuses it.
     virtual int AddEvent(TNotifyEvent handler, int interval, bool cycled);
     // Frees the event of that handle; an unknown handle is ignored.
     virtual void DeleteEvent(int handle);

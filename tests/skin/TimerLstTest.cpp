@@ -103,6 +103,9 @@ TEST_F(TimerListTest, ANegativeIntervalIsRefusedAndNeverStallsThePeriod)
     event->SetInterval(-7);
     EXPECT_EQ(event->Interval(), 1000);
     event->SetParentList(&list);
+    const int added = list.AddEvent({}, -7, true);
+    for (const TTimerEvent *each : list.Events())
+        EXPECT_EQ(each->Interval(), 1000) << "event " << each->EventHandle() << " of " << added;
     EXPECT_EQ(list.Period(), 1000);
 }
 
