@@ -312,12 +312,6 @@ void TNWBase::RaiseNWError(const QString &message) const
 
 void TNWBase::NotifyControls(unsigned message) const
 {
-    // A form owns every control on it, those on a page or inside another control too; each windowed one
-    // hears, a control before those it holds. The classes go by name: this layer includes no widget class.
-    QObject *owner = parent();
-    if (Loading() || !owner || !owner->inherits("TForm"))
-        return;
-    for (QObject *component : owner->findChildren<QObject *>())
-        if (component->inherits("TWinControl"))
-            SendWindowMessage(component, message);
+    if (!Loading())
+        BroadcastToWindowedControls(parent(), message);
 }

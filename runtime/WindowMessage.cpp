@@ -20,7 +20,7 @@ void BroadcastToWindowedControls(QObject *owner, unsigned msg)
     const auto *form = qobject_cast<const TForm *>(owner);
     if (!form)
         return;
-    for (QObject *component : form->findChildren<QObject *>(Qt::FindDirectChildrenOnly))
+    for (QObject *component : form->findChildren<QObject *>())
         if (TWinControl::IsWindowed(component))
             SendWindowMessage(component, msg);
 }
