@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# The real program under a virtual display, on the simulated client's built-in network: start time (exec to
-# the window mapped, median of STARTS runs), CPU of the program and the X server together over SECONDS of
-# running at one tick a second (median of RUNS runs), and the program's resident memory at the end. The start
-# is set beside a bare window's, which shows what the machine itself costs. The CPU is measured, in turns, on
-# our NCP client too, against the same network on the wire (nwsim-ncpd, whose own CPU is not counted).
+# The real program under a virtual display at one tick a second, beside a bare window of the same size that
+# measures one text (bench/ReferenceWindow.cpp), which shows what the toolkit and the machine cost by
+# themselves. In one run, each a median:
+# - start, exec to the window mapped (STARTS starts of each, in turns);
+# - over SECONDS of running (RUNS rounds, the three in turns): the process's CPU and the X server's CPU, in
+#   percent of one core, from the kernel's nanosecond counts; the wake-ups of the window's thread per second
+#   (the times the kernel ran it); the proportional set size (Pss) at the end, and its anonymous part;
+# - for the bare window, the program on the simulated client's built-in network, and the program on our NCP
+#   client against the same network on the wire (nwsim-ncpd, whose own CPU is not counted).
 # Usage: bench/program.sh build/bin/sembrolin [SECONDS] [RUNS] [STARTS]. For a desktop's conditions, run it
 # under dbus-run-session: without a session bus the program is given an address that refuses at once, and
 # its start skips the bus work a desktop's start pays.
@@ -16,8 +20,10 @@ start_display
 xvfb=$E2E_XVFB_PID
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-# User and system time of a process, in clock ticks.
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# Nanoseconds on a CPU of every thread of a process, and the times its first thread was run.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'; }
+wakeups() { awk '{ print $3 }' "/proc/$1/task/$1/schedstat"; }
+pss_kib() { awk -v f="$2:" '$1 == f { print $2 }' "/proc/$1/smaps_rollup"; }
 
 # The X server's own map event ends each start; map_time and the reference window sit beside the program's
 # build. One start of each in turn, so that a drift of the machine's speed reaches both alike.
@@ -33,34 +39,45 @@ done >"$E2E_TMP/starts"
 program_us=$(cut -d' ' -f1 "$E2E_TMP/starts" | median)
 reference_us=$(cut -d' ' -f2 "$E2E_TMP/starts" | median)
 awk -v p="$program_us" -v r="$reference_us" 'BEGIN {
-    printf "start, exec to window mapped: median %.1f ms\n", p / 1000
-    printf "start of a bare window that measures a text first: median %.1f ms (the program: %.2f times that)\n",
-        r / 1000, p / r
+    printf "start, exec to window mapped: median %.1f ms; a bare window that measures a text: %.1f ms (the program: %.2f times that)\n",
+        p / 1000, r / 1000, p / r
 }'
 
-hz=$(getconf CLK_TCK)
-# CPU of one run of the program with arguments "$@", in thousandths of a percent of one core.
-run_cpu() {
+# One run of "$@" for SECONDS after a settling time: process CPU %, X server CPU %, wake-ups a second,
+# Pss and its anonymous part in KiB.
+measure() {
     start_program "$@"
-    wait_for_window FMain 15 >/dev/null || fail "the main window did not appear"
     sleep 5
-    before=$(( $(cpu_ticks "$E2E_APP_PID") + $(cpu_ticks "$xvfb") ))
+    local pid=$E2E_APP_PID
+    local cpu0 x0 w0 cpu1 x1 w1
+    cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$xvfb") w0=$(wakeups "$pid")
     sleep "$seconds"
-    after=$(( $(cpu_ticks "$E2E_APP_PID") + $(cpu_ticks "$xvfb") ))
-    grep -E '^(VmRSS|RssAnon)' "/proc/$E2E_APP_PID/status" | tr -s ' \t' ' ' | paste -sd' ' >"$E2E_TMP/memory"
-    kill "$E2E_APP_PID"
-    wait "$E2E_APP_PID" || true
+    cpu1=$(cpu_ns "$pid") x1=$(cpu_ns "$xvfb") w1=$(wakeups "$pid")
+    local pss anon
+    pss=$(pss_kib "$pid" Pss) anon=$(pss_kib "$pid" Pss_Anon)
+    kill "$pid"
+    wait "$pid" || true
     E2E_APP_PID=""
-    echo "$(( (after - before) * 100000 / (hz * seconds) ))"
+    awk -v c=$((cpu1 - cpu0)) -v x=$((x1 - x0)) -v w=$((w1 - w0)) -v s="$seconds" -v p="$pss" -v a="$anon" \
+        'BEGIN { printf "%.4f %.4f %.3f %d %d\n", c / (s * 1e7), x / (s * 1e7), w / s, p, a }'
 }
+
 start_ncpd "$program"
+subjects=(reference simulated ncp)
 for _ in $(seq "$runs"); do
-    echo "$(run_cpu "$program") $(run_cpu "$program" --servers "$E2E_TMP/servers")"
-done >"$E2E_TMP/cpu"
-simulated=$(cut -d' ' -f1 "$E2E_TMP/cpu" | median)
-ncp=$(cut -d' ' -f2 "$E2E_TMP/cpu" | median)
-awk -v s="$seconds" -v a="$simulated" -v b="$ncp" 'BEGIN {
-    printf "CPU over %d s, program and X server: median %.3f %% of one core on the simulated client\n", s, a / 1000
-    printf "CPU over %d s, program and X server: median %.3f %% of one core on our NCP client (%+.3f %%)\n", s, b / 1000, (b - a) / 1000
-}'
-echo "resident memory at the end (NCP client): $(cat "$E2E_TMP/memory")"
+    measure "$bench/reference_window" >>"$E2E_TMP/reference"
+    measure "$program" >>"$E2E_TMP/simulated"
+    measure "$program" --servers "$E2E_TMP/servers" >>"$E2E_TMP/ncp"
+done
+printf "%-34s %12s %12s %12s %14s %10s %10s\n" "over $seconds s, medians of $runs" "process CPU" "X server" \
+    "together" "window wakes/s" "Pss MiB" "anon MiB"
+for subject in "${subjects[@]}"; do
+    column() { cut -d' ' -f"$1" "$E2E_TMP/$subject" | median; }
+    case $subject in
+        reference) label="a bare window of the same size" ;;
+        simulated) label="the program, simulated client" ;;
+        ncp) label="the program, our NCP client" ;;
+    esac
+    awk -v l="$label" -v c="$(column 1)" -v x="$(column 2)" -v w="$(column 3)" -v p="$(column 4)" -v a="$(column 5)" \
+        'BEGIN { printf "%-34s %11.3f%% %11.3f%% %11.3f%% %14.2f %10.1f %10.1f\n", l, c, x, c + x, w, p / 1024, a / 1024 }'
+done
