@@ -232,22 +232,46 @@ QString TCustomLinkLabel::MeasuredText() const
 
 QRect TCustomLinkLabel::ShadowText(QPainter *painter, const QRect &r) const
 {
-    const TTextLook look = Look();
+    const TLaidOutText &text = LaidOut(r, painter != nullptr);
+    if (painter)
+        painter->drawImage(QPoint(0, 0), text.pixels);
+    return text.covered;
+}
+
+QPoint TCustomLinkLabel::ShadowOffset(const TTextLook &look)
+{
     const int s = look.shadowSize;
     const QPoint offsets[] = {{-s, -s}, {-s, s}, {s, s}, {s, -s}};
-    const QPoint shadow = offsets[look.shadowPos];
-    const QFontMetrics metrics(Font()->ToQFont());
-    const int leftFlags = (TextFlags() & ~(Qt::AlignRight | Qt::AlignHCenter)) | Qt::AlignLeft;
-    QRect measured = metrics.boundingRect(r, leftFlags, MeasuredText());
-    measured.moveTopLeft(r.topLeft());
-    if (painter) {
-        painter->setFont(Font()->ToQFont());
-        painter->setPen(look.shadowColor.ToQColor());
-        painter->drawText(r.translated(shadow), TextFlags(), Caption());
-        painter->setPen(look.color.ToQColor());
-        painter->drawText(r, TextFlags(), Caption());
+    return offsets[look.shadowPos];
+}
+
+const TCustomLinkLabel::TLaidOutText &TCustomLinkLabel::LaidOut(const QRect &r, bool drawn) const
+{
+    const TTextKey key{Caption(), Font()->ToQFont(), TextFlags(), Look(), r, size(), devicePixelRatioF()};
+    auto found = std::ranges::find(m_laidOut, key, &TLaidOutText::key);
+    if (found == m_laidOut.end()) {
+        // Two captions in two colours is all a label shows in turn.
+        constexpr std::size_t kKept = 4;
+        if (m_laidOut.size() == kKept)
+            m_laidOut.pop_back();
+        const int leftFlags = (key.flags & ~(Qt::AlignRight | Qt::AlignHCenter)) | Qt::AlignLeft;
+        QRect measured = QFontMetrics(key.font).boundingRect(r, leftFlags, MeasuredText());
+        measured.moveTopLeft(r.topLeft());
+        found = m_laidOut.insert(m_laidOut.begin(),
+                                 {key, measured | measured.translated(ShadowOffset(key.look)), QImage()});
     }
-    return measured | measured.translated(shadow);
+    if (drawn && found->pixels.isNull()) {
+        found->pixels = QImage(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+        found->pixels.setDevicePixelRatio(key.pixelRatio);
+        found->pixels.fill(Qt::transparent);
+        QPainter painter(&found->pixels);
+        painter.setFont(key.font);
+        painter.setPen(key.look.shadowColor.ToQColor());
+        painter.drawText(r.translated(ShadowOffset(key.look)), key.flags, key.caption);
+        painter.setPen(key.look.color.ToQColor());
+        painter.drawText(r, key.flags, key.caption);
+    }
+    return *found;
 }
 
 // The left edge stays, or the right edge for right-justified text.

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include <QFont>
+#include <QImage>
 #include <QPointer>
 
 #include "runtime/GraphicControl.h"
@@ -91,13 +95,41 @@ private:
         TColor shadowColor;
         int shadowSize;
         TShadowPosition shadowPos;
+
+        bool operator==(const TTextLook &) const = default;
+    };
+    // Everything the caption's pixels depend on.
+    struct TTextKey
+    {
+        QString caption;
+        QFont font;
+        int flags = 0;
+        TTextLook look;
+        QRect rect;
+        QSize size;
+        qreal pixelRatio = 1;
+
+        bool operator==(const TTextKey &) const = default;
+    };
+    // The rectangle the text and its shadow cover and, once drawn, the pixels themselves on a transparent
+    // image of the label's size.
+    struct TLaidOutText
+    {
+        TTextKey key;
+        QRect covered;
+        QImage pixels;
     };
 
     TTextLook Look() const;
+    // Where the shadow stands from the text.
+    static QPoint ShadowOffset(const TTextLook &look);
     int TextFlags() const;
     QString MeasuredText() const;
     // The rectangle that the text and its shadow cover, drawn at `r`; drawn too when a painter is given.
     QRect ShadowText(QPainter *painter, const QRect &r) const;
+    // The caption laid out for `r` in the label's present look, drawn too when asked; kept for the few looks
+    // the label last showed, as it alternates its captions and colours and laying text out costs the most.
+    const TLaidOutText &LaidOut(const QRect &r, bool drawn) const;
     void AdjustBounds();
     void Recheck();
     void SetMouseInControl(bool inside);
@@ -116,4 +148,5 @@ private:
     bool m_mouseInControl = false;
     bool m_leftHeld = false;
     int m_shortcut = 0;
+    mutable std::vector<TLaidOutText> m_laidOut;
 };
