@@ -27,7 +27,15 @@ void TDispLEDPanel::SetValue(int value)
         return;
     m_value = value;
     ApplyZeroBlank();
+    // The digits that change repaint at once, together, in one paint.
+    std::vector<TDispCustomLEDDigit *> changed;
+    ForEachDigit([&changed](TDispLEDDigit &digit) { digit.CollectRepaints(&changed); });
     m_digits[0]->SetValue(ShownMagnitude());
+    ForEachDigit([](TDispLEDDigit &digit) { digit.CollectRepaints(nullptr); });
+    for (TDispCustomLEDDigit *digit : changed)
+        digit->update();
+    if (!changed.empty())
+        changed.back()->repaint();
     m_digits[m_numDigits - 1]->SetDisplayType(SignType());
     if (!Loading())
         CallHandler(OnChange, this);

@@ -47,7 +47,10 @@ void TDispCustomLEDDigit::SetValue(int value)
     if (value == m_value || value < m_minValue || value > m_maxValue)
         return;
     m_value = value;
-    repaint();
+    if (m_changed)
+        m_changed->push_back(this);
+    else
+        repaint();
 }
 
 void TDispCustomLEDDigit::SetDrawInactive(bool drawInactive)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QPointer>
 
 #include "displays/DigitCache.h"
@@ -81,6 +83,9 @@ public:
     // The digit's own flag: off shows the blank glyph.
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool enabled);
+    // While a list is given, a value change adds the digit to it instead of repainting, so that the row
+    // holding the digit repaints every digit that changed at once, in one paint; null ends that.
+    void CollectRepaints(std::vector<TDispCustomLEDDigit *> *changed) { m_changed = changed; }
 
     // The strip held from the cache, taken from it when first needed.
     TDigitCache::TStripRef Strip() const;
@@ -110,6 +115,7 @@ private:
     bool m_cascadeValues = false;
     QPointer<TDispCustomLEDDigit> m_connect;
     bool m_enabled = true;
+    std::vector<TDispCustomLEDDigit *> *m_changed = nullptr;
     // Taken at the first paint, so that a layout's run of colour changes recolours nothing.
     mutable TDigitCache::TStripRef m_strip = nullptr;
 };

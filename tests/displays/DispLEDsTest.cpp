@@ -3,6 +3,10 @@
 #include <climits>
 #include <memory>
 
+#include <QEvent>
+#include <QTest>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include "runtime/ProcessState.h"
@@ -79,6 +83,70 @@ INSTANTIATE_TEST_SUITE_P(
         TShownCase{3, -99999, 99999, true, 123, "123", 6},
         TShownCase{9, -99999, 99999, false, 5678, "000005678", 1},
         TShownCase{1, -99999, 99999, true, -1, "-", 9}));
+
+// Counts the paints of each digit of a panel on an exposed window.
+class TDigitPaints : public QObject
+{
+public:
+    explicit TDigitPaints(const TDispLEDPanel &panel)
+    {
+        for (int k = 0; k < panel.NumDigits(); ++k)
+            const_cast<TDispLEDDigit *>(panel.Digit(k))->installEventFilter(this);
+        m_panel = &panel;
+    }
+    // Most significant first, as Shown: '1' for a digit painted once, '0' for one not painted.
+    QString Painted() const
+    {
+        QString text;
+        for (int k = m_panel->NumDigits() - 1; k >= 0; --k)
+            text += QChar('0' + m_paints.value(m_panel->Digit(k)));
+        return text;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++m_paints[watched];
+        return false;
+    }
+
+private:
+    const TDispLEDPanel *m_panel = nullptr;
+    QHash<const QObject *, int> m_paints;
+};
+
+struct TRepaintCase
+{
+    int from, to;
+    const char *painted;
+};
+
+class LEDPanelRepaints : public LEDPanelTest, public ::testing::WithParamInterface<TRepaintCase>
+{
+};
+
+// Before the new value is set, the changed digits have been painted, each once, and no other.
+TEST_P(LEDPanelRepaints, OnlyTheChangedDigitsAtOnce)
+{
+    const TRepaintCase &c = GetParam();
+    QWidget window;
+    window.resize(100, 40);
+    auto panel = Panel(3, 0, 999);
+    panel->setParent(&window);
+    panel->SetValue(c.from);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    TDigitPaints paints(*panel);
+    panel->SetValue(c.to);
+    EXPECT_EQ(paints.Painted(), QString::fromLatin1(c.painted));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, LEDPanelRepaints,
+                         ::testing::Values(TRepaintCase{42, 43, "001"}, TRepaintCase{42, 52, "010"},
+                                           TRepaintCase{42, 142, "100"}, TRepaintCase{42, 999, "111"},
+                                           TRepaintCase{42, 42, "000"}));
 
 struct TSizeCase
 {
