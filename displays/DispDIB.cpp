@@ -260,10 +260,15 @@ const TDispDIBCanvas::TPalette *TDispDIBGraphicControl::Palette() const
 
 void TDispDIBGraphicControl::DrawNow(const TDrawProcedure &procedure)
 {
-    if (!isVisible() || !parentWidget())
+    DrawNow(procedure, rect());
+}
+
+void TDispDIBGraphicControl::DrawNow(const TDrawProcedure &procedure, const QRegion &area)
+{
+    if (!isVisible() || !parentWidget() || area.isEmpty())
         return;
     m_drawNow = &procedure;
-    repaint();
+    repaint(area);
     m_drawNow = nullptr;
     if (m_drawNowError)
         std::rethrow_exception(std::exchange(m_drawNowError, nullptr));

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QObject>
 #include <QRect>
+#include <QRegion>
 #include <QRgb>
 
 #include "displays/DispObj.h"
@@ -127,8 +128,10 @@ public:
     const TDispDIBCanvas::TPalette *Palette() const;
 
     // Draws at once, outside the paint cycle, with a painter on the control; nothing when the control is
-    // hidden or has no parent. What the procedure throws reaches the caller.
+    // hidden or has no parent. What the procedure throws reaches the caller. With an area, only the pixels
+    // in it reach the screen.
     void DrawNow(const TDrawProcedure &procedure);
+    void DrawNow(const TDrawProcedure &procedure, const QRegion &area);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -404,6 +404,8 @@ void TDispCustomLevel::RenderBar(QPainter &painter)
     TDispDIBCanvas &bar = *DIB();
     bar.BeginDraw();
     const int peak = Peak();
+    m_drawnBar = m_bar;
+    m_drawnPeak = peak;
     if (m_onDrawBar) {
         m_onDrawBar(this, &bar, QRect(0, 0, m_innerWidth, m_innerHeight), m_bar, peak);
     } else {
@@ -444,9 +446,30 @@ void TDispCustomLevel::FillSpot(TDispDIBCanvas &image, int spot, bool doted)
     image.FillBox(box.left(), box.top(), box.left() + box.width(), box.top() + box.height(), doted);
 }
 
+// Only the spots that change reach the screen, unless a handler draws the bar.
 void TDispCustomLevel::RedrawNow()
 {
-    DrawNow([this](QPainter &painter) { RenderBar(painter); });
+    const TDrawProcedure render = [this](QPainter &painter) { RenderBar(painter); };
+    if (m_onDrawBar || m_drawnBar < 0)
+        DrawNow(render);
+    else
+        DrawNow(render, ChangedSpots(m_bar, Peak()));
+}
+
+QRegion TDispCustomLevel::ChangedSpots(int bar, int peak) const
+{
+    QRegion changed;
+    for (int spot = 1; spot <= m_spots.Count(); ++spot)
+        if (IsLit(spot, bar, peak) != IsLit(spot, m_drawnBar, m_drawnPeak))
+            changed += m_spots.Spot(spot, m_kind == lkVertical, m_direction == dirReversed, m_innerWidth,
+                                    m_innerHeight)
+                           .translated(m_inner.topLeft());
+    return changed;
+}
+
+bool TDispCustomLevel::IsLit(int spot, int bar, int peak) const
+{
+    return spot <= bar || (bar < peak && spot <= peak && spot > peak - m_numPeaks);
 }
 
 void TDispCustomLevel::ClearLevel()

@@ -217,6 +217,9 @@ private:
     void RecalcSpots();
     void PrepareBackground();
     void RenderBar(QPainter &painter);
+    // The spots lit by one state of bar and peak and not by the other.
+    QRegion ChangedSpots(int bar, int peak) const;
+    bool IsLit(int spot, int bar, int peak) const;
     void DrawSpots(TDispDIBCanvas &image, int count, int peak, const TColor *colors, bool doted);
     void FillSpot(TDispDIBCanvas &image, int spot, bool doted);
     void RedrawNow();
@@ -266,6 +269,9 @@ private:
     int m_lastInput = 0;
 
     int m_bar = 0;
+    // What the last paint drew; a bar of -1 before the first.
+    int m_drawnBar = -1;
+    int m_drawnPeak = 0;
     // Shared with the tick thread: the peak spot in the high half, its hold counter in the low half.
     std::atomic<uint64_t> m_peakHold{0};
     std::atomic<bool> m_redrawPending{false};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QDir>
+#include <QPaintEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -256,6 +257,69 @@ INSTANTIATE_TEST_SUITE_P(Values, LevelMeterLights,
                          ::testing::Values(TLitCase{-5, 0}, TLitCase{1, 0}, TLitCase{2, 1}, TLitCase{3, 7},
                                            TLitCase{25, 33}, TLitCase{50, 42}, TLitCase{90, 50},
                                            TLitCase{100, 51}, TLitCase{150, 51}));
+
+// From one value to the next, after some ticks: the screen gets exactly the pixels that change.
+struct TRepaintCase
+{
+    const char *name;
+    int from, ticks, to;
+};
+
+void PrintTo(const TRepaintCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+// Gathers the regions a widget is painted in.
+class TPaintSpy : public QObject
+{
+public:
+    explicit TPaintSpy(QWidget *widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+class LevelMeterRepaints : public LevelMeterTest, public ::testing::WithParamInterface<TRepaintCase>
+{
+};
+
+TEST_P(LevelMeterRepaints, OnlyTheSpotsThatChange)
+{
+    const TRepaintCase &c = GetParam();
+    meter.SetValue(c.from);
+    for (int i = 0; i < c.ticks; ++i)
+        ticks.Tick();
+    const TDispDIBCanvas &image = *meter.DIB();
+    const std::vector<uint8_t> before(image.Bits(), image.Bits() + image.RowLength() * image.ImageHeight());
+    TPaintSpy spy(&meter);
+    meter.SetValue(c.to);
+    const QRegion &painted = spy.painted;
+    int changed = 0;
+    for (int y = 0; y < image.ImageHeight(); ++y)
+        for (int x = 0; x < image.ImageWidth(); ++x)
+            if (At(image, x, y) != before[(image.ImageHeight() - 1 - y) * image.RowLength() + x]) {
+                ++changed;
+                EXPECT_TRUE(painted.contains(QPoint(x, y))) << x << "," << y;
+            }
+    int area = 0;
+    for (const QRect &box : painted)
+        area += box.width() * box.height();
+    EXPECT_EQ(area, changed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, LevelMeterRepaints,
+                         ::testing::Values(TRepaintCase{"Rise", 3, 0, 25}, TRepaintCase{"FallBelowThePeak", 50, 0, 25},
+                                           TRepaintCase{"ToNothing", 100, 0, 0},
+                                           TRepaintCase{"AfterThePeakLeft", 90, 41, 50},
+                                           TRepaintCase{"Unchanged", 25, 0, 25}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(LevelMeterTest, APeakIsHeldFor41TicksThenLeavesAtTheNextUpdate)
 {
