@@ -281,6 +281,12 @@ const QImage &TChart::Picture()
 
 void TChart::Invalidate()
 {
+    m_frameStale = true;
+    InvalidateSeries();
+}
+
+void TChart::InvalidateSeries()
+{
     m_dirty = true;
     update();
 }
@@ -356,22 +362,49 @@ void TChart::RemoveSeries(TChartSeries *series)
     Invalidate();
 }
 
+TChart::TPlot TChart::MakePlot(int left, int top, int right, int bottom)
+{
+    return {left, top, std::max(right, left + 1), std::max(bottom, top + 1)};
+}
+
 void TChart::SetPlot(int left, int top, int right, int bottom)
 {
-    m_plot = {left, top, std::max(right, left + 1), std::max(bottom, top + 1)};
+    m_plot = MakePlot(left, top, right, bottom);
 }
 
 void TChart::DrawChart(QPainter &painter)
 {
+    const TPlot titled = LayOut(painter);
+    // The frame holds the text of the titles and labels, the dearest part to draw; a tick that only adds a
+    // point leaves it as it was.
+    const TFramePlace place = FramePlace();
+    if (m_frameStale || place != m_framePlace || m_frameImage.size() != m_picture.size()) {
+        if (m_frameImage.size() != m_picture.size())
+            m_frameImage = QImage(m_picture.size(), m_picture.format());
+        QPainter frame(&m_frameImage);
+        DrawFrame(frame, titled);
+        m_framePlace = place;
+        m_frameStale = false;
+    }
+    painter.drawImage(0, 0, m_frameImage);
+    const int inset = m_frame->Draws() ? m_frame->Width() - 1 : 0;
+    const QRect clip(QPoint(m_plot.left + 1, m_plot.top + 1),
+                     QPoint(m_plot.right - 1 - inset, m_plot.bottom - 2 - inset));
+    for (TChartSeries *series : m_series)
+        if (series->Active())
+            series->DrawAllValues(painter, m_clipPoints ? &clip : nullptr);
+    CallHandler(OnAfterDraw, this);
+}
+
+TChart::TPlot TChart::LayOut(QPainter &painter)
+{
     const int width = this->width();
     const int height = this->height();
-    SetPlot(MulDiv(MarginLeft(), width, 100) + m_borderWidth,
-            MulDiv(MarginTop(), height, 100) + m_borderWidth,
+    SetPlot(MulDiv(MarginLeft(), width, 100) + m_borderWidth, MulDiv(MarginTop(), height, 100) + m_borderWidth,
             width - MulDiv(MarginRight(), width, 100) - m_borderWidth,
             height - MulDiv(MarginBottom(), height, 100) - m_borderWidth);
-    painter.fillRect(0, 0, width, height, Color().ToQColor());
-    DrawBevel(painter);
-    DrawTitles(painter);
+    const TPlot titled = m_plot;
+    m_plot = PlaceTitles(nullptr, titled);
     for (TChartAxis *axis : m_axes)
         axis->AdjustMaxMin();
     for (TChartAxis *axis : {LeftAxis(), RightAxis(), TopAxis(), BottomAxis()}) {
@@ -398,17 +431,29 @@ void TChart::DrawChart(QPainter &painter)
         }
     }
     FitSeriesMargins();
+    return titled;
+}
+
+TChart::TFramePlace TChart::FramePlace() const
+{
+    TFramePlace place{m_plot, {}};
+    // A hidden axis draws nothing, however its range moves.
+    for (std::size_t i = 0; i < m_axes.size(); ++i)
+        if (const TChartAxis &axis = *m_axes[i]; ShowsAxis(axis))
+            place.axes[i] = {true, HasActiveSeries(axis), axis.IMinimum(), axis.IMaximum(), axis.PosTitle(),
+                             axis.PosLabels()};
+    return place;
+}
+
+void TChart::DrawFrame(QPainter &painter, const TPlot &titled)
+{
+    painter.fillRect(0, 0, width(), height(), Color().ToQColor());
+    DrawBevel(painter);
+    PlaceTitles(&painter, titled);
     DrawBackRectangle(painter);
     for (TChartAxis *axis : {TopAxis(), BottomAxis(), LeftAxis(), RightAxis()})
         if (ShowsAxis(*axis))
             axis->Draw(painter, HasActiveSeries(*axis));
-    const int inset = m_frame->Draws() ? m_frame->Width() - 1 : 0;
-    const QRect clip(QPoint(m_plot.left + 1, m_plot.top + 1),
-                     QPoint(m_plot.right - 1 - inset, m_plot.bottom - 2 - inset));
-    for (TChartSeries *series : m_series)
-        if (series->Active())
-            series->DrawAllValues(painter, m_clipPoints ? &clip : nullptr);
-    CallHandler(OnAfterDraw, this);
 }
 
 void TChart::DrawBevel(QPainter &painter) const
@@ -428,7 +473,7 @@ void TChart::DrawBevel(QPainter &painter) const
     }
 }
 
-void TChart::DrawTitles(QPainter &painter)
+TChart::TPlot TChart::PlaceTitles(QPainter *painter, TPlot plot) const
 {
     using namespace ChartCanvas;
     for (TChartTitle *title : {m_title, m_foot}) {
@@ -440,22 +485,22 @@ void TChart::DrawTitles(QPainter &painter)
         const THorizontal horizontal = title->Alignment() == TControl::taLeftJustify    ? THorizontal::Left
                                        : title->Alignment() == TControl::taRightJustify ? THorizontal::Right
                                                                                         : THorizontal::Centre;
-        const int x = horizontal == THorizontal::Left    ? m_plot.left
-                      : horizontal == THorizontal::Right ? m_plot.right
-                                                         : m_plot.CentreX();
+        const int x = horizontal == THorizontal::Left    ? plot.left
+                      : horizontal == THorizontal::Right ? plot.right
+                                                         : plot.CentreX();
         const QStringList lines = title->Text();
-        int y = foot ? m_plot.bottom : m_plot.top;
+        int y = foot ? plot.bottom : plot.top;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QString &line = foot ? lines.at(lines.size() - 1 - i) : lines.at(i);
-            Text(painter, font, title->Font()->Color(), x, y, horizontal,
-                 foot ? TVertical::Bottom : TVertical::Top, line);
+            if (painter)
+                Text(*painter, font, title->Font()->Color(), x, y, horizontal,
+                     foot ? TVertical::Bottom : TVertical::Top, line);
             y += foot ? -lineHeight : lineHeight;
         }
-        if (foot)
-            SetPlot(m_plot.left, m_plot.top, m_plot.right, y - kTitleGap);
-        else
-            SetPlot(m_plot.left, y + kTitleGap, m_plot.right, m_plot.bottom);
+        plot = foot ? MakePlot(plot.left, plot.top, plot.right, y - kTitleGap)
+                    : MakePlot(plot.left, y + kTitleGap, plot.right, plot.bottom);
     }
+    return plot;
 }
 
 void TChart::FitSeriesMargins()

@@ -87,6 +87,8 @@ public:
         int Height() const { return bottom - top; }
         int CentreX() const { return (left + right) / 2; }
         int CentreY() const { return (top + bottom) / 2; }
+
+        bool operator==(const TPlot &) const = default;
     };
 
     struct TLimits
@@ -166,6 +168,9 @@ public:
     void UndoZoom();
 
     bool Dirty() const { return m_dirty; }
+    // A series' points changed: the series are drawn again, over a frame drawn again only where the points
+    // moved an axis or the plot.
+    void InvalidateSeries();
     // The whole chart as it paints, redrawn first when anything changed.
     const QImage &Picture();
 
@@ -202,11 +207,38 @@ private:
 
     void AddSeries(TChartSeries *series);
     void RemoveSeries(TChartSeries *series);
+    // What the frame, everything under the series, is drawn from besides the chart's own settings.
+    struct TAxisPlace
+    {
+        bool shown = false;
+        bool labelled = false;
+        double minimum = 0;
+        double maximum = 0;
+        int posTitle = 0;
+        int posLabels = 0;
+
+        bool operator==(const TAxisPlace &) const = default;
+    };
+    struct TFramePlace
+    {
+        TPlot plot;
+        std::array<TAxisPlace, 4> axes;
+
+        bool operator==(const TFramePlace &) const = default;
+    };
+
+    static TPlot MakePlot(int left, int top, int right, int bottom);
     void SetPlot(int left, int top, int right, int bottom);
     void SetMargin(int side, int percent);
     void DrawChart(QPainter &painter);
+    // Where everything goes: the margins, the titles, the axes' ranges and room, the series' margins. Gives
+    // the plot the titles are placed in.
+    TPlot LayOut(QPainter &painter);
+    TFramePlace FramePlace() const;
+    void DrawFrame(QPainter &painter, const TPlot &titled);
     void DrawBevel(QPainter &painter) const;
-    void DrawTitles(QPainter &painter);
+    // The plot left below and above the titles placed in `plot`; drawn too when a painter is given.
+    TPlot PlaceTitles(QPainter *painter, TPlot plot) const;
     void FitSeriesMargins();
     void DrawBackRectangle(QPainter &painter) const;
     void DrawZoomRectangle(QPainter &painter) const;
@@ -251,6 +283,10 @@ private:
     TPlot m_plot;
     QImage m_picture;
     bool m_dirty = true;
+    // The frame as last drawn, and for what; a change of the chart's settings makes it stale.
+    QImage m_frameImage;
+    TFramePlace m_framePlace;
+    bool m_frameStale = true;
     TDrag m_zoom;
     TDrag m_pan;
     bool m_notZoomed = true;

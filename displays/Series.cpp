@@ -115,7 +115,7 @@ int TChartSeries::InsertPoint(double x, double y, const QString &label, TColor c
     if (OnAfterAdd)
         Guarded([&] { OnAfterAdd(this, index); });
     if (m_active)
-        Repaint();
+        DataChanged();
     return index;
 }
 
@@ -132,7 +132,7 @@ void TChartSeries::DeletePoint(int index)
     m_yValues->Delete(index);
     m_colors.erase(m_colors.begin() + index);
     m_labels.erase(m_labels.begin() + index);
-    Repaint();
+    DataChanged();
 }
 
 TColor TChartSeries::PointColor(int index) const
@@ -150,7 +150,7 @@ void TChartSeries::SetPointColor(int index, TColor color)
     if (index < 0 || index >= PointCount() || m_colors[size_t(index)] == color)
         return;
     m_colors[size_t(index)] = color;
-    Repaint();
+    DataChanged();
 }
 
 QString TChartSeries::PointLabel(int index) const
@@ -276,4 +276,10 @@ void TChartSeries::Repaint()
 {
     if (m_chart)
         m_chart->Invalidate();
+}
+
+void TChartSeries::DataChanged()
+{
+    if (m_chart)
+        m_chart->InvalidateSeries();
 }

@@ -123,6 +123,8 @@ protected:
     TColor ValueColor(int index) const;
     // Schedules a redraw of the chart.
     void Repaint();
+    // The points changed, not the look: the chart draws its frame again only if they moved an axis.
+    void DataChanged();
 
 private:
     friend class TChart;

@@ -638,4 +638,45 @@ TEST_F(ChartTest, PanningMovesTheHorizontalAxesOnlyInsideThePlot)
     EXPECT_EQ(scrolls, 2) << "a press on the axis starts one";
 }
 
+// A chart drawn after each change keeps its frame only while nothing under the series moved: it then looks
+// as a chart of the same history drawn once.
+struct FrameChange
+{
+    const char *name;
+    std::function<void(TChart &)> change;
+};
+
+class ChartFrame : public ::testing::TestWithParam<FrameChange>
+{};
+
+TEST_P(ChartFrame, IsDrawnAnewWhereverAChangeReachesIt)
+{
+    const std::unique_ptr<TTestForm> kept = ChartLayouts::LoadBoth();
+    const std::unique_ptr<TTestForm> fresh = ChartLayouts::LoadBoth();
+    TChart &drawn = *kept->findChild<TChart *>("CNCP");
+    TChart &once = *fresh->findChild<TChart *>("CNCP");
+    for (TChart *chart : {&drawn, &once})
+        for (int i = 0; i < 30; ++i)
+            ChartLayouts::SamplerStep(*chart, 300 + 20 * (i % 5), 25);
+    drawn.Picture();
+    GetParam().change(drawn);
+    GetParam().change(once);
+    EXPECT_EQ(drawn.Picture(), once.Picture());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ChartFrame,
+    ::testing::Values(
+        FrameChange{"APointWithinTheRange", [](TChart &c) { ChartLayouts::SamplerStep(c, 310, 25); }},
+        FrameChange{"APointRaisingTheMaximum", [](TChart &c) { ChartLayouts::SamplerStep(c, 90000, 25); }},
+        FrameChange{"TheLabelsColour", [](TChart &c) { c.LeftAxis()->LabelsFont()->SetColor(clWhite); }},
+        FrameChange{"TheSeriesOff", [](TChart &c) { c.Series(0)->SetActive(false); }},
+        FrameChange{"ATitle",
+                    [](TChart &c) {
+                        c.Title()->SetText({QStringLiteral("Requests")});
+                        c.Title()->SetVisible(true);
+                    }},
+        FrameChange{"ANewSize", [](TChart &c) { c.resize(200, 90); }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace
