@@ -5,7 +5,8 @@
 # - start, exec to the window mapped (STARTS starts of each, in turns);
 # - over SECONDS of running (RUNS rounds, the three in turns): the process's CPU and the X server's CPU, in
 #   percent of one core, from the kernel's nanosecond counts; the wake-ups of the window's thread per second
-#   (the times the kernel ran it); the proportional set size (Pss) at the end, and its anonymous part;
+#   (the times it went to sleep and was woken, its voluntary context switches; being preempted is no
+#   wake-up); the proportional set size (Pss) at the end, and its anonymous part;
 # - for the bare window, the program on the simulated client's built-in network, and the program on our NCP
 #   client against the same network on the wire (nwsim-ncpd, whose own CPU is not counted).
 # Usage: bench/program.sh build/bin/sembrolin [SECONDS] [RUNS] [STARTS]. For a desktop's conditions, run it
@@ -20,9 +21,9 @@ start_display
 xvfb=$E2E_XVFB_PID
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-# Nanoseconds on a CPU of every thread of a process, and the times its first thread was run.
+# Nanoseconds on a CPU of every thread of a process, and the times its first thread slept and was woken.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'; }
-wakeups() { awk '{ print $3 }' "/proc/$1/task/$1/schedstat"; }
+wakeups() { awk '$1 == "voluntary_ctxt_switches:" { print $2 }' "/proc/$1/task/$1/status"; }
 pss_kib() { awk -v f="$2:" '$1 == f { print $2 }' "/proc/$1/smaps_rollup"; }
 
 # The X server's own map event ends each start; map_time and the reference window sit beside the program's
