@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "netware/NWIdentity.h"
 #include "netware/NWNotice.h"
 #include "netware/NWObjError.h"
 #include "netware/NWServer.h"

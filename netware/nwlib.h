@@ -58,19 +58,9 @@ QString GetConnectionServerName(uint32_t conn);
 // An object ID in upper-case hexadecimal without leading zeros ("0" for 0).
 QString IDText(uint32_t id);
 
-// Bindery identity and rights. Object types are bindery type values in the client's byte order (user =
-// 0x0100); names are upper-cased for the bindery.
-uint32_t GetBinderyObjectID(uint32_t conn, const QString &name, uint16_t type);
-// The first type, in a fixed search order, under which the name has an ID; 0 when none has.
-uint16_t GetBinderyObjectType(uint32_t conn, const QString &name);
-QString ObjectIDText(uint32_t conn, const QString &name, uint16_t type);
-// The directory's "Full Name" while directory mode is on, else the bindery's IDENTIFICATION property, else
-// the name itself in upper case.
-QString GetFullName(uint32_t conn, const QString &name);
+// Rights on a connection.
 bool HasConsolePrivileges(uint32_t conn);
 bool CheckManager(uint32_t conn);
-// Makes the server of that name the preferred one; conn is then its connection, or 0.
-bool SetPreferredServer(const QString &name, uint32_t &conn);
 
 // Workstation settings.
 uint16_t GetBroadcastState(uint32_t conn);

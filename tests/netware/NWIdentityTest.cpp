@@ -8,6 +8,7 @@
 #include "netware/NWObjError.h"
 #include "netware/Nwnds.h"
 #include "netware/nwbase.h"
+#include "netware/NWIdentity.h"
 #include "netware/nwlib.h"
 #include "runtime/Form.h"
 #include "runtime/MessageEvent.h"

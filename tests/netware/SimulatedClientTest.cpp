@@ -13,6 +13,7 @@
 #include "netware/NWServerStats.h"
 #include "netware/NWLastError.h"
 #include "netware/nwbase.h"
+#include "netware/NWIdentity.h"
 #include "netware/nwlib.h"
 #include "runtime/Adapter.h"
 #include "runtime/LibraryLoader.h"

@@ -7,6 +7,7 @@
 #include "netware/DateConversionError.h"
 #include "netware/NWServer.h"
 #include "netware/Nwnds.h"
+#include "netware/NWIdentity.h"
 #include "netware/nwbase.h"
 #include "tests/netware/NetWareFixture.h"
 
