@@ -1,7 +1,7 @@
 #include "app/Classes.h"
 
-#include "displays/BarSeries.h"
-#include "displays/Chart.h"
+#include "displays/chart/BarSeries.h"
+#include "displays/chart/Chart.h"
 #include "displays/DispLEDLbl.h"
 #include "displays/DispLEDs.h"
 #include "displays/DispLevel.h"

@@ -1,8 +1,6 @@
 #include "app/UMain.h"
 
 #include "app/Statistics.h"
-#include "displays/Series.h"
-
 #include "netware/NWServer.h"
 #include "netware/NWServerStats.h"
 #include "netware/nwbase.h"
@@ -18,25 +16,6 @@
 namespace {
 
 constexpr TColor kLime{0x00FF00u};
-constexpr TColor kGreen{0x008000u};
-constexpr int kChartPoints = 30;
-
-// Keeps the last 31 samples: the oldest goes before the new one comes. Samples under the threshold draw a
-// green bar of the floor height, so quiet seconds stay visible.
-void chartStep(TChart &chart, int threshold, double floor, int sample)
-{
-    TChartSeries *series = chart.Series(0);
-    if (series == nullptr)
-        return;
-    if (series->PointCount() > kChartPoints) {
-        series->DeletePoint(0);
-        series->XValues()->Renumber();
-    }
-    if (sample < threshold)
-        series->AppendY(floor, QString(), kGreen);
-    else
-        series->AppendY(sample, QString(), kLime);
-}
 
 } // namespace
 
@@ -115,26 +94,19 @@ void TFMain::TServerStatsTimer(QObject *)
 void TFMain::UpdateCPU(const TNWServerStats &record)
 {
     const auto cpu = std::int32_t(record.Utilization());
-    LEDCPU->SetValue(cpu);
-    LEVCPU->SetValue(cpu);
-    chartStep(*CCPU, 10, 10.0, cpu);
-    TTakeStatistics &statistics = SamplerStatistics().Cpu;
-    if (statistics.Add(cpu))
-        LEDCPU_Peak->SetValue(statistics.Peak);
-    LEDCPU_Average->SetValue(statistics.Average());
+    Cpu.Reading->SetValue(cpu);
+    Cpu.Meter->SetValue(cpu);
+    Cpu.Record(cpu, SamplerStatistics().Cpu);
 }
 
 void TFMain::UpdateNCP(const TNWServerStats &record)
 {
     TSamplerStatistics &sampler = SamplerStatistics();
     const std::int32_t delta = sampler.NextNcpDelta(std::int32_t(record.NCPRequests()));
-    LEDNCP->SetValue(delta);
-    chartStep(*CNCP, 25, 25.0, delta);
-    if (sampler.Ncp.Add(delta))
-        LEDNCP_Peak->SetValue(sampler.Ncp.Peak);
-    LEDNCP_Average->SetValue(sampler.Ncp.Average());
+    Ncp.Reading->SetValue(delta);
+    Ncp.Record(delta, sampler.Ncp);
     if (const std::int32_t level = sampler.NcpLevel(); level >= 0)
-        LEVNCP->SetValue(level);
+        Ncp.Meter->SetValue(level);
 }
 
 uint32_t TFMain::SelectedConnection() const

@@ -4,9 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "displays/Chart.h"
-#include "displays/DispLEDs.h"
-#include "displays/DispLevel.h"
+#include "app/Take.h"
 #include "runtime/Bound.h"
 #include "runtime/Form.h"
 #include "runtime/PopupMenu.h"
@@ -72,17 +70,9 @@ public:
     TBound<TTabSheet> TCPU{this, "TCPU"};
     TBound<TTabSheet> TNCP{this, "TNCP"};
 
-    TBound<TDispLEDPanel> LEDCPU{this, "LEDCPU"};
-    TBound<TDispLevel> LEVCPU{this, "LEVCPU"};
-    TBound<TChart> CCPU{this, "CCPU"};
-    TBound<TDispLEDPanel> LEDCPU_Peak{this, "LEDCPU_Peak"};
-    TBound<TDispLEDPanel> LEDCPU_Average{this, "LEDCPU_Average"};
-
-    TBound<TDispLEDPanel> LEDNCP{this, "LEDNCP"};
-    TBound<TDispLevel> LEVNCP{this, "LEVNCP"};
-    TBound<TChart> CNCP{this, "CNCP"};
-    TBound<TDispLEDPanel> LEDNCP_Peak{this, "LEDNCP_Peak"};
-    TBound<TDispLEDPanel> LEDNCP_Average{this, "LEDNCP_Average"};
+    // CPU utilisation in percent, green under 10; NCP requests a second, green under 25.
+    TTake Cpu{this, QStringLiteral("CPU"), 10, 10.0};
+    TTake Ncp{this, QStringLiteral("NCP"), 25, 25.0};
 };
 
 // State of the main window's unit that outlives any one window. The client component has no owner and

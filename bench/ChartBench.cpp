@@ -2,8 +2,8 @@
 
 #include <QTest>
 
-#include "displays/Chart.h"
-#include "displays/Series.h"
+#include "displays/chart/Chart.h"
+#include "displays/chart/Series.h"
 #include "runtime/layout/LayoutReader.h"
 #include "runtime/Form.h"
 

@@ -23,8 +23,8 @@ void OneTick(benchmark::State &state)
         form.PServer->Item(0)->Click();
         for (auto _ : state) {
             form.TServerStatsTimer(nullptr);
-            form.CCPU->repaint();
-            form.CNCP->repaint();
+            form.Cpu.Chart->repaint();
+            form.Ncp.Chart->repaint();
         }
     }
     ProcessState::ResetAll();

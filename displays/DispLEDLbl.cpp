@@ -44,18 +44,14 @@ void TDispLEDLabel::SetNumChars(int count)
 
 void TDispLEDLabel::SetAutoSize(bool autoSize)
 {
-    if (autoSize == m_autoSize)
-        return;
-    m_autoSize = autoSize;
-    Relayout();
+    if (Change(m_autoSize, autoSize))
+        Relayout();
 }
 
 void TDispLEDLabel::SetAlignment(TAlignment alignment)
 {
-    if (alignment == m_alignment)
-        return;
-    m_alignment = alignment;
-    Invalidate();
+    if (Change(m_alignment, alignment))
+        Invalidate();
 }
 
 void TDispLEDLabel::SetLEDSpace(int space)
@@ -68,26 +64,20 @@ void TDispLEDLabel::SetLEDSpace(int space)
 
 void TDispLEDLabel::SetLEDColor(TColor color)
 {
-    if (color == m_ledColor)
-        return;
-    m_ledColor = color;
-    StripChanged();
+    if (Change(m_ledColor, color))
+        StripChanged();
 }
 
 void TDispLEDLabel::SetInactiveColor(TColor color)
 {
-    if (color == m_inactiveColor)
-        return;
-    m_inactiveColor = color;
-    StripChanged();
+    if (Change(m_inactiveColor, color))
+        StripChanged();
 }
 
 void TDispLEDLabel::SetDrawInactive(bool drawInactive)
 {
-    if (drawInactive == m_drawInactive)
-        return;
-    m_drawInactive = drawInactive;
-    StripChanged();
+    if (Change(m_drawInactive, drawInactive))
+        StripChanged();
 }
 
 void TDispLEDLabel::SetAutoScroll(bool autoScroll)

@@ -495,14 +495,6 @@ void TDispCustomLevel::SyncTick()
         TDispTickService::Current().Resume(m_tickClient);
 }
 
-template <class T> bool TDispCustomLevel::Change(T &field, T value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
 void TDispCustomLevel::Respace()
 {
     RecalcSpots();

@@ -226,8 +226,6 @@ private:
     void ClearLevel();
     // Holds the client ticking exactly while the meter is enabled and shows a peak.
     void SyncTick();
-    // Stores a value that differs and says so.
-    template <class T> bool Change(T &field, T value);
     // What a change of spot layout, of spot look, of peak timing or of the audio block asks for.
     void Respace();
     void Restyle();

@@ -52,14 +52,6 @@ TDispBevel::TDispBevel(QObject *parent)
                                     clBtnShadow, clBtnHighlight, clBtnShadow}
 {}
 
-template <class T> void TDispBevel::Store(T &field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    Changed();
-}
-
 void TDispBevel::SetBevelInner(TBevelCut cut)
 {
     Store(m_bevelInner, cut);

@@ -110,8 +110,6 @@ public:
     QRect PaintBevel(QPainter &painter, const QRect &outer, bool drawBorder) const;
 
 private:
-    template <class T> void Store(T &field, T value);
-
     TBevelCut m_bevelInner = bvNone;
     TBevelCut m_bevelOuter = bvLowered;
     int m_bevelInnerWidth = 1;

@@ -55,34 +55,26 @@ void TDispCustomLEDDigit::SetValue(int value)
 
 void TDispCustomLEDDigit::SetDrawInactive(bool drawInactive)
 {
-    if (drawInactive == m_drawInactive)
-        return;
-    m_drawInactive = drawInactive;
-    RebuildBitmap();
+    if (Change(m_drawInactive, drawInactive))
+        RebuildBitmap();
 }
 
 void TDispCustomLEDDigit::SetZeroBlank(bool zeroBlank)
 {
-    if (zeroBlank == m_zeroBlank)
-        return;
-    m_zeroBlank = zeroBlank;
-    Invalidate();
+    if (Change(m_zeroBlank, zeroBlank))
+        Invalidate();
 }
 
 void TDispCustomLEDDigit::SetInactiveColor(TColor color)
 {
-    if (color == m_inactiveColor)
-        return;
-    m_inactiveColor = color;
-    RebuildBitmap();
+    if (Change(m_inactiveColor, color))
+        RebuildBitmap();
 }
 
 void TDispCustomLEDDigit::SetLEDColor(TColor color)
 {
-    if (color == m_ledColor)
-        return;
-    m_ledColor = color;
-    RebuildBitmap();
+    if (Change(m_ledColor, color))
+        RebuildBitmap();
 }
 
 void TDispCustomLEDDigit::SetDigitSize(TDispLEDSize size)

@@ -11,9 +11,10 @@
 template <class T> class TBound
 {
 public:
-    TBound(TComponent *owner, const char *name)
+    TBound(TComponent *owner, const char *name) : TBound(owner, QString::fromLatin1(name)) {}
+    TBound(TComponent *owner, const QString &name)
     {
-        owner->AddBoundMember({QString::fromLatin1(name), &T::staticMetaObject,
+        owner->AddBoundMember({name, &T::staticMetaObject,
                                [this](QObject *component) { m_component = qobject_cast<T *>(component); }});
     }
     TBound(const TBound &) = delete;

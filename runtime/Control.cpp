@@ -65,10 +65,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
 
 void TControl::SetCaption(const QString &caption)
 {
-    if (m_caption == caption)
-        return;
-    m_caption = caption;
-    CaptionChanged();
+    if (Change(m_caption, caption))
+        CaptionChanged();
 }
 
 // A colour set is the control's own even when it equals the parent's, wherever the control was made.
@@ -83,34 +81,26 @@ void TControl::SetColor(TColor color)
 
 void TControl::SetParentColor(bool parentColor)
 {
-    if (m_parentColor == parentColor)
-        return;
-    m_parentColor = parentColor;
-    FollowParentColor();
+    if (Change(m_parentColor, parentColor))
+        FollowParentColor();
 }
 
 void TControl::SetParentFont(bool parentFont)
 {
-    if (m_parentFont == parentFont)
-        return;
-    m_parentFont = parentFont;
-    FollowParentFont();
+    if (Change(m_parentFont, parentFont))
+        FollowParentFont();
 }
 
 void TControl::SetHint(const QString &hint)
 {
-    if (m_hint == hint)
-        return;
-    m_hint = hint;
-    UpdateToolTip();
+    if (Change(m_hint, hint))
+        UpdateToolTip();
 }
 
 void TControl::SetShowHint(bool showHint)
 {
-    if (m_showHint == showHint)
-        return;
-    m_showHint = showHint;
-    UpdateToolTip();
+    if (Change(m_showHint, showHint))
+        UpdateToolTip();
 }
 
 void TControl::SetVisible(bool visible)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include <QString>
 #include <QWidget>
 
@@ -114,6 +116,15 @@ public:
     TNotifyEvent OnMouseLeave;
 
 protected:
+    // A setter's compare and store of a property of the control's own; true when the value changed, for
+    // the setter to act on. Stored sub-objects store through TPersistent::Store.
+    template <class T> bool Change(T &field, T value)
+    {
+        if (field == value)
+            return false;
+        field = std::move(value);
+        return true;
+    }
     // Schedules a repaint; a control that paints from a cached image drops the cache here first.
     virtual void Invalidate();
     // Hooks for controls that redraw or re-lay out; the base invalidates.

@@ -19,10 +19,7 @@ TFont::TFont(QObject *parent)
 
 void TFont::SetName(const QString &name)
 {
-    if (m_name == name)
-        return;
-    m_name = name;
-    Changed();
+    Store(m_name, name);
 }
 
 void TFont::SetHeight(int height)
@@ -47,26 +44,17 @@ void TFont::SetSize(int points)
 
 void TFont::SetColor(TColor color)
 {
-    if (m_color == color)
-        return;
-    m_color = color;
-    Changed();
+    Store(m_color, color);
 }
 
 void TFont::SetStyle(TFontStyles style)
 {
-    if (m_style == style)
-        return;
-    m_style = style;
-    Changed();
+    Store(m_style, style);
 }
 
 void TFont::SetPitch(TFontPitch pitch)
 {
-    if (m_pitch == pitch)
-        return;
-    m_pitch = pitch;
-    Changed();
+    Store(m_pitch, pitch);
 }
 
 bool TFont::Equals(const TFont &other) const

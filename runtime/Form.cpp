@@ -45,10 +45,8 @@ void TForm::SetClientHeight(int height)
 
 void TForm::SetBorderStyle(TFormBorderStyle borderStyle)
 {
-    if (m_borderStyle == borderStyle)
-        return;
-    m_borderStyle = borderStyle;
-    ApplyBorderStyle();
+    if (Change(m_borderStyle, borderStyle))
+        ApplyBorderStyle();
 }
 
 void TForm::Show()

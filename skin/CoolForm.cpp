@@ -42,10 +42,8 @@ void TCoolForm::SetBitmap(const QImage &bitmap)
 
 void TCoolForm::SetTransparent(bool transparent)
 {
-    if (m_transparent == transparent)
-        return;
-    m_transparent = transparent;
-    Invalidate();
+    if (Change(m_transparent, transparent))
+        Invalidate();
 }
 
 void TCoolForm::LoadMaskData(const QByteArray &block)

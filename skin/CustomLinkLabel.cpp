@@ -20,50 +20,38 @@ TCustomLinkLabel::TCustomLinkLabel(QWidget *parent) : TGraphicControl(parent)
 
 void TCustomLinkLabel::SetAlignment(TAlignment alignment)
 {
-    if (m_alignment == alignment)
-        return;
-    m_alignment = alignment;
-    Invalidate();
+    if (Change(m_alignment, alignment))
+        Invalidate();
 }
 
 void TCustomLinkLabel::SetLayout(TTextLayout layout)
 {
-    if (m_layout == layout)
-        return;
-    m_layout = layout;
-    Invalidate();
+    if (Change(m_layout, layout))
+        Invalidate();
 }
 
 void TCustomLinkLabel::SetAutoSize(bool autoSize)
 {
-    if (m_autoSize == autoSize)
-        return;
-    m_autoSize = autoSize;
-    AdjustBounds();
+    if (Change(m_autoSize, autoSize))
+        AdjustBounds();
 }
 
 void TCustomLinkLabel::SetWordWrap(bool wordWrap)
 {
-    if (m_wordWrap == wordWrap)
-        return;
-    m_wordWrap = wordWrap;
-    AdjustBounds();
+    if (Change(m_wordWrap, wordWrap))
+        AdjustBounds();
 }
 
 void TCustomLinkLabel::SetTransparent(bool transparent)
 {
-    if (m_transparent == transparent)
-        return;
-    m_transparent = transparent;
-    Invalidate();
+    if (Change(m_transparent, transparent))
+        Invalidate();
 }
 
 void TCustomLinkLabel::SetShadowColor(TColor color)
 {
-    if (m_shadowColor == color)
-        return;
-    m_shadowColor = color;
-    Invalidate();
+    if (Change(m_shadowColor, color))
+        Invalidate();
 }
 
 void TCustomLinkLabel::SetShadowSize(int size)
@@ -78,18 +66,14 @@ void TCustomLinkLabel::SetShadowSize(int size)
 
 void TCustomLinkLabel::SetShadowPos(TShadowPosition position)
 {
-    if (m_shadowPos == position)
-        return;
-    m_shadowPos = position;
-    Invalidate();
+    if (Change(m_shadowPos, position))
+        Invalidate();
 }
 
 void TCustomLinkLabel::SetShowAccelChar(bool show)
 {
-    if (m_showAccelChar == show)
-        return;
-    m_showAccelChar = show;
-    Invalidate();
+    if (Change(m_showAccelChar, show))
+        Invalidate();
 }
 
 void TCustomLinkLabel::SetFocusControl(TWinControl *control)
@@ -99,10 +83,8 @@ void TCustomLinkLabel::SetFocusControl(TWinControl *control)
 
 void TCustomLinkLabel::SetShowFocus(bool show)
 {
-    if (m_showFocus == show)
-        return;
-    m_showFocus = show;
-    Invalidate();
+    if (Change(m_showFocus, show))
+        Invalidate();
 }
 
 void TCustomLinkLabel::Loaded()

@@ -85,34 +85,26 @@ void TExplorerButton::SetDropDownMenu(TPopupMenu *menu)
 
 void TExplorerButton::SetEnterColor(TColor color)
 {
-    if (m_enterColor == color)
-        return;
-    m_enterColor = color;
-    Invalidate();
+    if (Change(m_enterColor, color))
+        Invalidate();
 }
 
 void TExplorerButton::SetEnterColorChange(bool change)
 {
-    if (m_enterColorChange == change)
-        return;
-    m_enterColorChange = change;
-    Invalidate();
+    if (Change(m_enterColorChange, change))
+        Invalidate();
 }
 
 void TExplorerButton::SetAllowAllUp(bool allowAllUp)
 {
-    if (m_allowAllUp == allowAllUp)
-        return;
-    m_allowAllUp = allowAllUp;
-    NotifyGroup();
+    if (Change(m_allowAllUp, allowAllUp))
+        NotifyGroup();
 }
 
 void TExplorerButton::SetGroupIndex(int groupIndex)
 {
-    if (m_groupIndex == groupIndex)
-        return;
-    m_groupIndex = groupIndex;
-    NotifyGroup();
+    if (Change(m_groupIndex, groupIndex))
+        NotifyGroup();
 }
 
 void TExplorerButton::SetPressed(bool pressed)

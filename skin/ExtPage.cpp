@@ -95,26 +95,20 @@ void TExtPageControl::SetTabWidth(int width)
 
 void TExtPageControl::SetTabWordWrap(bool wrap)
 {
-    if (m_tabWordWrap == wrap)
-        return;
-    m_tabWordWrap = wrap;
-    TabGeometryChanged();
+    if (Change(m_tabWordWrap, wrap))
+        TabGeometryChanged();
 }
 
 void TExtPageControl::SetTabActiveColor(TColor color)
 {
-    if (m_tabActiveColor == color)
-        return;
-    m_tabActiveColor = color;
-    Invalidate();
+    if (Change(m_tabActiveColor, color))
+        Invalidate();
 }
 
 void TExtPageControl::SetTabInactiveColor(TColor color)
 {
-    if (m_tabInactiveColor == color)
-        return;
-    m_tabInactiveColor = color;
-    Invalidate();
+    if (Change(m_tabInactiveColor, color))
+        Invalidate();
 }
 
 void TExtPageControl::InsertPage(TTabSheet *page)

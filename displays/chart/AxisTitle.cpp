@@ -1,6 +1,6 @@
-#include "displays/AxisTitle.h"
+#include "displays/chart/AxisTitle.h"
 
-#include "displays/ChartFont.h"
+#include "displays/chart/ChartFont.h"
 
 TChartAxisTitle::TChartAxisTitle(QObject *parent, int angle)
     : TPersistent(parent), m_angle(angle), m_font(NewChartFont(this, [this] { Changed(); }))
@@ -8,10 +8,7 @@ TChartAxisTitle::TChartAxisTitle(QObject *parent, int angle)
 
 void TChartAxisTitle::SetCaption(const QString &caption)
 {
-    if (m_caption == caption)
-        return;
-    m_caption = caption;
-    Changed();
+    Store(m_caption, caption);
 }
 
 void TChartAxisTitle::SetAngle(int angle)

@@ -1,7 +1,7 @@
-#include "displays/BarSeries.h"
+#include "displays/chart/BarSeries.h"
 
-#include "displays/ChartValueList.h"
-#include "displays/SeriesMarks.h"
+#include "displays/chart/ChartValueList.h"
+#include "displays/chart/SeriesMarks.h"
 
 TBarSeries::TBarSeries(QObject *parent) : TCustomBarSeries(parent)
 {

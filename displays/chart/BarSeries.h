@@ -1,6 +1,6 @@
 #pragma once
 
-#include "displays/CustomBarSeries.h"
+#include "displays/chart/CustomBarSeries.h"
 
 // The bar series a layout stores: its Y values are named "Bar", and it stores its custom bar width.
 class TBarSeries : public TCustomBarSeries

@@ -1,4 +1,4 @@
-#include "displays/Chart.h"
+#include "displays/chart/Chart.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,21 +7,19 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "displays/ChartCanvas.h"
-#include "displays/ChartExceptions.h"
-#include "displays/ChartLegend.h"
-#include "displays/ChartPen.h"
-#include "displays/ChartTitle.h"
-#include "displays/ChartWall.h"
-#include "displays/Series.h"
+#include "displays/chart/ChartCanvas.h"
+#include "displays/chart/ChartExceptions.h"
+#include "displays/chart/ChartLegend.h"
+#include "displays/chart/ChartPen.h"
+#include "displays/chart/ChartTitle.h"
+#include "displays/chart/ChartWall.h"
+#include "displays/chart/Series.h"
 #include "runtime/ErrorBox.h"
 #include "runtime/Font.h"
 #include "runtime/Numeric.h"
 
 namespace {
 
-// A zoom drag must cover more than this, across and down, to count.
-constexpr int kZoomThreshold = 16;
 // Room between the title or foot and the plot.
 constexpr int kTitleGap = 5;
 
@@ -33,10 +31,10 @@ TChart::TChart(QWidget *parent)
     : TWinControl(parent), m_frame(new TChartPen(this)), m_leftWall(new TChartWall(this, TColor(0x80FFFF))),
       m_bottomWall(new TChartWall(this, clWhite)), m_title(new TChartTitle(this)),
       m_foot(new TChartTitle(this)),
-      m_legend(new TChartLegend(this)), m_axes{new TChartAxis(this, TSide::Left),
-                                               new TChartAxis(this, TSide::Top),
-                                               new TChartAxis(this, TSide::Right),
-                                               new TChartAxis(this, TSide::Bottom)}
+      m_legend(new TChartLegend(this)), m_axes{new TChartAxis(this, *this, TSide::Left),
+                                               new TChartAxis(this, *this, TSide::Top),
+                                               new TChartAxis(this, *this, TSide::Right),
+                                               new TChartAxis(this, *this, TSide::Bottom)}
 {
     PublishEvent(QStringLiteral("OnZoom"), OnZoom);
     PublishEvent(QStringLiteral("OnUndoZoom"), OnUndoZoom);
@@ -46,24 +44,29 @@ TChart::TChart(QWidget *parent)
     for (TPersistent *part :
          std::initializer_list<TPersistent *>{m_frame, m_leftWall, m_bottomWall, m_title, m_foot, m_legend})
         part->SetChangeHandler([this] { Invalidate(); });
-    for (TChartAxis *axis : m_axes)
+    for (TChartAxis *axis : m_axes) {
         axis->SetChangeHandler([this] { Invalidate(); });
+        axis->SetLabelEvent([this](TChartAxis &axis, QString &text) {
+            if (OnGetAxisLabel)
+                OnGetAxisLabel(this, &axis, text);
+        });
+    }
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(400, 250);
 }
 
 TChart::~TChart()
 {
-    for (TChartSeries *series : m_series)
-        series->m_chart = nullptr;
+    // A series may outlive the chart, or go with it as its child once this body has run: either way it must
+    // not reach back into a chart that is half gone.
+    for (TChartSeries *series : QList<TChartSeries *>(m_series))
+        series->SetParentChart(nullptr);
 }
 
 void TChart::SetBevelOuter(TPanelBevel bevel)
 {
-    if (m_bevelOuter == bevel)
-        return;
-    m_bevelOuter = bevel;
-    Invalidate();
+    if (Change(m_bevelOuter, bevel))
+        Invalidate();
 }
 
 void TChart::SetBevelWidth(int width)
@@ -114,50 +117,38 @@ void TChart::SetMargin(int side, int percent)
 
 void TChart::SetView3D(bool view)
 {
-    if (m_view3D == view)
-        return;
-    m_view3D = view;
-    Invalidate();
+    if (Change(m_view3D, view))
+        Invalidate();
 }
 
 void TChart::SetView3DWalls(bool walls)
 {
-    if (m_view3DWalls == walls)
-        return;
-    m_view3DWalls = walls;
-    Invalidate();
+    if (Change(m_view3DWalls, walls))
+        Invalidate();
 }
 
 void TChart::SetChart3DPercent(int percent)
 {
-    if (m_chart3DPercent == percent)
-        return;
-    m_chart3DPercent = percent;
-    Invalidate();
+    if (Change(m_chart3DPercent, percent))
+        Invalidate();
 }
 
 void TChart::SetAxisVisible(bool visible)
 {
-    if (m_axisVisible == visible)
-        return;
-    m_axisVisible = visible;
-    Invalidate();
+    if (Change(m_axisVisible, visible))
+        Invalidate();
 }
 
 void TChart::SetClipPoints(bool clip)
 {
-    if (m_clipPoints == clip)
-        return;
-    m_clipPoints = clip;
-    Invalidate();
+    if (Change(m_clipPoints, clip))
+        Invalidate();
 }
 
 void TChart::SetBackColor(TColor color)
 {
-    if (m_backColor == color)
-        return;
-    m_backColor = color;
-    Invalidate();
+    if (Change(m_backColor, color))
+        Invalidate();
 }
 
 void TChart::SetMaxPointsPerPage(int count)
@@ -199,10 +190,8 @@ int TChart::PageCount() const
 
 void TChart::SetScaleLastPage(bool scale)
 {
-    if (m_scaleLastPage == scale)
-        return;
-    m_scaleLastPage = scale;
-    Invalidate();
+    if (Change(m_scaleLastPage, scale))
+        Invalidate();
 }
 
 TChartSeries *TChart::Series(int index) const
@@ -254,13 +243,7 @@ TChart::TLimits TChart::AutomaticLimits(const TChartAxis &axis) const
 
 void TChart::UndoZoom()
 {
-    if (!m_notZoomed) {
-        for (size_t i = 0; i < m_axes.size(); ++i)
-            m_axes[i]->RestoreLimits(m_savedLimits[i]);
-        m_notZoomed = true;
-    }
-    CallHandler(OnUndoZoom, this);
-    Invalidate();
+    m_zoomer.Undo();
 }
 
 const QImage &TChart::Picture()
@@ -307,46 +290,26 @@ void TChart::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, Picture());
-    if (m_zoom.active)
-        DrawZoomRectangle(painter);
+    m_zoomer.DrawRectangle(painter);
 }
 
 void TChart::mousePressEvent(QMouseEvent *event)
 {
     TWinControl::mousePressEvent(event);
     const QPoint point = event->position().toPoint();
-    if (!ZoomTarget(point))
-        return;
-    if (event->button() == Qt::LeftButton && m_allowZoom)
-        m_zoom = {true, point, point};
-    else if (event->button() == Qt::RightButton && m_allowPanning != pmNone)
-        m_pan = {true, point, point};
+    if (ZoomTarget(point))
+        m_zoomer.Press(point, event->button());
 }
 
 void TChart::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint point = event->position().toPoint();
-    if (m_zoom.active) {
-        m_zoom.current = point;
-        update();
-    }
-    if (m_pan.active) {
-        if (PlotContains(point))
-            Pan(point);
-        else
-            m_pan.active = false;
-    }
+    m_zoomer.Move(event->position().toPoint());
 }
 
 void TChart::mouseReleaseEvent(QMouseEvent *event)
 {
     TWinControl::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && m_zoom.active) {
-        m_zoom.current = event->position().toPoint();
-        FinishZoom();
-    } else if (event->button() == Qt::RightButton) {
-        m_pan.active = false;
-    }
+    m_zoomer.Release(event->position().toPoint(), event->button());
 }
 
 void TChart::AddSeries(TChartSeries *series)
@@ -367,9 +330,16 @@ TChart::TPlot TChart::MakePlot(int left, int top, int right, int bottom)
     return {left, top, std::max(right, left + 1), std::max(bottom, top + 1)};
 }
 
+void TChart::SetPlot(const TPlot &plot)
+{
+    m_plot = plot;
+    for (TChartAxis *axis : m_axes)
+        axis->PlaceIn(plot);
+}
+
 void TChart::SetPlot(int left, int top, int right, int bottom)
 {
-    m_plot = MakePlot(left, top, right, bottom);
+    SetPlot(MakePlot(left, top, right, bottom));
 }
 
 void TChart::DrawChart(QPainter &painter)
@@ -404,9 +374,9 @@ TChart::TPlot TChart::LayOut(QPainter &painter)
             width - MulDiv(MarginRight(), width, 100) - m_borderWidth,
             height - MulDiv(MarginBottom(), height, 100) - m_borderWidth);
     const TPlot titled = m_plot;
-    m_plot = PlaceTitles(nullptr, titled);
+    SetPlot(PlaceTitles(nullptr, titled));
     for (TChartAxis *axis : m_axes)
-        axis->AdjustMaxMin();
+        axis->AdjustMaxMin(AutomaticLimits(*axis));
     for (TChartAxis *axis : {LeftAxis(), RightAxis(), TopAxis(), BottomAxis()}) {
         if (!ShowsAxis(*axis))
             continue;
@@ -528,7 +498,7 @@ void TChart::FitSeriesMargins()
             SetPlot(whole.left, whole.top + before, whole.right, whole.bottom - after);
         const double low = horizontal ? axis->CalcPosPoint(whole.left) : axis->CalcPosPoint(whole.bottom);
         const double high = horizontal ? axis->CalcPosPoint(whole.right) : axis->CalcPosPoint(whole.top);
-        m_plot = whole;
+        SetPlot(whole);
         axis->SetWorkingRange(low, high);
     }
 }
@@ -541,16 +511,6 @@ void TChart::DrawBackRectangle(QPainter &painter) const
     const QBrush inside = m_backColor == ColorDefault ? QBrush(Qt::NoBrush) : QBrush(m_backColor.ToQColor());
     ChartCanvas::Rectangle(painter, plot, ChartCanvas::PenColor(*m_frame, clBlack),
                            m_frame->Draws() ? m_frame->Width() : 0, inside);
-}
-
-void TChart::DrawZoomRectangle(QPainter &painter) const
-{
-    painter.save();
-    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    painter.setPen((Color() == clWhite ? clRed : Color()).ToQColor());
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(m_zoom.start, m_zoom.current).normalized());
-    painter.restore();
 }
 
 TChartSeries *TChart::FirstActiveSeries(const TChartAxis &axis) const
@@ -575,7 +535,7 @@ bool TChart::ZoomTarget(const QPoint &point) const
 {
     const bool anyActive = std::any_of(m_series.begin(), m_series.end(),
                                        [](const TChartSeries *series) { return series->Active(); });
-    if (PlotContains(point) && anyActive)
+    if (m_plot.Contains(point) && anyActive)
         return true;
     for (const TChartSeries *series : m_series)
         if (series->Active() && series->Clicked(point.x(), point.y()) >= 0)
@@ -595,64 +555,3 @@ bool TChart::ZoomTarget(const QPoint &point) const
     return false;
 }
 
-bool TChart::PlotContains(const QPoint &point) const
-{
-    return point.x() >= m_plot.left && point.x() < m_plot.right && point.y() >= m_plot.top &&
-           point.y() < m_plot.bottom;
-}
-
-void TChart::SaveLimits()
-{
-    if (!m_notZoomed)
-        return;
-    for (size_t i = 0; i < m_axes.size(); ++i)
-        m_savedLimits[i] = m_axes[i]->Limits();
-    m_notZoomed = false;
-}
-
-void TChart::FinishZoom()
-{
-    m_zoom.active = false;
-    const QPoint from = m_zoom.start;
-    const QPoint to = m_zoom.current;
-    update();
-    if (std::abs(to.x() - from.x()) <= kZoomThreshold || std::abs(to.y() - from.y()) <= kZoomThreshold)
-        return;
-    if (to.x() < from.x() || to.y() < from.y()) {
-        UndoZoom();
-        return;
-    }
-    SaveLimits();
-    for (TChartAxis *axis : m_axes) {
-        if (axis->Horizontal())
-            axis->SetMinMax(axis->CalcPosPoint(from.x()), axis->CalcPosPoint(to.x()));
-        else
-            axis->SetMinMax(axis->CalcPosPoint(to.y()), axis->CalcPosPoint(from.y()));
-    }
-    CallHandler(OnZoom, this);
-}
-
-void TChart::Pan(const QPoint &to)
-{
-    const QPoint from = m_pan.current;
-    m_pan.current = to;
-    const bool across = m_allowPanning == pmHorizontal || m_allowPanning == pmBoth;
-    const bool down = m_allowPanning == pmVertical || m_allowPanning == pmBoth;
-    bool moved = false;
-    for (TChartAxis *axis : m_axes) {
-        const bool horizontal = axis->Horizontal();
-        if ((horizontal && (!across || from.x() == to.x())) || (!horizontal && (!down || from.y() == to.y())))
-            continue;
-        const double shift = horizontal ? axis->CalcPosPoint(from.x()) - axis->CalcPosPoint(to.x())
-                                        : axis->CalcPosPoint(from.y()) - axis->CalcPosPoint(to.y());
-        const double minimum = axis->Minimum() + shift;
-        const double maximum = axis->Maximum() + shift;
-        if (OnAllowScroll && !OnAllowScroll(this, axis, minimum, maximum))
-            continue;
-        SaveLimits();
-        axis->SetMinMax(minimum, maximum);
-        moved = true;
-    }
-    if (moved)
-        CallHandler(OnScroll, this);
-}

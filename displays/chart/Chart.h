@@ -7,12 +7,14 @@
 #include <QList>
 #include <QPoint>
 
-#include "displays/ChartAxis.h"
-#include "displays/ChartColors.h"
-#include "displays/ChartLegend.h"
-#include "displays/ChartPen.h"
-#include "displays/ChartTitle.h"
-#include "displays/ChartWall.h"
+#include "displays/chart/ChartAxis.h"
+#include "displays/chart/ChartColors.h"
+#include "displays/chart/ChartLegend.h"
+#include "displays/chart/ChartPen.h"
+#include "displays/chart/ChartPlot.h"
+#include "displays/chart/ChartTitle.h"
+#include "displays/chart/ChartWall.h"
+#include "displays/chart/ChartZoom.h"
 #include "runtime/WinControl.h"
 
 class TChartSeries;
@@ -75,27 +77,8 @@ public:
     };
     Q_ENUM(TPanningMode)
 
-    // The plot rectangle; right and bottom are the first pixels past it.
-    struct TPlot
-    {
-        int left = 0;
-        int top = 0;
-        int right = 1;
-        int bottom = 1;
-
-        int Width() const { return right - left; }
-        int Height() const { return bottom - top; }
-        int CentreX() const { return (left + right) / 2; }
-        int CentreY() const { return (top + bottom) / 2; }
-
-        bool operator==(const TPlot &) const = default;
-    };
-
-    struct TLimits
-    {
-        double minimum = 0;
-        double maximum = 0;
-    };
+    using TPlot = TChartPlot;
+    using TLimits = TChartRange;
 
     explicit TChart(QWidget *parent = nullptr);
     ~TChart() override;
@@ -159,12 +142,15 @@ public:
     TChartAxis *BottomAxis() const { return m_axes[3]; }
 
     const QList<TChartSeries *> &SeriesList() const { return m_series; }
+    // A series joins and leaves through its ParentChart, which calls these.
+    void AddSeries(TChartSeries *series);
+    void RemoveSeries(TChartSeries *series);
     // Null past the end of the list.
     TChartSeries *Series(int index) const;
     const TPlot &Plot() const { return m_plot; }
     // The limits an axis takes from its series, paged on the horizontal axis.
     TLimits AutomaticLimits(const TChartAxis &axis) const;
-    bool Zoomed() const { return !m_notZoomed; }
+    bool Zoomed() const { return m_zoomer.Zoomed(); }
     void UndoZoom();
 
     bool Dirty() const { return m_dirty; }
@@ -196,17 +182,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    friend class TChartSeries;
-
-    struct TDrag
-    {
-        bool active = false;
-        QPoint start;
-        QPoint current;
-    };
-
-    void AddSeries(TChartSeries *series);
-    void RemoveSeries(TChartSeries *series);
     // What the frame, everything under the series, is drawn from besides the chart's own settings.
     struct TAxisPlace
     {
@@ -228,6 +203,8 @@ private:
     };
 
     static TPlot MakePlot(int left, int top, int right, int bottom);
+    // The one way the plot changes: the axes map their values on it.
+    void SetPlot(const TPlot &plot);
     void SetPlot(int left, int top, int right, int bottom);
     void SetMargin(int side, int percent);
     void DrawChart(QPainter &painter);
@@ -241,17 +218,12 @@ private:
     TPlot PlaceTitles(QPainter *painter, TPlot plot) const;
     void FitSeriesMargins();
     void DrawBackRectangle(QPainter &painter) const;
-    void DrawZoomRectangle(QPainter &painter) const;
     TChartSeries *FirstActiveSeries(const TChartAxis &axis) const;
     bool HasActiveSeries(const TChartAxis &axis) const;
     // Drawn and given room: visible, axes on, and showing a series (any axis while there is none).
     bool ShowsAxis(const TChartAxis &axis) const;
     // Whether a press there may start a zoom or a pan: the plot with a series, a series point, an axis.
     bool ZoomTarget(const QPoint &point) const;
-    bool PlotContains(const QPoint &point) const;
-    void SaveLimits();
-    void FinishZoom();
-    void Pan(const QPoint &to);
 
     TPanelBevel m_bevelOuter = bvRaised;
     int m_bevelWidth = 1;
@@ -287,8 +259,5 @@ private:
     QImage m_frameImage;
     TFramePlace m_framePlace;
     bool m_frameStale = true;
-    TDrag m_zoom;
-    TDrag m_pan;
-    bool m_notZoomed = true;
-    std::array<TChartAxis::TLimits, 4> m_savedLimits{};
+    TChartZoom m_zoomer{*this};
 };

@@ -1,4 +1,4 @@
-#include "displays/ChartAxis.h"
+#include "displays/chart/ChartAxis.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,13 +8,14 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "displays/AxisTitle.h"
-#include "displays/Chart.h"
-#include "displays/ChartCanvas.h"
-#include "displays/ChartExceptions.h"
-#include "displays/ChartFont.h"
-#include "displays/ChartPen.h"
-#include "displays/ValueFormat.h"
+#include "displays/chart/AxisTitle.h"
+#include "displays/chart/ChartColors.h"
+#include "displays/chart/ChartCanvas.h"
+#include "displays/chart/ChartExceptions.h"
+#include "displays/chart/ChartFont.h"
+#include "displays/chart/ChartPen.h"
+#include "displays/chart/ValueFormat.h"
+#include "runtime/Component.h"
 #include "runtime/Font.h"
 #include "runtime/Numeric.h"
 
@@ -65,8 +66,8 @@ double scaled(int pixels, double part, double whole)
 
 } // namespace
 
-TChartAxis::TChartAxis(TChart *chart, TSide side)
-    : TPersistent(chart), m_chart(chart), m_side(side),
+TChartAxis::TChartAxis(QObject *parent, const TComponent &owner, TSide side)
+    : TPersistent(parent), m_owner(&owner), m_side(side),
       m_labelsFont(NewChartFont(this, [this] { Changed(); })), m_axisPen(new TChartPen(this, clBlack, 2)),
       m_grid(new TChartPen(this, kGrey, 1, TChartPen::psDot)), m_ticks(new TChartPen(this, kGrey)),
       m_minorTicks(new TChartPen(this, kGrey)), m_ticksInner(new TChartPen(this, kGrey)),
@@ -79,15 +80,12 @@ TChartAxis::TChartAxis(TChart *chart, TSide side)
 
 void TChartAxis::SetVisible(bool visible)
 {
-    if (m_visible == visible)
-        return;
-    m_visible = visible;
-    Changed();
+    Store(m_visible, visible);
 }
 
 void TChartAxis::SetAutomatic(bool automatic)
 {
-    if (!m_chart->Loading()) {
+    if (!m_owner->Loading()) {
         m_automaticMinimum = automatic;
         m_automaticMaximum = automatic;
     }
@@ -120,7 +118,7 @@ void TChartAxis::SetAutomaticMinimum(bool automatic)
 // A limit that is not finite leaves no range to map, so it is refused even while the chart is read.
 void TChartAxis::SetMinimum(double minimum)
 {
-    if (!std::isfinite(minimum) || (!m_chart->Loading() && minimum > m_maximum))
+    if (!std::isfinite(minimum) || (!m_owner->Loading() && minimum > m_maximum))
         throw AxisException(QStringLiteral("Axis Minimum Value must be <= Maximum"));
     if (m_minimum == minimum)
         return;
@@ -130,7 +128,7 @@ void TChartAxis::SetMinimum(double minimum)
 
 void TChartAxis::SetMaximum(double maximum)
 {
-    if (!std::isfinite(maximum) || (!m_chart->Loading() && maximum < m_minimum))
+    if (!std::isfinite(maximum) || (!m_owner->Loading() && maximum < m_minimum))
         throw AxisException(QStringLiteral("Axis Maximum Value must be >= Minimum"));
     if (m_maximum == maximum)
         return;
@@ -151,143 +149,92 @@ void TChartAxis::SetIncrement(double increment)
 
 void TChartAxis::SetLabels(bool labels)
 {
-    if (m_labels == labels)
-        return;
-    m_labels = labels;
-    Changed();
+    Store(m_labels, labels);
 }
 
 void TChartAxis::SetLabelsOnAxis(bool onAxis)
 {
-    if (m_labelsOnAxis == onAxis)
-        return;
-    m_labelsOnAxis = onAxis;
-    Changed();
+    Store(m_labelsOnAxis, onAxis);
 }
 
 void TChartAxis::SetLabelsSeparation(int percent)
 {
-    if (m_labelsSeparation == percent)
-        return;
-    m_labelsSeparation = percent;
-    Changed();
+    Store(m_labelsSeparation, percent);
 }
 
 void TChartAxis::SetLabelsAngle(int angle)
 {
-    if (m_labelsAngle == angle)
-        return;
-    m_labelsAngle = angle;
-    Changed();
+    Store(m_labelsAngle, angle);
 }
 
 void TChartAxis::SetLabelsSize(int size)
 {
-    if (m_labelsSize == size)
-        return;
-    m_labelsSize = size;
-    Changed();
+    Store(m_labelsSize, size);
 }
 
 void TChartAxis::SetLabelStyle(TAxisLabelStyle style)
 {
-    if (m_labelStyle == style)
-        return;
-    m_labelStyle = style;
-    Changed();
+    Store(m_labelStyle, style);
 }
 
 void TChartAxis::SetAxisValuesFormat(const QString &format)
 {
-    if (m_axisValuesFormat == format)
-        return;
-    m_axisValuesFormat = format;
-    Changed();
+    Store(m_axisValuesFormat, format);
 }
 
 void TChartAxis::SetRoundFirstLabel(bool round)
 {
-    if (m_roundFirstLabel == round)
-        return;
-    m_roundFirstLabel = round;
-    Changed();
+    Store(m_roundFirstLabel, round);
 }
 
 void TChartAxis::SetTickOnLabelsOnly(bool only)
 {
-    if (m_tickOnLabelsOnly == only)
-        return;
-    m_tickOnLabelsOnly = only;
-    Changed();
+    Store(m_tickOnLabelsOnly, only);
 }
 
 void TChartAxis::SetTickLength(int length)
 {
-    if (m_tickLength == length)
-        return;
-    m_tickLength = length;
-    Changed();
+    Store(m_tickLength, length);
 }
 
 void TChartAxis::SetMinorTickLength(int length)
 {
-    if (m_minorTickLength == length)
-        return;
-    m_minorTickLength = length;
-    Changed();
+    Store(m_minorTickLength, length);
 }
 
 void TChartAxis::SetMinorTickCount(int count)
 {
-    if (m_minorTickCount == count)
-        return;
-    m_minorTickCount = count;
-    Changed();
+    Store(m_minorTickCount, count);
 }
 
 void TChartAxis::SetTickInnerLength(int length)
 {
-    if (m_tickInnerLength == length)
-        return;
-    m_tickInnerLength = length;
-    Changed();
+    Store(m_tickInnerLength, length);
 }
 
 void TChartAxis::SetTitleSize(int size)
 {
-    if (m_titleSize == size)
-        return;
-    m_titleSize = size;
-    Changed();
+    Store(m_titleSize, size);
 }
 
 void TChartAxis::SetInverted(bool inverted)
 {
-    if (m_inverted == inverted)
-        return;
-    m_inverted = inverted;
-    Changed();
+    Store(m_inverted, inverted);
 }
 
 void TChartAxis::SetLogarithmic(bool logarithmic)
 {
-    if (m_logarithmic == logarithmic)
-        return;
-    m_logarithmic = logarithmic;
-    Changed();
+    Store(m_logarithmic, logarithmic);
 }
 
 void TChartAxis::SetExactDateTime(bool exact)
 {
-    if (m_exactDateTime == exact)
-        return;
-    m_exactDateTime = exact;
-    Changed();
+    Store(m_exactDateTime, exact);
 }
 
 int TChartAxis::CalcPosValue(double value) const
 {
-    const TChart::TPlot &plot = m_chart->Plot();
+    const TChartPlot &plot = m_plot;
     if (m_iRange == 0)
         return Horizontal() ? plot.CentreX() : plot.CentreY();
     if (Horizontal()) {
@@ -300,7 +247,7 @@ int TChartAxis::CalcPosValue(double value) const
 
 double TChartAxis::CalcPosPoint(int pixel) const
 {
-    const TChart::TPlot &plot = m_chart->Plot();
+    const TChartPlot &plot = m_plot;
     const int size = Horizontal() ? plot.Width() : plot.Height();
     if (size == 0)
         return 0;
@@ -312,9 +259,8 @@ double TChartAxis::CalcPosPoint(int pixel) const
     return m_iMinimum + scaled(from, m_iRange, size);
 }
 
-void TChartAxis::AdjustMaxMin()
+void TChartAxis::AdjustMaxMin(const TChartRange &limits)
 {
-    const TChart::TLimits limits = m_chart->AutomaticLimits(*this);
     if (m_automatic || m_automaticMaximum)
         m_maximum = limits.maximum;
     if (m_automatic || m_automaticMinimum)
@@ -392,13 +338,13 @@ double TChartAxis::LabelStep() const
         if (m_labelsSeparation > 0)
             width += int(Round(width * m_labelsSeparation / 100.0));
         if (width > 0)
-            budget = int(Round(double(m_chart->Plot().Width()) / width));
+            budget = int(Round(double(m_plot.Width()) / width));
     } else {
         int height = metrics.height();
         if (m_labelsSeparation > 0)
             height += int(Round(height * m_labelsSeparation / 100.0));
         if (height > 0)
-            budget = int(Round(double(m_chart->Plot().Height()) / height));
+            budget = int(Round(double(m_plot.Height()) / height));
     }
     if (budget <= 0)
         return kMinStep;
@@ -453,8 +399,8 @@ template <class Visit> void TChartAxis::ForEachLabel(double step, Visit visit) c
 QString TChartAxis::LabelText(double value, bool measuring) const
 {
     QString text = FormatValue(value, m_axisValuesFormat);
-    if (!measuring && m_chart->OnGetAxisLabel)
-        m_chart->OnGetAxisLabel(m_chart, const_cast<TChartAxis *>(this), text);
+    if (!measuring && m_labelEvent)
+        m_labelEvent(const_cast<TChartAxis &>(*this), text);
     return text;
 }
 
@@ -465,7 +411,7 @@ bool TChartAxis::ShowsLabels(bool labelled) const
 
 void TChartAxis::Draw(QPainter &painter, bool labelled)
 {
-    const TChart::TPlot &plot = m_chart->Plot();
+    const TChartPlot &plot = m_plot;
     switch (m_side) {
     case TSide::Left:
         m_posAxis = plot.left;
@@ -524,7 +470,7 @@ void TChartAxis::DrawLabel(QPainter &painter, const QFont &font, int pixel, cons
 void TChartAxis::DrawTitle(QPainter &painter) const
 {
     using namespace ChartCanvas;
-    const TChart::TPlot &plot = m_chart->Plot();
+    const TChartPlot &plot = m_plot;
     const bool below = m_side == TSide::Bottom;
     const int x = Horizontal() ? plot.CentreX() : m_posTitle;
     const int y = Horizontal() ? m_posTitle : plot.CentreY();
@@ -534,7 +480,7 @@ void TChartAxis::DrawTitle(QPainter &painter) const
 
 void TChartAxis::DrawAxisLine(QPainter &painter) const
 {
-    const TChart::TPlot &plot = m_chart->Plot();
+    const TChartPlot &plot = m_plot;
     if (Horizontal())
         ChartCanvas::HorizontalLine(painter, plot.left, plot.right, m_posAxis, *m_axisPen, clBlack);
     else
@@ -555,7 +501,7 @@ void TChartAxis::DrawTick(QPainter &painter, int pixel, int length, bool inner, 
 
 void TChartAxis::DrawGridLine(QPainter &painter, int pixel) const
 {
-    const TChart::TPlot &plot = m_chart->Plot();
+    const TChartPlot &plot = m_plot;
     if (Horizontal())
         ChartCanvas::VerticalLine(painter, pixel, plot.top + 1, plot.bottom, *m_grid, kGrey);
     else

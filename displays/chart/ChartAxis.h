@@ -1,19 +1,23 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
-#include "displays/AxisTitle.h"
-#include "displays/ChartPen.h"
+#include "displays/chart/AxisTitle.h"
+#include "displays/chart/ChartPen.h"
+#include "displays/chart/ChartPlot.h"
 #include "runtime/Font.h"
 #include "runtime/Persistent.h"
 
 class QFont;
 class QPainter;
-class TChart;
+class TComponent;
 
 // One of a chart's four axes: its stored settings (limits or automatic limits, label step, labels, title,
 // pens), its working range for the current drawing pass, the mapping between values and pixels of the plot,
-// and the drawing of its labels, grid lines and ticks.
+// and the drawing of its labels, grid lines and ticks. The chart hands it the plot and the limits of its
+// series; the axis knows nothing of the chart beyond the component it belongs to.
 class TChartAxis : public TPersistent
 {
     Q_OBJECT
@@ -72,7 +76,8 @@ public:
     // The smallest label step; also the step of an axis without room for a label.
     static constexpr double kMinStep = 0.00001;
 
-    TChartAxis(TChart *chart, TSide side);
+    // The owner is the component the axis is stored with, as the parent is the object that frees it.
+    TChartAxis(QObject *parent, const TComponent &owner, TSide side);
 
     bool Visible() const { return m_visible; }
     void SetVisible(bool visible);
@@ -147,12 +152,17 @@ public:
     int PosTitle() const { return m_posTitle; }
     int PosLabels() const { return m_posLabels; }
 
-    // Value to pixel and back on the chart's current plot rectangle.
+    // The plot rectangle the axis maps on, handed by the chart whenever it changes.
+    void PlaceIn(const TChartPlot &plot) { m_plot = plot; }
+    // What a label's text passes through before it is drawn (the chart's label event).
+    void SetLabelEvent(std::function<void(TChartAxis &axis, QString &text)> event) { m_labelEvent = std::move(event); }
+
+    // Value to pixel and back on the plot rectangle.
     int CalcPosValue(double value) const;
     double CalcPosPoint(int pixel) const;
 
-    // Limits from the automatic settings, then the working range.
-    void AdjustMaxMin();
+    // Limits from the automatic settings, which take the series' limits given, then the working range.
+    void AdjustMaxMin(const TChartRange &limits);
     // The working range as the chart re-reads it; a range given upside down is turned over.
     void SetWorkingRange(double minimum, double maximum);
     // Sets both limits at once, turning every automatic flag off (zoom and panning); limits that are not
@@ -190,7 +200,9 @@ private:
     void DrawTick(QPainter &painter, int pixel, int length, bool inner, const TChartPen &pen) const;
     void DrawGridLine(QPainter &painter, int pixel) const;
 
-    TChart *m_chart;
+    const TComponent *m_owner;
+    TChartPlot m_plot;
+    std::function<void(TChartAxis &axis, QString &text)> m_labelEvent;
     TSide m_side;
     bool m_visible = true;
     bool m_automatic = true;

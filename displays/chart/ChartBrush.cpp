@@ -1,20 +1,14 @@
-#include "displays/ChartBrush.h"
+#include "displays/chart/ChartBrush.h"
 
 TChartBrush::TChartBrush(QObject *parent) : TPersistent(parent)
 {}
 
 void TChartBrush::SetColor(TColor color)
 {
-    if (m_color == color)
-        return;
-    m_color = color;
-    Changed();
+    Store(m_color, color);
 }
 
 void TChartBrush::SetStyle(TBrushStyle style)
 {
-    if (m_style == style)
-        return;
-    m_style = style;
-    Changed();
+    Store(m_style, style);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "displays/ChartColors.h"
+#include "displays/chart/ChartColors.h"
 #include "runtime/Persistent.h"
 
 // A fill setting of the chart (a bar's inside).

@@ -1,4 +1,4 @@
-#include "displays/ChartCanvas.h"
+#include "displays/chart/ChartCanvas.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QRect>
 
-#include "displays/ChartColors.h"
+#include "displays/chart/ChartColors.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "displays/ChartPen.h"
+#include "displays/chart/ChartPen.h"
 #include "runtime/Color.h"
 
 class QBrush;

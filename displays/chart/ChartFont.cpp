@@ -1,4 +1,4 @@
-#include "displays/ChartFont.h"
+#include "displays/chart/ChartFont.h"
 
 #include "runtime/Font.h"
 

@@ -1,12 +1,9 @@
-#include "displays/ChartLegend.h"
+#include "displays/chart/ChartLegend.h"
 
 TChartLegend::TChartLegend(QObject *parent) : TPersistent(parent)
 {}
 
 void TChartLegend::SetVisible(bool visible)
 {
-    if (m_visible == visible)
-        return;
-    m_visible = visible;
-    Changed();
+    Store(m_visible, visible);
 }

@@ -1,4 +1,4 @@
-#include "displays/ChartPen.h"
+#include "displays/chart/ChartPen.h"
 
 #include <algorithm>
 
@@ -8,18 +8,12 @@ TChartPen::TChartPen(QObject *parent, TColor color, int width, TPenStyle style)
 
 void TChartPen::SetVisible(bool visible)
 {
-    if (m_visible == visible)
-        return;
-    m_visible = visible;
-    Changed();
+    Store(m_visible, visible);
 }
 
 void TChartPen::SetColor(TColor color)
 {
-    if (m_color == color)
-        return;
-    m_color = color;
-    Changed();
+    Store(m_color, color);
 }
 
 void TChartPen::SetWidth(int width)
@@ -33,8 +27,5 @@ void TChartPen::SetWidth(int width)
 
 void TChartPen::SetStyle(TPenStyle style)
 {
-    if (m_style == style)
-        return;
-    m_style = style;
-    Changed();
+    Store(m_style, style);
 }

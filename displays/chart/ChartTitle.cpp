@@ -1,6 +1,6 @@
-#include "displays/ChartTitle.h"
+#include "displays/chart/ChartTitle.h"
 
-#include "displays/ChartFont.h"
+#include "displays/chart/ChartFont.h"
 
 TChartTitle::TChartTitle(QObject *parent)
     : TPersistent(parent), m_font(NewChartFont(this, [this] { Changed(); }))
@@ -8,24 +8,15 @@ TChartTitle::TChartTitle(QObject *parent)
 
 void TChartTitle::SetVisible(bool visible)
 {
-    if (m_visible == visible)
-        return;
-    m_visible = visible;
-    Changed();
+    Store(m_visible, visible);
 }
 
 void TChartTitle::SetText(const QStringList &text)
 {
-    if (m_text == text)
-        return;
-    m_text = text;
-    Changed();
+    Store(m_text, text);
 }
 
 void TChartTitle::SetAlignment(TControl::TAlignment alignment)
 {
-    if (m_alignment == alignment)
-        return;
-    m_alignment = alignment;
-    Changed();
+    Store(m_alignment, alignment);
 }

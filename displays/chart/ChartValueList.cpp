@@ -1,4 +1,4 @@
-#include "displays/ChartValueList.h"
+#include "displays/chart/ChartValueList.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,10 +34,7 @@ void TChartValueList::SetOrder(TChartListOrder order)
 
 void TChartValueList::SetDateTime(bool dateTime)
 {
-    if (m_dateTime == dateTime)
-        return;
-    m_dateTime = dateTime;
-    Changed();
+    Store(m_dateTime, dateTime);
 }
 
 int TChartValueList::InsertPosition(double raw) const

@@ -1,12 +1,9 @@
-#include "displays/ChartWall.h"
+#include "displays/chart/ChartWall.h"
 
 TChartWall::TChartWall(QObject *parent, TColor color) : TPersistent(parent), m_color(color)
 {}
 
 void TChartWall::SetColor(TColor color)
 {
-    if (m_color == color)
-        return;
-    m_color = color;
-    Changed();
+    Store(m_color, color);
 }

@@ -1,4 +1,4 @@
-#include "displays/CustomBarSeries.h"
+#include "displays/chart/CustomBarSeries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,13 +7,13 @@
 #include <QPainter>
 #include <QRect>
 
-#include "displays/Chart.h"
-#include "displays/ChartAxis.h"
-#include "displays/ChartBrush.h"
-#include "displays/ChartCanvas.h"
-#include "displays/ChartExceptions.h"
-#include "displays/ChartPen.h"
-#include "displays/ChartValueList.h"
+#include "displays/chart/Chart.h"
+#include "displays/chart/ChartAxis.h"
+#include "displays/chart/ChartBrush.h"
+#include "displays/chart/ChartCanvas.h"
+#include "displays/chart/ChartExceptions.h"
+#include "displays/chart/ChartPen.h"
+#include "displays/chart/ChartValueList.h"
 #include "runtime/Numeric.h"
 
 namespace {

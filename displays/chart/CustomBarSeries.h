@@ -1,8 +1,8 @@
 #pragma once
 
-#include "displays/Series.h"
-#include "displays/ChartBrush.h"
-#include "displays/ChartPen.h"
+#include "displays/chart/Series.h"
+#include "displays/chart/ChartBrush.h"
+#include "displays/chart/ChartPen.h"
 
 // A series drawn as flat vertical bars from each value down (or up) to the origin, side by side with the
 // chart's other bar series. Every bar style is drawn as a rectangle.

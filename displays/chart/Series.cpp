@@ -1,4 +1,4 @@
-#include "displays/Series.h"
+#include "displays/chart/Series.h"
 
 #include <array>
 #include <cmath>
@@ -6,10 +6,10 @@
 #include <QPainter>
 #include <QRect>
 
-#include "displays/Chart.h"
-#include "displays/ChartAxis.h"
-#include "displays/ChartValueList.h"
-#include "displays/SeriesMarks.h"
+#include "displays/chart/Chart.h"
+#include "displays/chart/ChartAxis.h"
+#include "displays/chart/ChartValueList.h"
+#include "displays/chart/SeriesMarks.h"
 #include "runtime/ErrorBox.h"
 
 namespace {

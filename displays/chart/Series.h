@@ -7,10 +7,10 @@
 #include <QPointer>
 #include <QString>
 
-#include "displays/ChartColors.h"
-#include "displays/Chart.h"
-#include "displays/ChartValueList.h"
-#include "displays/SeriesMarks.h"
+#include "displays/chart/ChartColors.h"
+#include "displays/chart/Chart.h"
+#include "displays/chart/ChartValueList.h"
+#include "displays/chart/SeriesMarks.h"
 #include "runtime/Component.h"
 
 class QPainter;
@@ -127,8 +127,6 @@ protected:
     void DataChanged();
 
 private:
-    friend class TChart;
-
     bool m_active = true;
     TColor m_seriesColor = ColorDefault;
     bool m_colorEachPoint = false;

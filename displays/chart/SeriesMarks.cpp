@@ -1,28 +1,19 @@
-#include "displays/SeriesMarks.h"
+#include "displays/chart/SeriesMarks.h"
 
 TSeriesMarks::TSeriesMarks(QObject *parent) : TPersistent(parent)
 {}
 
 void TSeriesMarks::SetVisible(bool visible)
 {
-    if (m_visible == visible)
-        return;
-    m_visible = visible;
-    Changed();
+    Store(m_visible, visible);
 }
 
 void TSeriesMarks::SetStyle(TSeriesMarksStyle style)
 {
-    if (m_style == style)
-        return;
-    m_style = style;
-    Changed();
+    Store(m_style, style);
 }
 
 void TSeriesMarks::SetArrowLength(int length)
 {
-    if (m_arrowLength == length)
-        return;
-    m_arrowLength = length;
-    Changed();
+    Store(m_arrowLength, length);
 }

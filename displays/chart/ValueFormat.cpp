@@ -1,4 +1,4 @@
-#include "displays/ValueFormat.h"
+#include "displays/chart/ValueFormat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -14,7 +14,7 @@
 
 #include "app/Statistics.h"
 #include "app/UMain.h"
-#include "displays/Series.h"
+#include "displays/chart/Series.h"
 #include "netware/NWServerStats.h"
 #include "netware/nwbase.h"
 #include "netware/nwclient.h"
@@ -114,17 +114,17 @@ std::string disagreement(TFMain &form, const TReference &reference)
     check(statistics.Cpu.Sum == reference.CpuSum && statistics.Ncp.Sum == reference.NcpSum, "sums");
     if (reference.Count == 0)
         return out.str();
-    check(form.LEDCPU->Value() == shown(*form.LEDCPU, reference.Cpu), "LEDCPU");
-    check(levelShows(*form.LEVCPU, reference.Cpu), "LEVCPU");
-    check(lastBarIs(*form.CCPU, reference.Cpu, 10), "CCPU");
-    check(form.LEDCPU_Peak->Value() == shown(*form.LEDCPU_Peak, reference.CpuPeak), "LEDCPU_Peak");
-    check(form.LEDCPU_Average->Value() == shown(*form.LEDCPU_Average, reference.CpuSum / reference.Count),
+    check(form.Cpu.Reading->Value() == shown(*form.Cpu.Reading, reference.Cpu), "LEDCPU");
+    check(levelShows(*form.Cpu.Meter, reference.Cpu), "LEVCPU");
+    check(lastBarIs(*form.Cpu.Chart, reference.Cpu, 10), "CCPU");
+    check(form.Cpu.Peak->Value() == shown(*form.Cpu.Peak, reference.CpuPeak), "LEDCPU_Peak");
+    check(form.Cpu.Average->Value() == shown(*form.Cpu.Average, reference.CpuSum / reference.Count),
           "LEDCPU_Average");
-    check(form.LEDNCP->Value() == shown(*form.LEDNCP, reference.Delta), "LEDNCP");
-    check(reference.NcpLevel < 0 || levelShows(*form.LEVNCP, reference.NcpLevel), "LEVNCP");
-    check(lastBarIs(*form.CNCP, reference.Delta, 25), "CNCP");
-    check(form.LEDNCP_Peak->Value() == shown(*form.LEDNCP_Peak, reference.NcpPeak), "LEDNCP_Peak");
-    check(form.LEDNCP_Average->Value() == shown(*form.LEDNCP_Average, reference.NcpSum / reference.Count),
+    check(form.Ncp.Reading->Value() == shown(*form.Ncp.Reading, reference.Delta), "LEDNCP");
+    check(reference.NcpLevel < 0 || levelShows(*form.Ncp.Meter, reference.NcpLevel), "LEVNCP");
+    check(lastBarIs(*form.Ncp.Chart, reference.Delta, 25), "CNCP");
+    check(form.Ncp.Peak->Value() == shown(*form.Ncp.Peak, reference.NcpPeak), "LEDNCP_Peak");
+    check(form.Ncp.Average->Value() == shown(*form.Ncp.Average, reference.NcpSum / reference.Count),
           "LEDNCP_Average");
     return out.str();
 }
@@ -171,8 +171,8 @@ TEST(DayOfTicks, EveryDisplayAgreesWithA64BitReferenceAndMemoryStaysFlat)
         twin.OpenConnByName(name, &connection);
         twin.GetFileServerInfo(connection, record.Data());
     }
-    form.LEVCPU->SetDecayMode(TDispLevel::dmNone);
-    form.LEVNCP->SetDecayMode(TDispLevel::dmNone);
+    form.Cpu.Meter->SetDecayMode(TDispLevel::dmNone);
+    form.Ncp.Meter->SetDecayMode(TDispLevel::dmNone);
     auto *list = form.findChild<TTimerList *>("TimerList1");
     auto *sampler = form.findChild<TTimerEvent *>("TServerStats");
     ASSERT_TRUE(list && sampler);

@@ -6,7 +6,7 @@
 
 #include "app/Classes.h"
 #include "app/UMain.h"
-#include "displays/Series.h"
+#include "displays/chart/Series.h"
 #include "runtime/Application.h"
 #include "runtime/MenuItem.h"
 #include "runtime/ProcessState.h"
@@ -318,8 +318,8 @@ TEST(FMainLayout, StacksItsControlsAndShapesTheWindowAsStored)
                   QStringList({"CFMain", "BExit", "BTakes", "BServer", "BExpander", "RAd", "PMain"}));
         EXPECT_EQ(form.mask(), QRegion(1, 0, 371, 22) + QRegion(1, 25, 371, 163));
         EXPECT_EQ(form.PServer->Count(), 0);
-        EXPECT_EQ(form.CCPU->Series(0), form.findChild<TChartSeries *>("BarSeries2"));
-        EXPECT_EQ(form.CNCP->Series(0), form.findChild<TChartSeries *>("BarSeries1"));
+        EXPECT_EQ(form.Cpu.Chart->Series(0), form.findChild<TChartSeries *>("BarSeries2"));
+        EXPECT_EQ(form.Ncp.Chart->Series(0), form.findChild<TChartSeries *>("BarSeries1"));
     }
     ProcessState::ResetAll();
 }

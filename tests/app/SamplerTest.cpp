@@ -7,7 +7,7 @@
 
 #include "app/Classes.h"
 #include "app/UMain.h"
-#include "displays/Series.h"
+#include "displays/chart/Series.h"
 #include "runtime/Application.h"
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
@@ -59,8 +59,8 @@ protected:
         fake.Replace("NWGetFileServerInfo", scriptedStats);
         form->StartUp();
         // Without decay a meter shows only its last value, so what it shows tells what was written.
-        form->LEVCPU->SetDecayMode(TDispLevel::dmNone);
-        form->LEVNCP->SetDecayMode(TDispLevel::dmNone);
+        form->Cpu.Meter->SetDecayMode(TDispLevel::dmNone);
+        form->Ncp.Meter->SetDecayMode(TDispLevel::dmNone);
         g_sampling = true;
     }
 
@@ -123,16 +123,16 @@ TEST_P(SamplerRun, ShowsTheFiguresOfBothTakes)
     const TakeRun &run = GetParam();
     for (const Answer &answer : run.answers)
         Ticks({answer});
-    EXPECT_EQ(form->LEDCPU->Value(), run.cpu);
-    EXPECT_TRUE(Shows(*form->LEVCPU, run.cpu));
-    EXPECT_EQ(form->LEDCPU_Peak->Value(), run.cpuPeak);
-    EXPECT_EQ(form->LEDCPU_Average->Value(), run.cpuAverage);
-    EXPECT_EQ(LastBar(*form->CCPU), run.cpuBar);
-    EXPECT_EQ(form->LEDNCP->Value(), run.ncp);
-    EXPECT_EQ(form->LEDNCP_Peak->Value(), run.ncpPeak);
-    EXPECT_EQ(form->LEDNCP_Average->Value(), run.ncpAverage);
-    EXPECT_TRUE(Shows(*form->LEVNCP, run.ncpLevel));
-    EXPECT_EQ(LastBar(*form->CNCP), run.ncpBar);
+    EXPECT_EQ(form->Cpu.Reading->Value(), run.cpu);
+    EXPECT_TRUE(Shows(*form->Cpu.Meter, run.cpu));
+    EXPECT_EQ(form->Cpu.Peak->Value(), run.cpuPeak);
+    EXPECT_EQ(form->Cpu.Average->Value(), run.cpuAverage);
+    EXPECT_EQ(LastBar(*form->Cpu.Chart), run.cpuBar);
+    EXPECT_EQ(form->Ncp.Reading->Value(), run.ncp);
+    EXPECT_EQ(form->Ncp.Peak->Value(), run.ncpPeak);
+    EXPECT_EQ(form->Ncp.Average->Value(), run.ncpAverage);
+    EXPECT_TRUE(Shows(*form->Ncp.Meter, run.ncpLevel));
+    EXPECT_EQ(LastBar(*form->Ncp.Chart), run.ncpBar);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -158,31 +158,31 @@ TEST_F(SamplerFixture, AFailedTickChangesNothing)
 {
     Ticks({{42, 1000}, {43, 1200}});
     form->TServerStatsTimer(nullptr);
-    EXPECT_EQ(form->LEDCPU->Value(), 43);
-    EXPECT_EQ(form->LEDNCP->Value(), 200);
-    EXPECT_EQ(form->CCPU->Series(0)->PointCount(), 2);
+    EXPECT_EQ(form->Cpu.Reading->Value(), 43);
+    EXPECT_EQ(form->Ncp.Reading->Value(), 200);
+    EXPECT_EQ(form->Cpu.Chart->Series(0)->PointCount(), 2);
     Ticks({{1, 1300}});
-    EXPECT_EQ(form->LEDNCP->Value(), 100) << "the previous counter survives a failed tick";
+    EXPECT_EQ(form->Ncp.Reading->Value(), 100) << "the previous counter survives a failed tick";
 }
 
 TEST_F(SamplerFixture, ChartsKeep31BarsRenumberedOldestFirstOut)
 {
     // The oldest bar goes before the new one comes, so a chart never holds a 32nd.
     int highestIndex = -1;
-    for (TChart *chart : std::initializer_list<TChart *>{form->CCPU, form->CNCP})
+    for (TChart *chart : std::initializer_list<TChart *>{form->Cpu.Chart, form->Ncp.Chart})
         chart->Series(0)->OnAfterAdd = [&highestIndex](QObject *, int index) {
             highestIndex = std::max(highestIndex, index);
         };
     for (int tick = 0; tick < 40; ++tick)
         Ticks({{tick, uint32_t(1000 + tick)}});
     EXPECT_EQ(highestIndex, 30);
-    TChartSeries *series = form->CCPU->Series(0);
+    TChartSeries *series = form->Cpu.Chart->Series(0);
     ASSERT_EQ(series->PointCount(), 31);
     for (int i = 0; i < 31; ++i)
         EXPECT_EQ(series->XValue(i), i);
     EXPECT_EQ(series->YValue(30), 39);
     EXPECT_EQ(series->YValue(0), 10) << "the oldest kept sample is 9, drawn at the floor";
-    EXPECT_EQ(form->CNCP->Series(0)->PointCount(), 31);
+    EXPECT_EQ(form->Ncp.Chart->Series(0)->PointCount(), 31);
 }
 
 TEST_F(SamplerFixture, ATickMakesTwoClientCalls)

@@ -1,10 +1,10 @@
-#include "displays/BarSeries.h"
+#include "displays/chart/BarSeries.h"
 
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "displays/Chart.h"
+#include "displays/chart/Chart.h"
 
 namespace {
 

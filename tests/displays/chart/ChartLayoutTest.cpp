@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "displays/Chart.h"
-#include "displays/Series.h"
-#include "tests/displays/ChartLayouts.h"
+#include "displays/chart/Chart.h"
+#include "displays/chart/Series.h"
+#include "tests/displays/chart/ChartLayouts.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "tests/displays/ChartLayouts.h"
+#include "tests/displays/chart/ChartLayouts.h"
 
 #include "app/Classes.h"
-#include "displays/Chart.h"
-#include "displays/Series.h"
+#include "displays/chart/Chart.h"
+#include "displays/chart/Series.h"
 #include "runtime/layout/LayoutReader.h"
 #include "tests/runtime/layout/TestClasses.h"
 

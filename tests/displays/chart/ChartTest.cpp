@@ -1,4 +1,4 @@
-#include "displays/Chart.h"
+#include "displays/chart/Chart.h"
 
 #include <cmath>
 #include <functional>
@@ -13,13 +13,13 @@
 
 #include <gtest/gtest.h>
 
-#include "displays/BarSeries.h"
-#include "displays/ChartExceptions.h"
-#include "displays/ValueFormat.h"
+#include "displays/chart/BarSeries.h"
+#include "displays/chart/ChartExceptions.h"
+#include "displays/chart/ValueFormat.h"
 #include "runtime/Numeric.h"
 #include "runtime/layout/LayoutError.h"
 #include "runtime/layout/LayoutReader.h"
-#include "tests/displays/ChartLayouts.h"
+#include "tests/displays/chart/ChartLayouts.h"
 
 namespace {
 
