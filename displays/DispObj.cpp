@@ -2,35 +2,18 @@
 
 #include <QPainter>
 
-namespace {
+#include "runtime/Edges.h"
 
-// n rings of 1 pixel on r (right and bottom exclusive): left and top edges in `top`, right and bottom
-// edges in `bottom`. The right and bottom edges go over the whole line, so only the top-left corner keeps
-// `top`. Returns the rectangle inside them.
-QRect drawRings(QPainter &painter, QRect r, int n, TColor top, TColor bottom)
-{
-    const QColor topColor = top.ToQColor();
-    const QColor bottomColor = bottom.ToQColor();
-    for (int i = 0; i < n; ++i) {
-        if (r.width() > 0 && r.height() > 0) {
-            painter.fillRect(r.left(), r.top(), 1, r.height(), topColor);
-            painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topColor);
-            painter.fillRect(r.right(), r.top(), 1, r.height(), bottomColor);
-            painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomColor);
-        }
-        r.adjust(1, 1, -1, -1);
-    }
-    return r;
-}
+namespace {
 
 QRect drawBevelCut(QPainter &painter, const QRect &r, TDispBevel::TBevelCut cut, int width, TColor light,
                    TColor shadow)
 {
     switch (cut) {
     case TDispBevel::bvLowered:
-        return drawRings(painter, r, width, shadow, light);
+        return DrawEdges(painter, r, width, shadow, light);
     case TDispBevel::bvRaised:
-        return drawRings(painter, r, width, light, shadow);
+        return DrawEdges(painter, r, width, light, shadow);
     case TDispBevel::bvNone:
         break;
     }
@@ -121,14 +104,14 @@ QRect TDispBevel::PaintBevel(QPainter &painter, const QRect &outer, bool drawBor
 {
     QRect r = outer;
     if (m_borderStyle == bsSingle)
-        r = drawRings(painter, r, 1, clWindowFrame, clWindowFrame);
+        r = DrawEdges(painter, r, 1, clWindowFrame, clWindowFrame);
     r = drawBevelCut(painter, r, m_bevelOuter, m_bevelOuterWidth, m_colors[ciOuterLight],
                      m_colors[ciOuterShadow]);
-    r = drawBorder ? drawRings(painter, r, m_borderWidth, m_colors[ciBorder], m_colors[ciBorder])
+    r = drawBorder ? DrawEdges(painter, r, m_borderWidth, m_colors[ciBorder], m_colors[ciBorder])
                    : shrink(r, m_borderWidth);
     r = drawBevelCut(painter, r, m_bevelInner, m_bevelInnerWidth, m_colors[ciInnerLight],
                      m_colors[ciInnerShadow]);
-    return drawRings(painter, r, m_borderSpace, m_colors[ciBorderSpace], m_colors[ciBorderSpace]);
+    return DrawEdges(painter, r, m_borderSpace, m_colors[ciBorderSpace], m_colors[ciBorderSpace]);
 }
 
 TDispCustomPanel::TDispCustomPanel(QWidget *parent) : TWinControl(parent), m_bevel(new TDispBevel(this))

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "resources/Resources.h"
+#include "runtime/Edges.h"
 #include "runtime/ErrorBox.h"
 #include "runtime/Form.h"
 #include "skin/ButtonLayout.h"
@@ -19,15 +20,6 @@ using TState = TExplorerButton::TState;
 namespace {
 
 constexpr int kCaptionFlags = Qt::TextShowMnemonic | Qt::TextSingleLine;
-
-// A one-pixel frame round the rectangle: `topLeft` on the top and left sides, `bottomRight` on the others.
-void drawEdge(QPainter &painter, const QRect &r, TColor topLeft, TColor bottomRight)
-{
-    painter.fillRect(r.left(), r.top(), r.width(), 1, topLeft.ToQColor());
-    painter.fillRect(r.left(), r.top(), 1, r.height(), topLeft.ToQColor());
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight.ToQColor());
-    painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight.ToQColor());
-}
 
 // The start of a span of `length` inside `available` at third 0, 1 or 2.
 int placed(int third, int available, int length)
@@ -179,9 +171,9 @@ void TExplorerButton::paintEvent(QPaintEvent *)
     if (!boxes.arrow.isEmpty())
         DrawArrow(painter, boxes.arrow);
     if (m_state == TState::Hot)
-        drawEdge(painter, rect(), clBtnHighlight, clBtnShadow);
+        DrawEdges(painter, rect(), 1, clBtnHighlight, clBtnShadow);
     else if (m_state == TState::Down || m_state == TState::DisabledDown || Sunken())
-        drawEdge(painter, rect(), clBtnShadow, clBtnHighlight);
+        DrawEdges(painter, rect(), 1, clBtnShadow, clBtnHighlight);
 }
 
 // A downward triangle filling its box: rows narrowing by one pixel on each side down to the tip.

@@ -14,6 +14,7 @@
 #include "displays/chart/ChartTitle.h"
 #include "displays/chart/ChartWall.h"
 #include "displays/chart/Series.h"
+#include "runtime/Edges.h"
 #include "runtime/ErrorBox.h"
 #include "runtime/Font.h"
 #include "runtime/Numeric.h"
@@ -433,14 +434,7 @@ void TChart::DrawBevel(QPainter &painter) const
     const bool raised = m_bevelOuter == bvRaised;
     const TColor light = raised ? clBtnHighlight : clBtnShadow;
     const TColor dark = raised ? clBtnShadow : clBtnHighlight;
-    const int w = width();
-    const int h = height();
-    for (int i = 0; i < m_bevelWidth; ++i) {
-        ChartCanvas::HorizontalLine(painter, i, w - i, i, light, 1);
-        ChartCanvas::VerticalLine(painter, i, i, h - i, light, 1);
-        ChartCanvas::HorizontalLine(painter, i, w - i, h - 1 - i, dark, 1);
-        ChartCanvas::VerticalLine(painter, w - 1 - i, i, h - i, dark, 1);
-    }
+    DrawEdges(painter, rect(), m_bevelWidth, light, dark);
 }
 
 TChart::TPlot TChart::PlaceTitles(QPainter *painter, TPlot plot) const
