@@ -217,8 +217,8 @@ private:
     void RecalcSpots();
     void PrepareBackground();
     void RenderBar(QPainter &painter);
-    // The spots lit by one state of bar and peak and not by the other.
-    QRegion ChangedSpots(int bar, int peak) const;
+    // The box round the spots lit by one state of bar and peak and not by the other.
+    QRect ChangedSpots(int bar, int peak) const;
     bool IsLit(int spot, int bar, int peak) const;
     void DrawSpots(TDispDIBCanvas &image, int count, int peak, const TColor *colors, bool doted);
     void FillSpot(TDispDIBCanvas &image, int spot, bool doted);
