@@ -23,7 +23,6 @@ public:
 
     void BeginUpdate();
     void EndUpdate();
-    bool Updating() const { return m_updateCount > 0; }
 
 protected:
     // True when the first lock is taken, false when the last is released; false notifies.

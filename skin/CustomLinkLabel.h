@@ -71,8 +71,6 @@ public:
     bool ShowFocus() const { return m_showFocus; }
     void SetShowFocus(bool show);
 
-    bool MouseInControl() const { return m_mouseInControl; }
-
     void Loaded() override;
 
 protected:

@@ -87,7 +87,6 @@ public:
     TFontFx *FontFx() const { return m_fontFx; }
 
     TState State() const { return m_state; }
-    TState PreviousState() const { return m_previousState; }
     int HoverTimer() const { return m_hoverTimer; }
     // The glyph index the current state shows.
     int GlyphIndex() const;

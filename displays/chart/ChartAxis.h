@@ -148,7 +148,6 @@ public:
     double IMinimum() const { return m_iMinimum; }
     double IMaximum() const { return m_iMaximum; }
     double IRange() const { return m_iRange; }
-    int PosAxis() const { return m_posAxis; }
     int PosTitle() const { return m_posTitle; }
     int PosLabels() const { return m_posLabels; }
 
