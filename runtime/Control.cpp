@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPalette>
@@ -207,6 +209,30 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     CallHandler(OnMouseUp, this, button, shift, x, y);
 }
 
+bool TControl::Hit(const QPoint &point, Qt::Edges closed) const
+{
+    const int right = closed & Qt::RightEdge ? width() : width() - 1;
+    const int bottom = closed & Qt::BottomEdge ? height() : height() - 1;
+    return point.x() >= 0 && point.x() <= right && point.y() >= 0 && point.y() <= bottom;
+}
+
+bool TControl::PointerOver(bool uncovered) const
+{
+    const QPoint pointer = QCursor::pos();
+    return Hit(mapFromGlobal(pointer)) && (!uncovered || QApplication::widgetAt(pointer) == this);
+}
+
+bool TControl::SetPointerInside(bool inside)
+{
+    if (!Change(m_pointerInside, inside))
+        return false;
+    if (inside)
+        MouseEnter();
+    else
+        MouseLeave();
+    return true;
+}
+
 void TControl::MouseEnter()
 {
     CallHandler(OnMouseEnter, this);
@@ -236,20 +262,20 @@ void TControl::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !m_pressed)
         return;
     m_pressed = false;
-    if (rect().contains(event->position().toPoint()))
+    if (Hit(event->position().toPoint()))
         Click();
 }
 
 void TControl::enterEvent(QEnterEvent *event)
 {
     QWidget::enterEvent(event);
-    MouseEnter();
+    SetPointerInside(true);
 }
 
 void TControl::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
-    MouseLeave();
+    SetPointerInside(false);
 }
 
 void TControl::changeEvent(QEvent *event)

@@ -107,6 +107,13 @@ public:
     // Keeps Visible in step with whatever shows or hides the widget.
     void setVisible(bool visible) override;
 
+    // Whether a point of the control's own lies on it. The client rectangle holds x < width and y < height;
+    // `closed` adds the points on those edges where a control's pointer rule counts them as inside.
+    bool Hit(const QPoint &point, Qt::Edges closed = {}) const;
+    // Whether the pointer's screen position lies on the control now; `uncovered` also asks that the
+    // control is what the pointer would reach there, with no other window or control on top.
+    bool PointerOver(bool uncovered = false) const;
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TMouseEvent OnMouseDown;
@@ -125,6 +132,10 @@ protected:
         field = std::move(value);
         return true;
     }
+    // The pointer-inside flag: on while the control has raised MouseEnter without a matching MouseLeave.
+    bool PointerInside() const { return m_pointerInside; }
+    // Turns the flag to `inside`, raising MouseEnter or MouseLeave when it changes; true when it did.
+    bool SetPointerInside(bool inside);
     // Schedules a repaint; a control that paints from a cached image drops the cache here first.
     virtual void Invalidate();
     // Hooks for controls that redraw or re-lay out; the base invalidates.
@@ -176,4 +187,5 @@ private:
     bool m_visible;
     TCursor m_cursor = crDefault;
     bool m_pressed = false;
+    bool m_pointerInside = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include "runtime/Color.h"
 #include "runtime/Persistent.h"
 
@@ -50,7 +52,21 @@ public:
     };
     Q_ENUM(TArrowPosition)
 
+    // A glyph and a caption as one box in `content`.
+    struct TPlaced
+    {
+        QRect box;
+        QRect glyph;
+        QRect text;
+    };
+
     explicit TButtonLayout(QObject *parent = nullptr);
+
+    // Side by side or stacked as `side` says, the smaller centred across the other, `spacing` apart only
+    // when both exist; the box, with room of `trailer` at its right (a drop-down arrow's), placed in
+    // `content` by `alignment`. Buttons and tabs lay out their glyph and caption this one way.
+    static TPlaced Place(const QRect &content, QSize glyph, QSize text, int spacing, TTextAlign side,
+                         TAlignment alignment, QSize trailer = QSize(0, 0));
 
     TAlignment Alignment() const { return m_alignment; }
     void SetAlignment(TAlignment alignment);

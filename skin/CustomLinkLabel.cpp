@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -154,15 +153,15 @@ void TCustomLinkLabel::mouseReleaseEvent(QMouseEvent *event)
 void TCustomLinkLabel::enterEvent(QEnterEvent *event)
 {
     QWidget::enterEvent(event);
-    if (!m_mouseInControl && isEnabled() && QApplication::activeWindow())
-        SetMouseInControl(true);
+    if (isEnabled() && QApplication::activeWindow())
+        SetPointerInside(true);
 }
 
 void TCustomLinkLabel::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
-    if (m_mouseInControl && isEnabled() && !m_leftHeld)
-        SetMouseInControl(false);
+    if (isEnabled() && !m_leftHeld)
+        SetPointerInside(false);
 }
 
 void TCustomLinkLabel::showEvent(QShowEvent *event)
@@ -274,17 +273,5 @@ void TCustomLinkLabel::AdjustBounds()
 void TCustomLinkLabel::Recheck()
 {
     // The pointer's place is asked of the display only when it can matter.
-    const bool inside =
-        isEnabled() && QApplication::activeWindow() && QApplication::widgetAt(QCursor::pos()) == this;
-    if (inside != m_mouseInControl)
-        SetMouseInControl(inside);
-}
-
-void TCustomLinkLabel::SetMouseInControl(bool inside)
-{
-    m_mouseInControl = inside;
-    if (inside)
-        MouseEnter();
-    else
-        MouseLeave();
+    SetPointerInside(isEnabled() && QApplication::activeWindow() && PointerOver(true));
 }

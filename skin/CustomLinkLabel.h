@@ -130,7 +130,6 @@ private:
     const TLaidOutText &LaidOut(const QRect &r, bool drawn) const;
     void AdjustBounds();
     void Recheck();
-    void SetMouseInControl(bool inside);
 
     TAlignment m_alignment = taLeftJustify;
     TTextLayout m_layout = tlTop;
@@ -143,7 +142,6 @@ private:
     bool m_showAccelChar = true;
     QPointer<TWinControl> m_focusControl;
     bool m_showFocus = false;
-    bool m_mouseInControl = false;
     bool m_leftHeld = false;
     int m_shortcut = 0;
     mutable std::vector<TLaidOutText> m_laidOut;

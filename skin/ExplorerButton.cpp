@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,12 +19,6 @@ using TState = TExplorerButton::TState;
 namespace {
 
 constexpr int kCaptionFlags = Qt::TextShowMnemonic | Qt::TextSingleLine;
-
-// The start of a span of `length` inside `available` at third 0, 1 or 2.
-int placed(int third, int available, int length)
-{
-    return third == 0 ? 0 : third == 1 ? (available - length) / 2 : available - length;
-}
 
 } // namespace
 
@@ -225,24 +218,16 @@ void TExplorerButton::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_state == TState::DroppedDown)
         return;
-    const QPoint point = event->position().toPoint();
-    const bool inside = point.x() >= 0 && point.x() <= width() && point.y() >= 0 && point.y() <= height();
+    // A move counts the pixels just past the right and bottom edges as inside.
+    const bool inside = Hit(event->position().toPoint(), Qt::RightEdge | Qt::BottomEdge);
     if (m_mouseDown && (inside || m_groupIndex == 0 || m_state == TState::Pushed)) {
         if (!inside)
             ChangeState(TState::Up);
         else
             ChangeState(m_pressed ? TState::Down : TState::Pushed);
     }
-    if (inside && !m_mouseInside) {
-        TGraphicControl::MouseEnter();
-        if (m_state == TState::Up)
-            ChangeState(TState::Hot);
-    }
-    if (inside != m_mouseInside) {
-        m_mouseInside = inside;
-        if (!inside)
-            MouseLeave();
-    }
+    if (SetPointerInside(inside) && inside && m_state == TState::Up)
+        ChangeState(TState::Hot);
 }
 
 void TExplorerButton::mouseReleaseEvent(QMouseEvent *event)
@@ -252,8 +237,8 @@ void TExplorerButton::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_mouseDown = false;
     StopTimer(m_repeatTimer);
-    const QPoint point = event->position().toPoint();
-    Release(point.x() >= 0 && point.x() < width() && point.y() >= 0 && point.y() <= height());
+    // A release just past the bottom edge still clicks; one just past the right edge does not.
+    Release(Hit(event->position().toPoint(), Qt::BottomEdge));
 }
 
 // The second press of a double click has come as a press of its own; taken as one more, it would press
@@ -268,22 +253,14 @@ void TExplorerButton::mouseDoubleClickEvent(QMouseEvent *event)
 void TExplorerButton::enterEvent(QEnterEvent *event)
 {
     QWidget::enterEvent(event);
-    if (m_mouseInside)
-        return;
-    m_mouseInside = true;
-    TGraphicControl::MouseEnter();
-    if (isEnabled() && m_state == TState::Up)
+    if (SetPointerInside(true) && isEnabled() && m_state == TState::Up)
         ChangeState(TState::Hot);
 }
 
 void TExplorerButton::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
-    if (!m_mouseInside)
-        return;
-    m_mouseInside = false;
-    MouseLeave();
-    if (m_state == TState::Hot)
+    if (SetPointerInside(false) && m_state == TState::Hot)
         ChangeState(m_previousState);
 }
 
@@ -327,11 +304,6 @@ void TExplorerButton::HoverTick()
         ChangeState(TState::Up);
 }
 
-bool TExplorerButton::PointerOver() const
-{
-    return QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos());
-}
-
 void TExplorerButton::DropDown()
 {
     if (!m_dropDownMenu || m_state == TState::DroppedDown)
@@ -350,9 +322,8 @@ void TExplorerButton::DropDown()
     m_mouseDown = false;
     // The menu held the pointer, so the button saw no leave if the pointer went elsewhere; without this,
     // its coming back would not count as an entry.
-    if (m_mouseInside && !PointerOver()) {
-        m_mouseInside = false;
-        MouseLeave();
+    if (PointerInside() && !PointerOver()) {
+        SetPointerInside(false);
         if (!self)
             return;
     }
@@ -463,43 +434,17 @@ TExplorerButton::TBoxes TExplorerButton::Layout() const
     const bool arrowInBox = arrowSize > 0 && m_layout->ArrowPosition() == TButtonLayout::apRightText;
     const int arrowIndent = std::clamp(m_layout->ArrowIndent(), -kMaxArrowSize, kMaxArrowSize);
     const int arrowWidth = arrowInBox ? arrowIndent + arrowBox.width() : 0;
-    const bool both = !glyphSize.isEmpty() && !textSize.isEmpty();
-    const int spacing = both ? m_layout->Spacing() : 0;
-    const TButtonLayout::TTextAlign side = m_layout->AlignText2Glyph();
-    const bool sideBySide = side == TButtonLayout::taLeft || side == TButtonLayout::taRight;
-    const QSize pair = sideBySide ? QSize(glyphSize.width() + spacing + textSize.width(),
-                                          std::max(glyphSize.height(), textSize.height()))
-                                  : QSize(std::max(glyphSize.width(), textSize.width()),
-                                          glyphSize.height() + spacing + textSize.height());
-    const QSize box(pair.width() + arrowWidth, std::max(pair.height(), arrowInBox ? arrowBox.height() : 0));
-    const int alignment = int(m_layout->Alignment());
-    const QPoint origin = content.topLeft() + QPoint(placed(alignment % 3, content.width(), box.width()),
-                                                     placed(alignment / 3, content.height(), box.height()));
-    QPoint glyphAt, textAt;
-    switch (side) {
-    case TButtonLayout::taLeft:
-        textAt = QPoint(0, (box.height() - textSize.height()) / 2);
-        glyphAt = QPoint(textSize.width() + spacing, (box.height() - glyphSize.height()) / 2);
-        break;
-    case TButtonLayout::taRight:
-        glyphAt = QPoint(0, (box.height() - glyphSize.height()) / 2);
-        textAt = QPoint(glyphSize.width() + spacing, (box.height() - textSize.height()) / 2);
-        break;
-    case TButtonLayout::taTop:
-        textAt = QPoint((box.width() - arrowWidth - textSize.width()) / 2, 0);
-        glyphAt = QPoint((box.width() - arrowWidth - glyphSize.width()) / 2, textSize.height() + spacing);
-        break;
-    case TButtonLayout::taBottom:
-        glyphAt = QPoint((box.width() - arrowWidth - glyphSize.width()) / 2, 0);
-        textAt = QPoint((box.width() - arrowWidth - textSize.width()) / 2, glyphSize.height() + spacing);
-        break;
-    }
+    const TButtonLayout::TPlaced placed =
+        TButtonLayout::Place(content, glyphSize, textSize, m_layout->Spacing(), m_layout->AlignText2Glyph(),
+                             m_layout->Alignment(), QSize(arrowWidth, arrowInBox ? arrowBox.height() : 0));
     const QPoint offset(m_layout->OffsetX(), m_layout->OffsetY());
-    TBoxes boxes{QRect(origin + glyphAt + offset, glyphSize),
-                 QRect(origin + textAt + QPoint(1, 1) + offset, textSize), QRect(), caption};
+    TBoxes boxes{placed.glyph.translated(offset), placed.text.translated(QPoint(1, 1) + offset), QRect(),
+                 caption};
+    const QRect &box = placed.box;
     if (arrowInBox)
         boxes.arrow = QRect(
-            origin + QPoint(pair.width() + arrowIndent, (box.height() - arrowBox.height()) / 2) + offset,
+            QPoint(box.right() + 1 - arrowBox.width(), box.top() + (box.height() - arrowBox.height()) / 2) +
+                offset,
             arrowBox);
     else if (arrowSize > 0)
         boxes.arrow = QRect(content.topLeft() + QPoint(content.width() - arrowIndent - arrowBox.width(),

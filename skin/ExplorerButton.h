@@ -126,8 +126,6 @@ private:
 
     void ChangeState(TState state);
     void HoverTick();
-    // Whether the pointer's screen position lies on the button.
-    bool PointerOver() const;
     void DropDown();
     void Release(bool inside);
     void Accelerator();
@@ -156,7 +154,6 @@ private:
 
     TState m_state = TState::Up;
     TState m_previousState = TState::Up;
-    bool m_mouseInside = false;
     bool m_mouseDown = false;
     bool m_postClick = false;
     int m_hoverTimer = 0;

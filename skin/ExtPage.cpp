@@ -11,6 +11,7 @@
 
 #include "runtime/ErrorBox.h"
 #include "runtime/Numeric.h"
+#include "skin/ButtonLayout.h"
 #include "skin/ExtPageInvalidCall.h"
 
 TExtPageControl::TExtPageControl(QWidget *parent)
@@ -423,23 +424,16 @@ void TExtPageControl::DrawTab(QPainter &painter, int tab, const QRect &rect, int
     QRect text = rect;
     int align = Qt::AlignCenter;
     if (m_tabGlyphs->HasImage(index)) {
-        // Image and caption are centred in the tab as one box.
-        const QSize image = m_tabGlyphs->ImageSize();
-        const QSize caption = painter.fontMetrics().size(flags, page.Caption());
-        const int spacing = m_tabGlyphs->Spacing();
-        QPoint at;
-        if (m_tabGlyphs->Position() == TExtGlyphs::glPosLeft) {
-            at = QPoint(rect.left() + (rect.width() - image.width() - spacing - caption.width()) / 2,
-                        rect.top() + (rect.height() - image.height()) / 2);
-            text.setLeft(at.x() + image.width() + spacing);
-            align = Qt::AlignLeft | Qt::AlignVCenter;
-        } else {
-            at = QPoint(rect.left() + (rect.width() - image.width()) / 2,
-                        rect.top() + (rect.height() - image.height() - spacing - caption.height()) / 2);
-            text.setTop(at.y() + image.height() + spacing);
-            align = Qt::AlignHCenter | Qt::AlignTop;
-        }
-        m_tabGlyphs->Draw(painter, at, index);
+        // Image and caption are centred in the tab as one box, as a button places its glyph and caption.
+        const TButtonLayout::TPlaced placed =
+            TButtonLayout::Place(rect, m_tabGlyphs->ImageSize(),
+                                 painter.fontMetrics().size(flags, page.Caption()), m_tabGlyphs->Spacing(),
+                                 m_tabGlyphs->Position() == TExtGlyphs::glPosLeft ? TButtonLayout::taRight
+                                                                                  : TButtonLayout::taBottom,
+                                 TButtonLayout::agCenter);
+        m_tabGlyphs->Draw(painter, placed.glyph.topLeft(), index);
+        text.setTopLeft(placed.text.topLeft());
+        align = Qt::AlignLeft | Qt::AlignTop;
     }
     painter.setPen(color.ToQColor());
     painter.drawText(text, align | flags, page.Caption());

@@ -602,6 +602,88 @@ TEST_F(ExplorerButtonTest, GlyphAndCaptionAreCentredAsOneBoxWithSpacing)
     EXPECT_EQ(glyph.left(), (92 - boxWidth) / 2);
 }
 
+// A move counts the pixels just past the right and bottom edges as on the button; a release only those
+// just past the bottom.
+struct TPointerEdgeCase
+{
+    const char *name;
+    QPoint at;
+    bool moveInside;
+    bool releaseClicks;
+};
+
+class ExplorerButtonPointerEdge : public ExplorerButtonTest,
+                                  public ::testing::WithParamInterface<TPointerEdgeCase>
+{
+};
+
+TEST_P(ExplorerButtonPointerEdge, FollowsTheMoveAndReleaseRules)
+{
+    const TPointerEdgeCase &c = GetParam();
+    Enter();
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(button, c.at);
+    EXPECT_EQ(button->State(), c.moveInside ? TState::Pushed : TState::Up);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, c.at);
+    EXPECT_EQ(clicks, c.releaseClicks ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, ExplorerButtonPointerEdge,
+                         ::testing::Values(TPointerEdgeCase{"inside", QPoint(91, 16), true, true},
+                                           TPointerEdgeCase{"pastBottom", QPoint(5, 17), true, true},
+                                           TPointerEdgeCase{"pastCorner", QPoint(92, 17), true, false},
+                                           TPointerEdgeCase{"pastRight", QPoint(92, 5), true, false},
+                                           TPointerEdgeCase{"twoPastBottom", QPoint(5, 18), false, false},
+                                           TPointerEdgeCase{"left", QPoint(-1, 5), false, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// Glyph 10 x 10 and text 20 x 8 in a 100 x 40 content rectangle, two pixels apart.
+struct TPlaceCase
+{
+    const char *name;
+    TButtonLayout::TTextAlign side;
+    TButtonLayout::TAlignment alignment;
+    QSize text;
+    QSize trailer;
+    QPoint glyph;
+    QPoint textAt;
+};
+
+class ButtonLayoutPlace : public ::testing::TestWithParam<TPlaceCase>
+{
+};
+
+TEST_P(ButtonLayoutPlace, PutsGlyphAndCaptionInOneBox)
+{
+    const TPlaceCase &c = GetParam();
+    const TButtonLayout::TPlaced placed =
+        TButtonLayout::Place(QRect(1, 1, 100, 40), QSize(10, 10), c.text, 2, c.side, c.alignment, c.trailer);
+    EXPECT_EQ(placed.glyph, QRect(c.glyph, QSize(10, 10)));
+    EXPECT_EQ(placed.text, QRect(c.textAt, c.text));
+    EXPECT_TRUE(placed.box.contains(placed.glyph | placed.text));
+}
+
+using TLayout = TButtonLayout;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ButtonLayoutPlace,
+    ::testing::Values(
+        TPlaceCase{"right", TLayout::taRight, TLayout::agCenter, {20, 8}, {0, 0}, {35, 16}, {47, 17}},
+        TPlaceCase{"left", TLayout::taLeft, TLayout::agCenter, {20, 8}, {0, 0}, {57, 16}, {35, 17}},
+        TPlaceCase{"below", TLayout::taBottom, TLayout::agCenter, {20, 8}, {0, 0}, {46, 11}, {41, 23}},
+        TPlaceCase{"above", TLayout::taTop, TLayout::agCenter, {20, 8}, {0, 0}, {46, 21}, {41, 11}},
+        TPlaceCase{
+            "noTextNoSpacing", TLayout::taRight, TLayout::agCenter, {0, 0}, {0, 0}, {46, 16}, {56, 21}},
+        TPlaceCase{"trailerInTheBox",
+                   TLayout::taRight,
+                   TLayout::agRightBottom,
+                   {20, 8},
+                   {7, 14},
+                   {62, 29},
+                   {74, 30}},
+        TPlaceCase{
+            "belowWithTrailer", TLayout::taBottom, TLayout::agLeftTop, {20, 8}, {6, 0}, {6, 1}, {1, 13}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 struct TNumGlyphsCase
 {
     int width;
