@@ -26,6 +26,7 @@
 #include "skin/TimerLst.h"
 #include "tests/app/SimulatedClient.h"
 #include "tests/runtime/FakeTickCount.h"
+#include "tests/skin/TimerLstPeer.h"
 
 namespace {
 
@@ -195,7 +196,7 @@ TEST(DayOfTicks, EveryDisplayAgreesWithA64BitReferenceAndMemoryStaysFlat)
         // The event loop runs between ticks, as in the program; its timer finds nothing due yet.
         if (tick % 60 == 0)
             QCoreApplication::processEvents();
-        ASSERT_EQ(sampler->FireCount(), tick + 1) << "tick " << tick;
+        ASSERT_EQ(TTestPeer<TTimerEvent>::FireCount(*sampler), tick + 1) << "tick " << tick;
         const std::string wrong = disagreement(form, reference);
         ASSERT_TRUE(wrong.empty()) << "tick " << tick << ": " << wrong;
         largestSum = std::max(largestSum, reference.NcpSum);
