@@ -15,6 +15,7 @@
 #include "runtime/layout/ClassRegistry.h"
 #include "runtime/layout/LayoutReader.h"
 #include "tests/displays/DispLevelPeer.h"
+#include "tests/displays/DispTickServicePeer.h"
 #include "tests/displays/FakeDispTick.h"
 #include "tests/runtime/layout/TestClasses.h"
 #include "tests/runtime/layout/TestForm.h"
@@ -22,6 +23,9 @@
 namespace {
 
 using TLevelPeer = TTestPeer<TDispCustomLevel>;
+using TSpotsPeer = TTestPeer<TDispLevelSpots>;
+using TFilterPeer = TTestPeer<TDispDecayFilter>;
+using TTickPeer = TTestPeer<TDispTickService>;
 
 struct TLayoutCase
 {
@@ -46,9 +50,9 @@ TEST_P(LevelSpotLayout, CentresTheSpotsAndSplitsTheZones)
     TDispLevelSpots spots;
     spots.Recalc(c.length, 3, 2, c.point1, c.point2);
     EXPECT_EQ(spots.Count(), c.count);
-    EXPECT_EQ(spots.Offset(), c.offset);
-    EXPECT_EQ(spots.Point1(), c.p1);
-    EXPECT_EQ(spots.Point2(), c.p2);
+    EXPECT_EQ(TSpotsPeer::Offset(spots), c.offset);
+    EXPECT_EQ(TSpotsPeer::Point1(spots), c.p1);
+    EXPECT_EQ(TSpotsPeer::Point2(spots), c.p2);
     EXPECT_EQ(spots.Spot(1, false, false, c.length, 11), QRect(c.firstLeft, 0, 3, 11));
     EXPECT_EQ(spots.Spot(c.count, false, false, c.length, 11), QRect(c.lastLeft, 0, 3, 11));
     // Reversed and vertical layouts mirror the same positions.
@@ -121,8 +125,8 @@ TEST_P(DecayFactor, FollowsFromTheStrength)
 {
     TDispDecayFilter filter;
     filter.SetDecay(GetParam().decay);
-    EXPECT_NEAR(filter.Factor(), GetParam().factor, 0.000005);
-    EXPECT_EQ(filter.RingLength(), GetParam().ringLength);
+    EXPECT_NEAR(TFilterPeer::Factor(filter), GetParam().factor, 0.000005);
+    EXPECT_EQ(TFilterPeer::RingLength(filter), GetParam().ringLength);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DecayFactor,
@@ -346,7 +350,7 @@ TEST_F(LevelMeterTest, APeakIsHeldFor41TicksThenLeavesAtTheNextUpdate)
 TEST_F(LevelMeterTest, AMeterWithoutAPeakRestsUntilItsNextNewPeak)
 {
     ticks.Tick();
-    EXPECT_TRUE(ticks.Idle());
+    EXPECT_TRUE(TTickPeer::Idle(ticks));
     const int added = ticks.wakes;
     meter.SetValue(50);
     EXPECT_EQ(ticks.wakes, added + 1);
@@ -356,13 +360,13 @@ TEST_F(LevelMeterTest, AMeterWithoutAPeakRestsUntilItsNextNewPeak)
     // Nothing happens to the held peak before it falls, so the meter asks to be left alone until then.
     EXPECT_EQ(ticks.TicksUntilDue(), 40);
     ticks.Tick(39);
-    EXPECT_FALSE(ticks.Idle());
+    EXPECT_FALSE(TTickPeer::Idle(ticks));
     ticks.Tick();
     EXPECT_EQ(TLevelPeer::Peak(meter), 0);
-    EXPECT_TRUE(ticks.Idle());
+    EXPECT_TRUE(TTickPeer::Idle(ticks));
     meter.SetValue(25);
     EXPECT_EQ(ticks.wakes, added + 2);
-    EXPECT_FALSE(ticks.Idle());
+    EXPECT_FALSE(TTickPeer::Idle(ticks));
 }
 
 TEST_F(LevelMeterTest, WithASpeedThePeakFallsOneSpotEverySoManyTicks)
@@ -422,7 +426,7 @@ TEST_F(LevelMeterTest, FewerSpotsRecentreAndClearBarAndPeak)
     meter.SetValue(100);
     meter.SetWidth(250);
     EXPECT_EQ(TLevelPeer::Spots(meter).Count(), 50);
-    EXPECT_EQ(TLevelPeer::Spots(meter).Offset(), 1);
+    EXPECT_EQ(TSpotsPeer::Offset(TLevelPeer::Spots(meter)), 1);
     EXPECT_EQ(meter.Bar(), 0);
     EXPECT_EQ(TLevelPeer::Peak(meter), 0);
     meter.SetWidth(1);
