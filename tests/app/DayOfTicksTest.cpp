@@ -25,6 +25,7 @@
 #include "runtime/ProcessState.h"
 #include "skin/TimerLst.h"
 #include "tests/app/SimulatedClient.h"
+#include "tests/app/UMainPeer.h"
 #include "tests/runtime/FakeTickCount.h"
 #include "tests/skin/TimerLstPeer.h"
 
@@ -187,7 +188,7 @@ TEST(DayOfTicks, EveryDisplayAgreesWithA64BitReferenceAndMemoryStaysFlat)
         if (tick % kHour == 0)
             form.PServer->Item(tick / kHour % 3)->Click();
         clock.Advance(1000);
-        const std::uint32_t connection = ResolveConnection(form.SelectedConnection());
+        const std::uint32_t connection = ResolveConnection(TTestPeer<TFMain>::SelectedConnection(form));
         if (twin.GetFileServerInfo(connection, record.Data()) == NW_SUCCESS)
             reference.Sample(record.Utilization(), record.NCPRequests());
         else
