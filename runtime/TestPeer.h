@@ -1,4 +1,4 @@
 #pragma once
 
-// Tests define a specialisation to read a class's internals; a class names it as a friend.
+// Tests define it for a class to read that class's internals; the class names it as a friend.
 template <class T> struct TTestPeer;
