@@ -8,6 +8,7 @@
 #include "runtime/Bound.h"
 #include "runtime/Form.h"
 #include "runtime/PopupMenu.h"
+#include "runtime/TestPeer.h"
 #include "skin/ExplorerButton.h"
 #include "skin/ExtPage.h"
 #include "skin/LinkLabel.h"
@@ -30,17 +31,10 @@ public:
     // Creates the client component, checks the client and fills the server menu; the boxes it shows
     // appear before the window does.
     void StartUp();
-    // True when at least one server answered a statistics request and was added to the server menu.
-    bool BuildServerMenu();
-    // The connection of the server named on the server button; 0 (the primary connection) when the
-    // name does not resolve.
-    uint32_t SelectedConnection() const;
 
     Q_INVOKABLE void ServerItemClick(QObject *Sender);
     // One sampling tick: both takes from one statistics request; a failed request changes nothing.
     Q_INVOKABLE void TServerStatsTimer(QObject *Sender);
-    void UpdateCPU(const TNWServerStats &record);
-    void UpdateNCP(const TNWServerStats &record);
     // Closing the main window ends the program.
     Q_INVOKABLE void BExitClick(QObject *Sender);
     Q_INVOKABLE void PMCPUClick(QObject *Sender);
@@ -51,8 +45,6 @@ public:
     Q_INVOKABLE void RAdMouseLeave(QObject *Sender);
     // Opens the site the link names at this moment.
     Q_INVOKABLE void RAdClick(QObject *Sender);
-    // The link alternates between its two sites once a tick.
-    void ToggleAdText();
 
     static constexpr int kCollapsedHeight = 75;
     static constexpr int kExpandedHeight = 182;
@@ -73,6 +65,19 @@ public:
     // CPU utilisation in percent, green under 10; NCP requests a second, green under 25.
     TTake Cpu{this, QStringLiteral("CPU"), 10, 10.0};
     TTake Ncp{this, QStringLiteral("NCP"), 25, 25.0};
+
+private:
+    friend struct TTestPeer<TFMain>;
+
+    // True when at least one server answered a statistics request and was added to the server menu.
+    bool BuildServerMenu();
+    // The connection of the server named on the server button; 0 (the primary connection) when the
+    // name does not resolve.
+    uint32_t SelectedConnection() const;
+    void UpdateCPU(const TNWServerStats &record);
+    void UpdateNCP(const TNWServerStats &record);
+    // The link alternates between its two sites once a tick.
+    void ToggleAdText();
 };
 
 // State of the main window's unit that outlives any one window. The client component has no owner and

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "runtime/TestPeer.h"
+
 // The level meter's decay filters over amplitudes: a step-up hold that sinks by a factor each update, an
 // exponential follower, and a moving average over a ring of the last R inputs. Factor and ring length come
 // from the strength (1 to 16); factor and state are single precision, as the meter's scale expects.
@@ -12,8 +14,6 @@ public:
     static constexpr int kRingSize = 32;
 
     void SetDecay(int decay);
-    float Factor() const { return m_factor; }
-    int RingLength() const { return m_ringLength; }
     // Forgets every input; factor and ring length stay.
     void Clear();
 
@@ -23,6 +23,8 @@ public:
     int Uniform(int amplitude);
 
 private:
+    friend struct TTestPeer<TDispDecayFilter>;
+
     void Advance();
 
     float m_factor = 0.0001f;

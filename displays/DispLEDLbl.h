@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "displays/DispObj.h"
+#include "runtime/TestPeer.h"
 
 class QTimer;
 
@@ -60,14 +61,6 @@ public:
     int CurrentStep() const { return m_currentStep; }
     void SetCurrentStep(int step);
 
-    bool Scrolling() const;
-    // One step of the scroll timer.
-    void ScrollStep();
-    // The NumChars characters shown now, padded with spaces as aligned.
-    QString VisibleText() const;
-    // The strip cell of a character code; 0 for codes without a glyph.
-    static int Cell(ushort code);
-
     void SetWidth(int width) override;
     void SetHeight(int height) override;
     void Loaded() override;
@@ -84,6 +77,15 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    friend struct TTestPeer<TDispLEDLabel>;
+
+    bool Scrolling() const;
+    // One step of the scroll timer.
+    void ScrollStep();
+    // The NumChars characters shown now, padded with spaces as aligned.
+    QString VisibleText() const;
+    // The strip cell of a character code; 0 for codes without a glyph.
+    static int Cell(ushort code);
     void StripChanged();
     const QImage &Strip() const;
     QSize CellSize() const;

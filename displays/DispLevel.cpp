@@ -272,11 +272,6 @@ int TDispCustomLevel::Peak() const
     return unpack(m_peakHold).peak;
 }
 
-int TDispCustomLevel::Hold() const
-{
-    return unpack(m_peakHold).hold;
-}
-
 int TDispCustomLevel::PeakTick(int ticks)
 {
     const int speed = m_peakSpeed;

@@ -10,6 +10,7 @@
 #include "displays/DispDecayFilter.h"
 #include "displays/DispLevelSpots.h"
 #include "displays/DispTickService.h"
+#include "runtime/TestPeer.h"
 
 // Sender, the bar image, its rectangle, lit spots, peak spot.
 using TDispLevelDrawBar = std::function<void(QObject *Sender, TDispDIBCanvas *DIB, QRect Rect, int Value, int Peak)>;
@@ -111,8 +112,6 @@ public:
 
     int Value() const;
     void SetValue(int value);
-    // The common entry of every amplitude.
-    void UpdateLevel(int amplitude);
 
     // The meter's own flag, not the control's enabled state.
     bool Enabled() const { return m_enabled; }
@@ -130,9 +129,6 @@ public:
     int Point2() const { return m_point2; }
     void SetPoint2(int point);
 
-    TColor LevelColor(TLevelColor index) const { return m_colors[index]; }
-    // An index outside the six is ignored.
-    void SetLevelColor(TLevelColor index, TColor color);
     TColor Bar1Color() const { return m_colors[lcBar1]; }
     void SetBar1Color(TColor color) { SetLevelColor(lcBar1, color); }
     TColor Bar2Color() const { return m_colors[lcBar2]; }
@@ -176,20 +172,8 @@ public:
     void SetMode(TDispMode mode);
     int Samples() const { return m_samples; }
     void SetSamples(int samples);
-    // Bytes of one block of sample frames.
-    int BlockSize() const { return m_blockSize; }
 
-    const TDispLevelDrawBar &OnDrawBar() const { return m_onDrawBar; }
-    void SetOnDrawBar(TDispLevelDrawBar handler);
-
-    const TDispLevelSpots &Spots() const { return m_spots; }
     int Bar() const { return m_bar; }
-    int Peak() const;
-    // As of the last tick that reached the meter.
-    int Hold() const;
-    bool RedrawPending() const { return m_redrawPending; }
-    const TDispDIBCanvas &Background() const { return m_background; }
-    TDispDecayFilter &DecayFilter() { return m_decayFilter; }
 
     // The tick service's call for that many 25 ms ticks: holds the peak, then lets it fall. It never draws.
     // Answers the ticks until the peak next falls, in which the meter can be left alone; 0 when no peak is
@@ -212,6 +196,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    friend struct TTestPeer<TDispCustomLevel>;
+
+    // The common entry of every amplitude.
+    void UpdateLevel(int amplitude);
+    // An index outside the six is ignored.
+    void SetLevelColor(TLevelColor index, TColor color);
+    void SetOnDrawBar(TDispLevelDrawBar handler);
+    int Peak() const;
     void FollowBounds();
     void Geometry();
     void RecalcSpots();
@@ -263,6 +255,7 @@ private:
     TDispChannel m_channel = chBoth;
     TDispMode m_mode = mMono;
     int m_samples = 50;
+    // Bytes of one block of sample frames.
     int m_blockSize = 0;
     int m_lastInput = 0;
 

@@ -4,6 +4,8 @@
 
 #include <QRect>
 
+#include "runtime/TestPeer.h"
+
 // Where the spots of a level meter lie along its inner length, which zone each belongs to, and how an
 // amplitude on the 16-bit scale maps onto a count of lit spots (and back to a percentage).
 class TDispLevelSpots
@@ -15,9 +17,6 @@ public:
     void Recalc(int length, int spotWidth, int spotSpace, int point1, int point2);
 
     int Count() const { return m_count; }
-    int Offset() const { return m_offset; }
-    int Point1() const { return m_point1; }
-    int Point2() const { return m_point2; }
     // 1, 2 or 3.
     int Zone(int spot) const;
     // Spot `spot` (from 1) in an image of width x height; spot 1 is at the left, or the right when
@@ -32,6 +31,8 @@ public:
     int Percent(int lit, bool logAmp, int sensitivity, int gain8) const;
 
 private:
+    friend struct TTestPeer<TDispLevelSpots>;
+
     int m_spotWidth = 1;
     int m_step = 2;
     int m_count = 1;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/Adapter.h"
+#include "runtime/TestPeer.h"
 
 // The one 25 ms tick that every level meter of the process shares. Clients join with an interval and a
 // callback; each tick adds 25 ms to every client that is not suspended and calls those whose interval has
@@ -42,11 +43,6 @@ public:
     // client is woken only when the change answers true, and the change runs even for an unknown id.
     void Wake(TClientId id, const std::function<bool()> &change = {});
 
-    int ClientCount() const;
-    int SuspendCount(TClientId id) const;
-    bool Resting(TClientId id) const;
-    // No client is there to be ticked: each one rests or is suspended.
-    bool Idle() const;
     // Ticks until the first client is due, or 0 when the service is idle.
     int TicksUntilDue() const;
     // A timer event standing for that many ticks, of which a client woken since the last event counts
@@ -65,6 +61,8 @@ protected:
     void Advance(int ticks);
 
 private:
+    friend struct TTestPeer<TDispTickService>;
+
     struct TClient
     {
         TClientId id;
@@ -80,6 +78,11 @@ private:
     };
 
     TClient *Find(TClientId id);
+    int ClientCount() const;
+    int SuspendCount(TClientId id) const;
+    bool Resting(TClientId id) const;
+    // No client is there to be ticked: each one rests or is suspended.
+    bool Idle() const;
     void Step(int ticks, int freshTicks);
 
     mutable std::mutex m_lock;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "runtime/GraphicControl.h"
+#include "runtime/TestPeer.h"
 
 class TRegionType;
 
@@ -34,8 +35,6 @@ public:
     // The name of an embedded image file; an unknown name gives an empty picture.
     QString Picture() const { return m_pictureName; }
     void SetPicture(const QString &name);
-    const QImage &Bitmap() const { return m_bitmap; }
-    void SetBitmap(const QImage &bitmap);
     // Leaves out the pixels of the bitmap's bottom-left colour, so the window's background shows there.
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool transparent);
@@ -43,10 +42,6 @@ public:
     void SetDraggable(bool draggable) { m_draggable = draggable; }
 
     TRegionType *Mask() const { return m_mask; }
-    bool Dragging() const { return m_dragging; }
-    int GrabX() const { return m_grab.x(); }
-    int GrabY() const { return m_grab.y(); }
-    const QByteArray &MaskBytes() const { return m_maskBytes; }
 
     // The "Mask2" block: a malformed one leaves the control without a region and the window as it was.
     void LoadMaskData(const QByteArray &block);
@@ -69,6 +64,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend struct TTestPeer<TCoolForm>;
+
+    void SetBitmap(const QImage &bitmap);
     void PlaceOnParent();
     const QRegion &OpaquePart();
 

@@ -2,5 +2,5 @@
 
 #include "skin/CoolForm.h"
 
-TRegionType::TRegionType(TCoolForm *owner) : TPersistent(owner), m_owner(owner)
+TRegionType::TRegionType(TCoolForm *owner) : TPersistent(owner)
 {}

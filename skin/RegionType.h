@@ -20,9 +20,7 @@ public:
 
     const std::optional<QRegion> &RegionHandle() const { return m_region; }
     void SetRegionHandle(std::optional<QRegion> region) { m_region = std::move(region); }
-    TCoolForm *OwnerControl() const { return m_owner; }
 
 private:
-    TCoolForm *m_owner;
     std::optional<QRegion> m_region;
 };

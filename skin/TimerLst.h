@@ -8,6 +8,7 @@
 #include <QObject>
 
 #include "runtime/Component.h"
+#include "runtime/TestPeer.h"
 
 class TTimerList;
 class TTimerWindow;
@@ -41,17 +42,14 @@ public:
     // A negative interval is refused: the value stays as it was.
     void SetInterval(int interval);
 
-    int FireCount() const { return m_fireCount; }
-    int EventHandle() const { return m_eventHandle; }
-    uint32_t LastFired() const { return m_lastFired; }
-    TTimerList *OwnerList() const { return m_ownerList; }
-    // Leaves the former list and joins this one; null only leaves.
-    void SetParentList(TTimerList *list);
-
     TNotifyEvent OnTimer;
 
 private:
     friend class TTimerList;
+    friend struct TTestPeer<TTimerEvent>;
+
+    // Leaves the former list and joins this one; null only leaves.
+    void SetParentList(TTimerList *list);
 
     bool m_cycled = true;
     int m_repeatCount = 0;
@@ -78,27 +76,7 @@ public:
 
     bool Active() const { return m_active; }
     void SetActive(bool active);
-    // In ascending Interval as of the last sort.
-    const QList<TTimerEvent *> &Events() const { return m_events; }
-    int Period() const { return m_period; }
-    int PeriodDone() const { return m_periodDone; }
-    int HandleCounter() const { return m_handleCounter; }
-    bool HasTimerWindow() const { return m_timerWindow != nullptr; }
 
-    virtual int NewEventHandle();
-    // A new event, owned by the list's owner, joined to the list; returns its handle. A negative interval
-    // is refused as the event's setter refuses it.
-    virtual int AddEvent(TNotifyEvent handler, int interval, bool cycled);
-    // Frees the event of that handle; an unknown handle is ignored.
-    virtual void DeleteEvent(int handle);
-    virtual void FireEvent(TTimerEvent *event);
-
-    void ChoosePeriod(uint32_t now);
-    void ArmTimer();
-    void StopList();
-    void SortByInterval();
-    // True when an event disabled itself.
-    bool FireDueEvents();
     // What the hidden object's timer delivers; errors raised here are shown by the standard error box.
     void TimerMessage();
 
@@ -114,13 +92,29 @@ protected:
 
 private:
     friend class TTimerEvent;
+    friend struct TTestPeer<TTimerList>;
 
+    virtual int NewEventHandle();
+    // A new event, owned by the list's owner, joined to the list; returns its handle. A negative interval
+    // is refused as the event's setter refuses it.
+    virtual int AddEvent(TNotifyEvent handler, int interval, bool cycled);
+    // Frees the event of that handle; an unknown handle is ignored.
+    virtual void DeleteEvent(int handle);
+    virtual void FireEvent(TTimerEvent *event);
+
+    void ChoosePeriod(uint32_t now);
+    void ArmTimer();
+    void StopList();
+    void SortByInterval();
+    // True when an event disabled itself.
+    bool FireDueEvents();
     void Join(TTimerEvent *event);
     void Leave(TTimerEvent *event);
     void Reschedule();
     bool AnyEnabled() const;
 
     bool m_active = false;
+    // In ascending Interval as of the last sort.
     QList<TTimerEvent *> m_events;
     std::unique_ptr<TTimerWindow> m_timerWindow;
     int m_period = 0;

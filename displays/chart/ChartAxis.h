@@ -103,9 +103,6 @@ public:
     void SetLabelsOnAxis(bool onAxis);
     int LabelsSeparation() const { return m_labelsSeparation; }
     void SetLabelsSeparation(int percent);
-    // Labels are drawn level whatever the angle; it is stored for the layout.
-    int LabelsAngle() const { return m_labelsAngle; }
-    void SetLabelsAngle(int angle);
     int LabelsSize() const { return m_labelsSize; }
     void SetLabelsSize(int size);
     // talNone hides the labels; every other style labels the axis by value.
@@ -135,7 +132,11 @@ public:
     void SetTitleSize(int size);
     bool Inverted() const { return m_inverted; }
     void SetInverted(bool inverted);
-    // Stored for the layout; the flat chart maps every axis linearly.
+
+    // Stored for the layout only: labels are drawn level whatever the angle, and the flat chart maps every
+    // axis linearly, by value.
+    int LabelsAngle() const { return m_labelsAngle; }
+    void SetLabelsAngle(int angle);
     bool Logarithmic() const { return m_logarithmic; }
     void SetLogarithmic(bool logarithmic);
     bool ExactDateTime() const { return m_exactDateTime; }

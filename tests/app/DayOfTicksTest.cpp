@@ -25,7 +25,9 @@
 #include "runtime/ProcessState.h"
 #include "skin/TimerLst.h"
 #include "tests/app/SimulatedClient.h"
+#include "tests/app/UMainPeer.h"
 #include "tests/runtime/FakeTickCount.h"
+#include "tests/skin/TimerLstPeer.h"
 
 namespace {
 
@@ -186,7 +188,7 @@ TEST(DayOfTicks, EveryDisplayAgreesWithA64BitReferenceAndMemoryStaysFlat)
         if (tick % kHour == 0)
             form.PServer->Item(tick / kHour % 3)->Click();
         clock.Advance(1000);
-        const std::uint32_t connection = ResolveConnection(form.SelectedConnection());
+        const std::uint32_t connection = ResolveConnection(TTestPeer<TFMain>::SelectedConnection(form));
         if (twin.GetFileServerInfo(connection, record.Data()) == NW_SUCCESS)
             reference.Sample(record.Utilization(), record.NCPRequests());
         else
@@ -195,7 +197,7 @@ TEST(DayOfTicks, EveryDisplayAgreesWithA64BitReferenceAndMemoryStaysFlat)
         // The event loop runs between ticks, as in the program; its timer finds nothing due yet.
         if (tick % 60 == 0)
             QCoreApplication::processEvents();
-        ASSERT_EQ(sampler->FireCount(), tick + 1) << "tick " << tick;
+        ASSERT_EQ(TTestPeer<TTimerEvent>::FireCount(*sampler), tick + 1) << "tick " << tick;
         const std::string wrong = disagreement(form, reference);
         ASSERT_TRUE(wrong.empty()) << "tick " << tick << ": " << wrong;
         largestSum = std::max(largestSum, reference.NcpSum);

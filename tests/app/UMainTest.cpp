@@ -9,10 +9,13 @@
 #include "runtime/MenuItem.h"
 #include "runtime/PopupMenu.h"
 #include "skin/ExplorerButton.h"
+#include "tests/app/UMainPeer.h"
 #include "tests/netware/NetWareFixture.h"
 #include "tests/runtime/RecordingPresenter.h"
 
 namespace {
+
+using TFormPeer = TTestPeer<TFMain>;
 
 // Remembers, besides each box, whether the program was already ending when it was asked for: such a box
 // closes by itself, so the user never has to answer it.
@@ -90,7 +93,7 @@ TEST_F(TStartUp, BuildingTheMenuAgainReplacesItsItems)
     form->StartUp();
     fake.connections.pop_back();
 
-    EXPECT_TRUE(form->BuildServerMenu());
+    EXPECT_TRUE(TFormPeer::BuildServerMenu(*form));
     EXPECT_EQ(ServerMenu(), QStringList({"ALPHA"}));
 }
 
@@ -181,15 +184,16 @@ TEST_F(TStartUp, ChoosingAServerPutsItsNameOnTheButtonAndSelectsItsConnection)
 {
     fake.connections.push_back({0x103, "delta", 11, 0x53});
     form->StartUp();
-    EXPECT_EQ(form->SelectedConnection(), 0u) << "no server chosen: the primary connection";
+    EXPECT_EQ(TFormPeer::SelectedConnection(*form), 0u) << "no server chosen: the primary connection";
 
     form->PServer->Item(2)->Click();
     EXPECT_EQ(form->BServer->Caption(), "delta");
-    EXPECT_EQ(form->SelectedConnection(), 0u) << "an unresolvable name falls back to the primary connection";
+    EXPECT_EQ(TFormPeer::SelectedConnection(*form), 0u)
+        << "an unresolvable name falls back to the primary connection";
 
     form->PServer->Item(1)->Click();
     EXPECT_EQ(form->BServer->Caption(), "BETA");
-    EXPECT_EQ(form->SelectedConnection(), 0x102u);
+    EXPECT_EQ(TFormPeer::SelectedConnection(*form), 0x102u);
 }
 
 TEST_F(TStartUp, ResolvingTheSelectionCostsOneClientCall)
@@ -198,7 +202,7 @@ TEST_F(TStartUp, ResolvingTheSelectionCostsOneClientCall)
     form->PServer->Item(1)->Click();
     fake.ResetCounts();
 
-    form->SelectedConnection();
+    TFormPeer::SelectedConnection(*form);
 
     EXPECT_EQ(fake.TotalCalls(), 1);
 }

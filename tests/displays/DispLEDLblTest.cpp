@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/displays/DispLEDLblPeer.h"
+
 namespace {
+
+using TLabelPeer = TTestPeer<TDispLEDLabel>;
 
 // The main window's take title: small font, no bevels, a 2-pixel gap.
 void MakeTitle(TDispLEDLabel &label, const QString &caption)
@@ -58,7 +62,7 @@ TEST_P(LEDLabelAlignment, PadsOrCutsTheCaptionToItsCells)
     label.SetCaption(c.caption);
     label.SetAlignment(c.alignment);
     label.SetCurrentStep(c.step);
-    EXPECT_EQ(label.VisibleText(), QString::fromLatin1(c.visible));
+    EXPECT_EQ(TLabelPeer::VisibleText(label), QString::fromLatin1(c.visible));
 }
 
 using L = TDispLEDLabel;
@@ -81,7 +85,7 @@ using LEDLabelCell = ::testing::TestWithParam<TCellCase>;
 
 TEST_P(LEDLabelCell, IsTheCodeFrom32To103AndBlankOtherwise)
 {
-    EXPECT_EQ(TDispLEDLabel::Cell(GetParam().code), GetParam().cell);
+    EXPECT_EQ(TLabelPeer::Cell(GetParam().code), GetParam().cell);
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, LEDLabelCell,
@@ -125,17 +129,17 @@ TEST(TDispLEDLabel, ScrollsStepByStepRaisingItsEventsAndStopsBackAtTheStartStep)
     label.OnStep = [&](QObject *) { log << QString("step %1").arg(label.CurrentStep()); };
     label.OnEnd = [&](QObject *) { log << QString("end %1").arg(label.CurrentStep()); };
     label.SetStartStep(1);
-    label.ScrollStep();
+    TLabelPeer::ScrollStep(label);
     EXPECT_TRUE(log.isEmpty());
     label.SetAutoScroll(true);
-    EXPECT_TRUE(label.Scrolling());
+    EXPECT_TRUE(TLabelPeer::Scrolling(label));
     EXPECT_EQ(label.Alignment(), TDispLEDLabel::taLeftJustify);
-    label.ScrollStep();
-    label.ScrollStep();
-    label.ScrollStep();
+    TLabelPeer::ScrollStep(label);
+    TLabelPeer::ScrollStep(label);
+    TLabelPeer::ScrollStep(label);
     EXPECT_EQ(log, QStringList({"begin", "step 2", "end 1", "step 2"}));
     label.SetAutoScroll(false);
-    EXPECT_FALSE(label.Scrolling());
+    EXPECT_FALSE(TLabelPeer::Scrolling(label));
     EXPECT_EQ(label.CurrentStep(), 1);
     label.SetCurrentStep(4);
     label.SetCurrentStep(-1);

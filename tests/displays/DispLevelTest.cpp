@@ -14,11 +14,18 @@
 #include "runtime/ProcessState.h"
 #include "runtime/layout/ClassRegistry.h"
 #include "runtime/layout/LayoutReader.h"
+#include "tests/displays/DispLevelPeer.h"
+#include "tests/displays/DispTickServicePeer.h"
 #include "tests/displays/FakeDispTick.h"
 #include "tests/runtime/layout/TestClasses.h"
 #include "tests/runtime/layout/TestForm.h"
 
 namespace {
+
+using TLevelPeer = TTestPeer<TDispCustomLevel>;
+using TSpotsPeer = TTestPeer<TDispLevelSpots>;
+using TFilterPeer = TTestPeer<TDispDecayFilter>;
+using TTickPeer = TTestPeer<TDispTickService>;
 
 struct TLayoutCase
 {
@@ -43,9 +50,9 @@ TEST_P(LevelSpotLayout, CentresTheSpotsAndSplitsTheZones)
     TDispLevelSpots spots;
     spots.Recalc(c.length, 3, 2, c.point1, c.point2);
     EXPECT_EQ(spots.Count(), c.count);
-    EXPECT_EQ(spots.Offset(), c.offset);
-    EXPECT_EQ(spots.Point1(), c.p1);
-    EXPECT_EQ(spots.Point2(), c.p2);
+    EXPECT_EQ(TSpotsPeer::Offset(spots), c.offset);
+    EXPECT_EQ(TSpotsPeer::Point1(spots), c.p1);
+    EXPECT_EQ(TSpotsPeer::Point2(spots), c.p2);
     EXPECT_EQ(spots.Spot(1, false, false, c.length, 11), QRect(c.firstLeft, 0, 3, 11));
     EXPECT_EQ(spots.Spot(c.count, false, false, c.length, 11), QRect(c.lastLeft, 0, 3, 11));
     // Reversed and vertical layouts mirror the same positions.
@@ -118,8 +125,8 @@ TEST_P(DecayFactor, FollowsFromTheStrength)
 {
     TDispDecayFilter filter;
     filter.SetDecay(GetParam().decay);
-    EXPECT_NEAR(filter.Factor(), GetParam().factor, 0.000005);
-    EXPECT_EQ(filter.RingLength(), GetParam().ringLength);
+    EXPECT_NEAR(TFilterPeer::Factor(filter), GetParam().factor, 0.000005);
+    EXPECT_EQ(TFilterPeer::RingLength(filter), GetParam().ringLength);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DecayFactor,
@@ -199,7 +206,7 @@ protected:
     }
     uint8_t Spot(const TDispDIBCanvas &image, int spot) const
     {
-        return At(image, meter.Spots().Spot(spot, false, false, 257, 11).left() + 1);
+        return At(image, TLevelPeer::Spots(meter).Spot(spot, false, false, 257, 11).left() + 1);
     }
 
     TFakeDispTick ticks;
@@ -211,7 +218,7 @@ protected:
 
 TEST_F(LevelMeterTest, TheCpuMeterLaysItsUnlitSpotsOutInTwoZonesCentred)
 {
-    const TDispDIBCanvas &background = meter.Background();
+    const TDispDIBCanvas &background = TLevelPeer::Background(meter);
     const std::vector<uint8_t> columns = {At(background, 1), At(background, 2), At(background, 4),
                                           At(background, 5), At(background, 214), At(background, 217),
                                           At(background, 254), At(background, 255)};
@@ -219,8 +226,8 @@ TEST_F(LevelMeterTest, TheCpuMeterLaysItsUnlitSpotsOutInTwoZonesCentred)
     meter.SetPoint1(100);
     meter.SetPoint2(100);
     meter.SetWidth(209);
-    EXPECT_EQ(meter.Spots().Count(), 42);
-    EXPECT_EQ(At(meter.Background(), 207), kTeal);
+    EXPECT_EQ(TLevelPeer::Spots(meter).Count(), 42);
+    EXPECT_EQ(At(TLevelPeer::Background(meter), 207), kTeal);
 }
 
 struct TLitCase
@@ -319,7 +326,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, LevelMeterRepaints,
 TEST_F(LevelMeterTest, APeakIsHeldFor41TicksThenLeavesAtTheNextUpdate)
 {
     meter.SetValue(90);
-    EXPECT_EQ(meter.Peak(), 50);
+    EXPECT_EQ(TLevelPeer::Peak(meter), 50);
     EXPECT_EQ(Spot(*meter.DIB(), 50), kRed);
     meter.SetValue(50);
     // The marker stands alone above the bar, in its zone's colour.
@@ -327,11 +334,11 @@ TEST_F(LevelMeterTest, APeakIsHeldFor41TicksThenLeavesAtTheNextUpdate)
     EXPECT_EQ(Spot(*meter.DIB(), 50), kRed);
     for (int i = 0; i < 40; ++i)
         ticks.Tick();
-    EXPECT_EQ(meter.Peak(), 50);
-    EXPECT_FALSE(meter.RedrawPending());
+    EXPECT_EQ(TLevelPeer::Peak(meter), 50);
+    EXPECT_FALSE(TLevelPeer::RedrawPending(meter));
     ticks.Tick();
-    EXPECT_EQ(meter.Peak(), 0);
-    EXPECT_TRUE(meter.RedrawPending());
+    EXPECT_EQ(TLevelPeer::Peak(meter), 0);
+    EXPECT_TRUE(TLevelPeer::RedrawPending(meter));
     EXPECT_EQ(Spot(*meter.DIB(), 50), kRed);
     const int before = paints;
     meter.SetValue(50);
@@ -343,7 +350,7 @@ TEST_F(LevelMeterTest, APeakIsHeldFor41TicksThenLeavesAtTheNextUpdate)
 TEST_F(LevelMeterTest, AMeterWithoutAPeakRestsUntilItsNextNewPeak)
 {
     ticks.Tick();
-    EXPECT_TRUE(ticks.Idle());
+    EXPECT_TRUE(TTickPeer::Idle(ticks));
     const int added = ticks.wakes;
     meter.SetValue(50);
     EXPECT_EQ(ticks.wakes, added + 1);
@@ -353,13 +360,13 @@ TEST_F(LevelMeterTest, AMeterWithoutAPeakRestsUntilItsNextNewPeak)
     // Nothing happens to the held peak before it falls, so the meter asks to be left alone until then.
     EXPECT_EQ(ticks.TicksUntilDue(), 40);
     ticks.Tick(39);
-    EXPECT_FALSE(ticks.Idle());
+    EXPECT_FALSE(TTickPeer::Idle(ticks));
     ticks.Tick();
-    EXPECT_EQ(meter.Peak(), 0);
-    EXPECT_TRUE(ticks.Idle());
+    EXPECT_EQ(TLevelPeer::Peak(meter), 0);
+    EXPECT_TRUE(TTickPeer::Idle(ticks));
     meter.SetValue(25);
     EXPECT_EQ(ticks.wakes, added + 2);
-    EXPECT_FALSE(ticks.Idle());
+    EXPECT_FALSE(TTickPeer::Idle(ticks));
 }
 
 TEST_F(LevelMeterTest, WithASpeedThePeakFallsOneSpotEverySoManyTicks)
@@ -372,7 +379,7 @@ TEST_F(LevelMeterTest, WithASpeedThePeakFallsOneSpotEverySoManyTicks)
     std::vector<int> peaks;
     for (int i = 0; i < 5; ++i) {
         ticks.Tick();
-        peaks.push_back(meter.Peak());
+        peaks.push_back(TLevelPeer::Peak(meter));
     }
     EXPECT_EQ(peaks, std::vector<int>({50, 50, 49, 49, 48}));
     meter.SetValue(3);
@@ -398,7 +405,7 @@ TEST_F(LevelMeterTest, AnOwnBarPainterDrawsInsteadOfTheSpots)
 {
     QRect drawnRect;
     int drawnBar = -1, drawnPeak = -1;
-    meter.SetOnDrawBar([&](QObject *, TDispDIBCanvas *dib, QRect rect, int bar, int peak) {
+    TLevelPeer::SetOnDrawBar(meter, [&](QObject *, TDispDIBCanvas *dib, QRect rect, int bar, int peak) {
         dib->SelectColor(clWhite);
         dib->ClearSurface();
         std::tie(drawnRect, drawnBar, drawnPeak) = std::tuple(rect, bar, peak);
@@ -409,19 +416,19 @@ TEST_F(LevelMeterTest, AnOwnBarPainterDrawsInsteadOfTheSpots)
     EXPECT_EQ(std::pair(drawnBar, drawnPeak), std::pair(42, 51));
     EXPECT_EQ(Spot(*meter.DIB(), 1), 255);
     meter.SetInactive1Color(clRed);
-    EXPECT_EQ(Spot(meter.Background(), 1), kTeal);
-    meter.SetOnDrawBar(nullptr);
-    EXPECT_EQ(Spot(meter.Background(), 1), kRed);
+    EXPECT_EQ(Spot(TLevelPeer::Background(meter), 1), kTeal);
+    TLevelPeer::SetOnDrawBar(meter, nullptr);
+    EXPECT_EQ(Spot(TLevelPeer::Background(meter), 1), kRed);
 }
 
 TEST_F(LevelMeterTest, FewerSpotsRecentreAndClearBarAndPeak)
 {
     meter.SetValue(100);
     meter.SetWidth(250);
-    EXPECT_EQ(meter.Spots().Count(), 50);
-    EXPECT_EQ(meter.Spots().Offset(), 1);
+    EXPECT_EQ(TLevelPeer::Spots(meter).Count(), 50);
+    EXPECT_EQ(TSpotsPeer::Offset(TLevelPeer::Spots(meter)), 1);
     EXPECT_EQ(meter.Bar(), 0);
-    EXPECT_EQ(meter.Peak(), 0);
+    EXPECT_EQ(TLevelPeer::Peak(meter), 0);
     meter.SetWidth(1);
     EXPECT_EQ(meter.Width(), 2);
 }
@@ -435,7 +442,7 @@ TEST_F(LevelMeterTest, AVerticalMeterSwapsItsSidesAndLightsFromTheBottom)
     meter.SetValue(100);
     meter.SetValue(2);
     const TDispDIBCanvas &bar = *meter.DIB();
-    const QRect first = meter.Spots().Spot(1, true, false, 17, 200);
+    const QRect first = TLevelPeer::Spots(meter).Spot(1, true, false, 17, 200);
     EXPECT_GT(first.top(), 190);
     EXPECT_EQ(At(bar, 8, first.top()), kLime);
     EXPECT_EQ(At(bar, 8, first.top() - 5), kTeal);
@@ -446,17 +453,17 @@ TEST_F(LevelMeterTest, DisablingClearsAndStopsTheFallWhichResumesWhenEnabledWith
     meter.SetValue(100);
     meter.SetEnabled(false);
     EXPECT_EQ(meter.Bar(), 0);
-    EXPECT_EQ(meter.Peak(), 0);
+    EXPECT_EQ(TLevelPeer::Peak(meter), 0);
     meter.SetNumPeaks(0);
     meter.SetNumPeaks(1);
     meter.SetEnabled(true);
     meter.SetPeakDelay(0);
     meter.SetValue(100);
     ticks.Tick();
-    EXPECT_EQ(meter.Peak(), 0);
+    EXPECT_EQ(TLevelPeer::Peak(meter), 0);
     meter.SetNumPeaks(0);
     meter.SetValue(100);
-    EXPECT_EQ(meter.Peak(), 0);
+    EXPECT_EQ(TLevelPeer::Peak(meter), 0);
 }
 
 TEST_F(LevelMeterTest, AStoredMeterDrawsItsSpotsAndNeverStoresItsValue)
@@ -472,7 +479,7 @@ TEST_F(LevelMeterTest, AStoredMeterDrawsItsSpotsAndNeverStoresItsValue)
                       "    Samples = 20\n  end\nend\n");
     auto *stored = form.findChild<TDispLevel *>("LEVCPU");
     ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->BlockSize(), 20);
+    EXPECT_EQ(TLevelPeer::BlockSize(*stored), 20);
     EXPECT_FALSE(stored->StoresProperty("Value"));
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -509,11 +516,11 @@ TEST(LevelMeterThreads, ThePeakFallsOnThePlatformTickWhileValuesArrive)
         TDispLevel meter(&parent);
         meter.SetPeakDelay(0);
         meter.SetValue(100);
-        const int top = meter.Peak();
+        const int top = TLevelPeer::Peak(meter);
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {
                 meter.SetValue(10);
-                return meter.Peak() < top;
+                return TLevelPeer::Peak(meter) < top;
             },
             20000));
     }

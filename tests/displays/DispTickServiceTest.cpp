@@ -8,9 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "runtime/ProcessState.h"
+#include "tests/displays/DispTickServicePeer.h"
 #include "tests/displays/FakeDispTick.h"
 
 namespace {
+
+using TTickPeer = TTestPeer<TDispTickService>;
 
 struct TCounter
 {
@@ -81,10 +84,10 @@ TEST(TickService, SuspendedClientsAreSkippedAndStartTheirIntervalAfresh)
     service.Resume(id);
     service.Tick();
     EXPECT_EQ(counter.calls, 0);
-    EXPECT_EQ(service.SuspendCount(id), 1);
+    EXPECT_EQ(TTickPeer::SuspendCount(service, id), 1);
     service.Resume(id);
     service.Resume(id);
-    EXPECT_EQ(service.SuspendCount(id), 0);
+    EXPECT_EQ(TTickPeer::SuspendCount(service, id), 0);
     service.Tick();
     EXPECT_EQ(counter.calls, 0);
     service.Tick();
@@ -101,8 +104,8 @@ TEST(TickService, AClientWithNothingLeftRestsUntilWokenAndOnlyAnActiveOneWakesTh
     for (int i = 0; i < 4; ++i)
         service.Tick();
     EXPECT_EQ(counter.calls, 2);
-    EXPECT_TRUE(service.Resting(id));
-    EXPECT_TRUE(service.Idle());
+    EXPECT_TRUE(TTickPeer::Resting(service, id));
+    EXPECT_TRUE(TTickPeer::Idle(service));
     EXPECT_EQ(service.TicksUntilDue(), 0);
     service.Suspend(id);
     service.Wake(id);
@@ -117,7 +120,7 @@ TEST(TickService, AClientWithNothingLeftRestsUntilWokenAndOnlyAnActiveOneWakesTh
     EXPECT_EQ(service.wakes, 2);
     service.Tick();
     EXPECT_EQ(counter.calls, 3);
-    EXPECT_TRUE(service.Idle());
+    EXPECT_TRUE(TTickPeer::Idle(service));
 }
 
 // A client left alone for a while is called once, with the whole time, however the ticks come; a woken
@@ -164,7 +167,7 @@ TEST(TickService, TheTimerRunsWhileThereAreClientsAndUnknownIdsAreIgnored)
     EXPECT_EQ(service.stops, 0);
     service.RemoveClient(second);
     EXPECT_EQ(service.stops, 1);
-    EXPECT_EQ(service.ClientCount(), 0);
+    EXPECT_EQ(TTickPeer::ClientCount(service), 0);
 }
 
 TEST(TickService, ATimerThatCannotStartGivesNoClient)
@@ -173,7 +176,7 @@ TEST(TickService, ATimerThatCannotStartGivesNoClient)
     service.timerStarts = false;
     TCounter counter;
     EXPECT_EQ(service.AddClient(25, &counter, &TCounter::Count), 0u);
-    EXPECT_EQ(service.ClientCount(), 0);
+    EXPECT_EQ(TTickPeer::ClientCount(service), 0);
     service.timerStarts = true;
     EXPECT_NE(service.AddClient(25, &counter, &TCounter::Count), 0u);
 }
@@ -212,12 +215,12 @@ TEST(PlatformTickService, TicksOnItsOwnThreadAndStopsWithItsLastClientOrTheProce
     ASSERT_NE(id, 0u);
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls >= 3; }, 20000));
     service.RemoveClient(id);
-    EXPECT_EQ(service.ClientCount(), 0);
+    EXPECT_EQ(TTickPeer::ClientCount(service), 0);
 
     TDispTickService::Platform().AddClient(50, &counter, &TPlatformCounter::Call);
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls >= 4; }, 20000));
     ProcessState::ResetAll();
-    EXPECT_EQ(TDispTickService::Platform().ClientCount(), 0);
+    EXPECT_EQ(TTickPeer::ClientCount(TDispTickService::Platform()), 0);
 }
 
 // A wake cuts short both a client's long wait and the thread's wait while the service is idle.
@@ -231,9 +234,9 @@ TEST(PlatformTickService, AWakeCutsItsThreadsWaitShort)
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 1; }, 20000));
     counter.quiet = 0;
     service.Wake(id);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 2 && service.Idle(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 2 && TTickPeer::Idle(service); }, 20000));
     service.Wake(id);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 3 && service.Idle(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.calls == 3 && TTickPeer::Idle(service); }, 20000));
     ProcessState::ResetAll();
 }
 

@@ -11,8 +11,11 @@
 #include "runtime/Form.h"
 #include "skin/RegionData.h"
 #include "skin/RegionType.h"
+#include "tests/skin/CoolFormPeer.h"
 
 namespace {
+
+using TCoolFormPeer = TTestPeer<TCoolForm>;
 
 // The main window's mask: the title strip and the body, without rows 22 to 24 and column 0.
 const QByteArray kStoredMask = QByteArray::fromHex("40000000"
@@ -121,7 +124,7 @@ protected:
             for (int x = 0; x < 40; ++x)
                 skin.setPixelColor(x, y, Qt::red);
         skin.setPixelColor(5, 20, Qt::white);
-        coolForm->SetBitmap(skin);
+        TCoolFormPeer::SetBitmap(*coolForm, skin);
     }
 
     TForm form;
@@ -141,7 +144,7 @@ TEST_F(CoolFormTest, TheFormsStoredClientSizeWinsOverTheSkinOnceLoaded)
 {
     form.BeginLoading();
     form.SetClientHeight(25);
-    coolForm->SetBitmap(QImage(40, 30, QImage::Format_RGB888));
+    TCoolFormPeer::SetBitmap(*coolForm, QImage(40, 30, QImage::Format_RGB888));
     EXPECT_EQ(form.height(), 30);
     form.Loaded();
     EXPECT_EQ(form.size(), QSize(40, 25));
@@ -165,11 +168,11 @@ TEST_F(CoolFormTest, ShapesTheWindowWithItsOwnCopyOfTheStoredMask)
     coolForm->LoadMaskData(kStoredMask);
     const QRegion expected = QRegion(1, 0, 371, 22) + QRegion(1, 25, 371, 163);
     EXPECT_EQ(form.mask(), expected);
-    EXPECT_EQ(coolForm->MaskBytes(), kStoredMask.mid(4));
+    EXPECT_EQ(TCoolFormPeer::MaskBytes(*coolForm), kStoredMask.mid(4));
     EXPECT_EQ(coolForm->SaveMaskData(), kStoredMask);
 
     // A new skin drops the control's region; the window keeps its shape.
-    coolForm->SetBitmap(QImage(20, 20, QImage::Format_RGB888));
+    TCoolFormPeer::SetBitmap(*coolForm, QImage(20, 20, QImage::Format_RGB888));
     EXPECT_EQ(coolForm->SaveMaskData(), QByteArray(4, '\0'));
     EXPECT_EQ(form.mask(), expected);
 }
@@ -188,14 +191,14 @@ class CoolFormTransparent : public CoolFormTest, public ::testing::WithParamInte
 // A palette skin may list the key colour twice; every entry of it is left out.
 TEST_P(CoolFormTransparent, LeavesOutTheBottomLeftColour)
 {
-    QImage skin = coolForm->Bitmap().convertToFormat(GetParam());
+    QImage skin = TCoolFormPeer::Bitmap(*coolForm).convertToFormat(GetParam());
     if (skin.format() == QImage::Format_Indexed8) {
         QList<QRgb> colours = skin.colorTable();
         colours.append(qRgb(0, 0, 0));
         skin.setColorTable(colours);
         skin.setPixel(3, 25, uint(colours.size() - 1));
     }
-    coolForm->SetBitmap(skin);
+    TCoolFormPeer::SetBitmap(*coolForm, skin);
     form.SetColor(TColor(0x00FF00));
     coolForm->SetTransparent(true);
     const QImage shot = form.grab().toImage();
@@ -223,7 +226,7 @@ class CoolFormPicture : public CoolFormTest, public ::testing::WithParamInterfac
 TEST_P(CoolFormPicture, ReadsTheEmbeddedBitmapOfItsName)
 {
     coolForm->SetPicture(QString::fromLatin1(GetParam().name));
-    EXPECT_EQ(coolForm->Bitmap().size(), GetParam().size);
+    EXPECT_EQ(TCoolFormPeer::Bitmap(*coolForm).size(), GetParam().size);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -251,13 +254,13 @@ TEST_P(CoolFormDrag, KeepsTheGrabbedPointUnderThePointer)
     form.show();
     const QPoint grabbed = coolForm->mapToGlobal(QPoint(12, 7));
     QTest::mousePress(coolForm, GetParam(), {}, coolForm->mapFromGlobal(grabbed));
-    EXPECT_TRUE(coolForm->Dragging());
+    EXPECT_TRUE(TCoolFormPeer::Dragging(*coolForm));
     for (const QPoint travel : {QPoint(5, 0), QPoint(30, -20), QPoint(-8, 44)}) {
         QTest::mouseMove(coolForm, coolForm->mapFromGlobal(grabbed + travel));
         EXPECT_EQ(form.pos(), QPoint(100, 100) + travel);
     }
     QTest::mouseRelease(coolForm, GetParam(), {}, coolForm->mapFromGlobal(grabbed + QPoint(-8, 44)));
-    EXPECT_FALSE(coolForm->Dragging());
+    EXPECT_FALSE(TCoolFormPeer::Dragging(*coolForm));
     QTest::mouseMove(coolForm, QPoint(1, 1));
     EXPECT_EQ(form.pos(), QPoint(92, 144));
     EXPECT_EQ(raised, "d");
@@ -273,7 +276,7 @@ TEST_F(CoolFormTest, NotDraggableDoesNotMoveTheWindow)
     QTest::mousePress(coolForm, Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseMove(coolForm, QPoint(30, 30));
     EXPECT_EQ(form.pos(), QPoint(100, 100));
-    EXPECT_EQ(QPoint(coolForm->GrabX(), coolForm->GrabY()), QPoint(10, 10));
+    EXPECT_EQ(TCoolFormPeer::Grab(*coolForm), QPoint(10, 10));
 }
 
 } // namespace

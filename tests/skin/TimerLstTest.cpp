@@ -14,8 +14,12 @@
 #include "tests/runtime/RecordingPresenter.h"
 #include "tests/runtime/layout/TestClasses.h"
 #include "tests/runtime/layout/TestForm.h"
+#include "tests/skin/TimerLstPeer.h"
 
 namespace {
+
+using TListPeer = TTestPeer<TTimerList>;
+using TEventPeer = TTestPeer<TTimerEvent>;
 
 // Records every arming of the hidden timer, and can run out of timers.
 class TRecordingList : public TTimerList
@@ -86,8 +90,8 @@ TEST_P(TimerListPeriod, DividesEveryIntervalAndNeverGoesBelow100)
         events.push_back(Event(interval));
     clock.Advance(c.joinedAfter);
     for (TTimerEvent *event : events)
-        event->SetParentList(&list);
-    EXPECT_EQ(list.Period(), c.period);
+        TEventPeer::SetParentList(*event, &list);
+    EXPECT_EQ(TListPeer::Period(list), c.period);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, TimerListPeriod,
@@ -102,11 +106,11 @@ TEST_F(TimerListTest, ANegativeIntervalIsRefusedAndNeverStallsThePeriod)
     TTimerEvent *event = Event(1000);
     event->SetInterval(-7);
     EXPECT_EQ(event->Interval(), 1000);
-    event->SetParentList(&list);
-    const int added = list.AddEvent({}, -7, true);
-    for (const TTimerEvent *each : list.Events())
-        EXPECT_EQ(each->Interval(), 1000) << "event " << each->EventHandle() << " of " << added;
-    EXPECT_EQ(list.Period(), 1000);
+    TEventPeer::SetParentList(*event, &list);
+    const int added = TListPeer::AddEvent(list, {}, -7, true);
+    for (const TTimerEvent *each : TListPeer::Events(list))
+        EXPECT_EQ(each->Interval(), 1000) << "event " << TEventPeer::EventHandle(*each) << " of " << added;
+    EXPECT_EQ(TListPeer::Period(list), 1000);
 }
 
 TEST_F(TimerListTest, FiresDueEventsUpTo50MsEarlyLastToFirstWithTheBookkeepingDone)
@@ -114,13 +118,13 @@ TEST_F(TimerListTest, FiresDueEventsUpTo50MsEarlyLastToFirstWithTheBookkeepingDo
     QStringList log;
     TTimerEvent *slow = Event(2000, &log, "slow");
     TTimerEvent *fast = Event(1000, &log, "fast");
-    slow->SetParentList(&list);
-    fast->SetParentList(&list);
+    TEventPeer::SetParentList(*slow, &list);
+    TEventPeer::SetParentList(*fast, &list);
     list.SetActive(true);
-    EXPECT_EQ(list.Events(), QList<TTimerEvent *>({fast, slow}));
+    EXPECT_EQ(TListPeer::Events(list), QList<TTimerEvent *>({fast, slow}));
     int seenCount = -1;
     fast->OnTimer = [&](QObject *) {
-        seenCount = fast->FireCount();
+        seenCount = TEventPeer::FireCount(*fast);
         log << "fast";
     };
     int handles = 0;
@@ -136,7 +140,7 @@ TEST_F(TimerListTest, FiresDueEventsUpTo50MsEarlyLastToFirstWithTheBookkeepingDo
     clock.Advance(1000);
     list.TimerMessage();
     EXPECT_EQ(log, QStringList({"fast", "slow", "fast"}));
-    EXPECT_EQ(handles, fast->EventHandle() * 2 + slow->EventHandle());
+    EXPECT_EQ(handles, TEventPeer::EventHandle(*fast) * 2 + TEventPeer::EventHandle(*slow));
 }
 
 TEST_F(TimerListTest, AnEventThatIsNotCycledStopsAfterItsRepeatsAndTheListFinishesWithIt)
@@ -148,7 +152,7 @@ TEST_F(TimerListTest, AnEventThatIsNotCycledStopsAfterItsRepeatsAndTheListFinish
     event->SetRepeatCount(0);
     EXPECT_EQ(event->RepeatCount(), 1);
     event->SetRepeatCount(3);
-    event->SetParentList(&list);
+    TEventPeer::SetParentList(*event, &list);
     int finished = 0;
     list.OnFinish = [&finished](QObject *) { ++finished; };
     list.SetActive(true);
@@ -159,14 +163,14 @@ TEST_F(TimerListTest, AnEventThatIsNotCycledStopsAfterItsRepeatsAndTheListFinish
     EXPECT_EQ(log.size(), 3);
     EXPECT_FALSE(event->Enabled());
     EXPECT_FALSE(list.Active());
-    EXPECT_FALSE(list.HasTimerWindow());
+    EXPECT_FALSE(TListPeer::HasTimerWindow(list));
     EXPECT_EQ(finished, 1);
 }
 
 TEST_F(TimerListTest, ALongPeriodIsWaitedInPiecesBeforeEventsAreExamined)
 {
     QStringList log;
-    Event(150000, &log)->SetParentList(&list);
+    TEventPeer::SetParentList(*Event(150000, &log), &list);
     list.SetActive(true);
     for (int piece = 0; piece < 3; ++piece) {
         clock.Advance(piece < 2 ? 65535 : 150000 - 2 * 65535);
@@ -185,7 +189,7 @@ TEST_F(TimerListTest, HandlerErrorsAreShownAndTheTimerKeepsRunning)
         log << "tick";
         throw Exception("the server went away");
     };
-    event->SetParentList(&list);
+    TEventPeer::SetParentList(*event, &list);
     list.SetActive(true);
     clock.Advance(1000);
     EXPECT_NO_THROW(list.TimerMessage());
@@ -202,7 +206,7 @@ TEST_F(TimerListTest, RunningOutOfTimersStopsTheListAndSaysSo)
     list.SetActive(true);
     list.noTimerLeft = true;
     try {
-        list.AddEvent({}, 1000, true);
+        TListPeer::AddEvent(list, {}, 1000, true);
         ADD_FAILURE() << "no error";
     } catch (const EOutOfResources &error) {
         EXPECT_EQ(error.Message(), "Not enough timers available");
@@ -212,17 +216,17 @@ TEST_F(TimerListTest, RunningOutOfTimersStopsTheListAndSaysSo)
 
 TEST_F(TimerListTest, HandlesCountUpAndDeletingAnUnknownOneDoesNothing)
 {
-    const int first = list.AddEvent({}, 1000, true);
-    const int second = list.AddEvent({}, 500, false);
+    const int first = TListPeer::AddEvent(list, {}, 1000, true);
+    const int second = TListPeer::AddEvent(list, {}, 500, false);
     EXPECT_EQ(first, 1);
     EXPECT_EQ(second, 2);
-    list.DeleteEvent(7);
-    EXPECT_EQ(list.Events().size(), 2);
-    list.DeleteEvent(first);
-    ASSERT_EQ(list.Events().size(), 1);
-    EXPECT_EQ(list.Events().front()->EventHandle(), second);
-    delete list.Events().front();
-    EXPECT_TRUE(list.Events().isEmpty());
+    TListPeer::DeleteEvent(list, 7);
+    EXPECT_EQ(TListPeer::Events(list).size(), 2);
+    TListPeer::DeleteEvent(list, first);
+    ASSERT_EQ(TListPeer::Events(list).size(), 1);
+    EXPECT_EQ(TEventPeer::EventHandle(*TListPeer::Events(list).front()), second);
+    delete TListPeer::Events(list).front();
+    EXPECT_TRUE(TListPeer::Events(list).isEmpty());
 }
 
 TEST_F(TimerListTest, AStoredActiveListStartsTheTimerWhenItsEventJoinsAndFiresFromTheRealTimer)
@@ -236,16 +240,16 @@ TEST_F(TimerListTest, AStoredActiveListStartsTheTimerWhenItsEventJoinsAndFiresFr
                       "    end\n  end\nend\n");
     auto *stored = form.findChild<TTimerList *>("L");
     ASSERT_TRUE(stored && stored->Active());
-    EXPECT_EQ(stored->Period(), 100);
-    ASSERT_EQ(stored->Events().size(), 1);
+    EXPECT_EQ(TListPeer::Period(*stored), 100);
+    ASSERT_EQ(TListPeer::Events(*stored).size(), 1);
     // The clock jumps ahead, so the first real tick finds the event due.
     clock.Advance(10000);
     QEventLoop loop;
-    TTimerEvent *event = stored->Events().front();
+    TTimerEvent *event = TListPeer::Events(*stored).front();
     event->OnTimer = [&loop](QObject *) { loop.quit(); };
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
     loop.exec();
-    EXPECT_EQ(event->FireCount(), 1);
+    EXPECT_EQ(TEventPeer::FireCount(*event), 1);
 }
 
 } // namespace
