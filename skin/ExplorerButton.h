@@ -6,6 +6,7 @@ class QPainter;
 
 #include "runtime/GraphicControl.h"
 #include "runtime/PopupMenu.h"
+#include "runtime/TestPeer.h"
 #include "skin/ButtonGlyph.h"
 #include "skin/ButtonLayout.h"
 #include "skin/FontFx.h"
@@ -86,16 +87,6 @@ public:
     TButtonLayout *ButtonLayout() const { return m_layout; }
     TFontFx *FontFx() const { return m_fontFx; }
 
-    TState State() const { return m_state; }
-    int HoverTimer() const { return m_hoverTimer; }
-    // The glyph index the current state shows.
-    int GlyphIndex() const;
-    // The glyph's box, the caption's rectangle (with its effects) and the drop-down arrow's box inside the
-    // button, as painted now; the arrow's is empty while ButtonLayout.Arrow is off.
-    QRect GlyphRect() const { return Layout().glyph; }
-    QRect TextRect() const { return Layout().text; }
-    QRect ArrowRect() const { return Layout().arrow; }
-
     TNotifyEvent OnMouseExit;
     TNotifyEvent OnDblClick;
 
@@ -115,6 +106,10 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    friend struct TTestPeer<TExplorerButton>;
+
+    // The glyph's box, the caption's rectangle (with its effects) and the drop-down arrow's box inside the
+    // button, as painted now; the arrow's is empty while ButtonLayout.Arrow is off.
     struct TBoxes
     {
         QRect glyph;
@@ -124,6 +119,8 @@ private:
         QSize caption;
     };
 
+    // The glyph index the current state shows.
+    int GlyphIndex() const;
     void ChangeState(TState state);
     void HoverTick();
     void DropDown();

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QPointer>
 
+#include "runtime/TestPeer.h"
 #include "runtime/WinControl.h"
 #include "skin/ExtGlyphs.h"
 #include "skin/ExtHottrack.h"
@@ -104,12 +105,6 @@ public:
     int PageIndexByTabIndex(int tabIndex) const;
     // Where the pages stand: the client area less the tab row, moved down two pixels.
     QRect DisplayRect() const;
-    // The tabs as drawn, by tab index.
-    QList<QRect> TabRects() const;
-    // The tab index at a point of the control, -1 off the tabs.
-    int TabAt(const QPoint &point) const;
-    // The tab under the pointer while hot tracking is on, else -1.
-    int HotTab() const { return m_hotTab; }
     // Scales the tab sizes and both tab fonts' heights by multiplier / divider; a ratio that is not
     // positive is ignored.
     void ChangeScale(int multiplier, int divider);
@@ -140,6 +135,12 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    friend struct TTestPeer<TExtPageControl>;
+
+    // The tabs as drawn, by tab index.
+    QList<QRect> TabRects() const;
+    // The tab index at a point of the control, -1 off the tabs.
+    int TabAt(const QPoint &point) const;
     void MakeCurrent(TTabSheet *page);
     static QWidget *FirstTabStop(QWidget *page);
     // Tab `tab` of the page at `index`.
@@ -167,6 +168,7 @@ private:
     TExtHottrack *m_hottrack;
     int m_tabOrder = 0;
     int m_updateCount = 0;
+    // The tab under the pointer while hot tracking is on, else -1.
     int m_hotTab = -1;
     // The accelerator shortcut of each page's tab caption, by shortcut id.
     QList<std::pair<int, QPointer<TTabSheet>>> m_mnemonics;

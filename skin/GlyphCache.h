@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QSize>
 
+#include "runtime/TestPeer.h"
+
 // The prepared button images of every glyph, one list per image size, shared by all glyphs of that size.
 // A list is made for its first glyph and freed with its last.
 class TGlyphCache
@@ -21,10 +23,11 @@ public:
     const QImage &Image(QSize size, int index) const;
     void Remove(QSize size, int index);
 
-    int Lists() const { return int(m_lists.size()); }
+private:
+    friend struct TTestPeer<TGlyphCache>;
+
     int Images(QSize size) const;
 
-private:
     struct TList
     {
         int users = 0;

@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "runtime/TestPeer.h"
+
 class QTimer;
 
 // The shared timers of the skin's buttons (hover checks, click repeats): a fixed number of slots, so that
@@ -25,11 +27,13 @@ public:
     int Start(int interval, std::function<void()> tick);
     // An unknown or stopped handle is ignored.
     void Stop(int handle);
+
+private:
+    friend struct TTestPeer<TTimerPool>;
+
     bool Running(int handle) const;
     // One tick of that timer, as its timer delivers it.
     void Deliver(int handle);
-
-private:
     struct TSlot
     {
         std::unique_ptr<QTimer> timer;

@@ -19,7 +19,31 @@
 #include "skin/TimerPool.h"
 #include "tests/runtime/RecordingPresenter.h"
 
+template <> struct TTestPeer<TExplorerButton>
+{
+    static TExplorerButton::TState State(const TExplorerButton &button) { return button.m_state; }
+    static int HoverTimer(const TExplorerButton &button) { return button.m_hoverTimer; }
+    static int GlyphIndex(const TExplorerButton &button) { return button.GlyphIndex(); }
+    static QRect GlyphRect(const TExplorerButton &button) { return button.Layout().glyph; }
+    static QRect TextRect(const TExplorerButton &button) { return button.Layout().text; }
+    static QRect ArrowRect(const TExplorerButton &button) { return button.Layout().arrow; }
+};
+
+template <> struct TTestPeer<TGlyphCache>
+{
+    static int Lists() { return int(TGlyphCache::Instance().m_lists.size()); }
+    static int Images(QSize size) { return TGlyphCache::Instance().Images(size); }
+};
+
+template <> struct TTestPeer<TTimerPool>
+{
+    static bool Running(int handle) { return TTimerPool::Instance().Running(handle); }
+    static void Deliver(int handle) { TTimerPool::Instance().Deliver(handle); }
+};
+
 namespace {
+
+using Peer = TTestPeer<TExplorerButton>;
 
 using TState = TExplorerButton::TState;
 
@@ -45,7 +69,7 @@ protected:
         button->Font()->SetColor(clWhite);
         button->OnClick = [this](QObject *) {
             ++clicks;
-            seenAtClick = {button->Pressed(), button->State()};
+            seenAtClick = {button->Pressed(), Peer::State(*button)};
         };
         button->OnDblClick = [this](QObject *) { ++doubleClicks; };
         menu->Add(new TMenuItem(menu));
@@ -95,7 +119,7 @@ protected:
                 [&] {
                     if (menu->isVisible())
                         shownAt = menu->pos();
-                    stateWhileOpen = button->State();
+                    stateWhileOpen = Peer::State(*button);
                     if (close)
                         close();
                     else
@@ -141,7 +165,7 @@ TEST_P(ExplorerButtonDropDown, OpensItsMenuAtTheCornerAndReturnsHotWithoutAClick
     ASSERT_TRUE(shownAt.has_value());
     EXPECT_EQ(*shownAt, button->mapToGlobal(GetParam().corner));
     EXPECT_EQ(stateWhileOpen, TState::DroppedDown);
-    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(Peer::State(*button), TState::Hot);
     EXPECT_EQ(clicks, 0);
 }
 
@@ -161,7 +185,7 @@ TEST_F(ExplorerButtonTest, TheClickThatClosesTheMenuOnTheButtonDoesNotReopenIt)
         menu->close();
     });
     EXPECT_EQ(menuShows, 1);
-    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(Peer::State(*button), TState::Hot);
     EXPECT_EQ(clicks, 0);
 }
 
@@ -181,14 +205,14 @@ TEST_P(ExplorerButtonComeBack, LightsUpWhenThePointerReturnsAfterItsMenuClosedEl
         menu->close();
     });
     EXPECT_EQ(exits, 1);
-    TTimerPool::Instance().Deliver(button->HoverTimer());
-    ASSERT_EQ(button->State(), TState::Up);
+    TTestPeer<TTimerPool>::Deliver(Peer::HoverTimer(*button));
+    ASSERT_EQ(Peer::State(*button), TState::Up);
     PointerTo(QPoint(10, 8));
     if (GetParam())
         Enter();
     else
         QTest::mouseMove(button, QPoint(10, 8));
-    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(Peer::State(*button), TState::Hot);
 }
 
 INSTANTIATE_TEST_SUITE_P(ByEnterOrMove, ExplorerButtonComeBack, ::testing::Bool());
@@ -200,7 +224,7 @@ TEST_F(ExplorerButtonTest, AnEmptyMenuDoesNotOpenAndTheButtonReturnsHot)
     Enter();
     MenuPositionAfterPress(Qt::LeftButton);
     EXPECT_EQ(menuShows, 0);
-    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(Peer::State(*button), TState::Hot);
 }
 
 TEST_F(ExplorerButtonTest, OnlyALeftPressOnAButtonWithAMenuOpensOne)
@@ -230,7 +254,7 @@ TEST_F(ExplorerButtonTest, EveryPressOpensTheMenuOnceAndNoneClicks)
     DoubleClick(QPoint(10, 8));
     EXPECT_EQ(menuShows, 3) << "a double click is two presses";
     EXPECT_EQ(doubleClicks, 1);
-    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(Peer::State(*button), TState::Hot);
     EXPECT_EQ(clicks, 0);
 }
 
@@ -293,7 +317,7 @@ TEST_P(ExplorerButtonSequence, GoesThroughTheStates)
             QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-20, 5));
             break;
         }
-        states += "UxHDP-Vy"[int(button->State())];
+        states += "UxHDP-Vy"[int(Peer::State(*button))];
     }
     EXPECT_EQ(states, c.states);
     EXPECT_EQ(clicks, c.clicks);
@@ -364,13 +388,13 @@ TEST_F(ExplorerButtonTest, TheToggleIsDownOnItsLastSliceBeforeItsClickRuns)
     button->SetAllowAllUp(true);
     Enter();
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(button->GlyphIndex(), 0);
+    EXPECT_EQ(Peer::GlyphIndex(*button), 0);
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(seenAtClick, std::make_pair(true, TState::Down));
-    EXPECT_EQ(button->GlyphIndex(), 3);
+    EXPECT_EQ(Peer::GlyphIndex(*button), 3);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(seenAtClick, std::make_pair(false, TState::Up));
-    EXPECT_EQ(button->GlyphIndex(), 2);
+    EXPECT_EQ(Peer::GlyphIndex(*button), 2);
 }
 
 TEST_F(ExplorerButtonTest, PressingAHotButtonOfFewGlyphsRepaintsIt)
@@ -391,7 +415,7 @@ TEST_F(ExplorerButtonTest, PressingAHotButtonOfFewGlyphsRepaintsIt)
     button->installEventFilter(&counter);
     button->SetPressed(true);
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(button->State(), TState::Down);
+    EXPECT_EQ(Peer::State(*button), TState::Down);
     EXPECT_GT(counter.paints, 0);
 }
 
@@ -406,7 +430,7 @@ TEST_F(ExplorerButtonTest, PressingAnotherButtonOfTheGroupUnpressesThisOne)
     EXPECT_FALSE(button->AllowAllUp()) << "joining the group passes on its setting";
     other->SetPressed(true);
     EXPECT_FALSE(button->Pressed());
-    EXPECT_EQ(button->State(), TState::Up);
+    EXPECT_EQ(Peer::State(*button), TState::Up);
     EXPECT_TRUE(other->Pressed());
     other->SetPressed(false);
     EXPECT_TRUE(other->Pressed()) << "a group that does not allow all up keeps one pressed";
@@ -415,14 +439,14 @@ TEST_F(ExplorerButtonTest, PressingAnotherButtonOfTheGroupUnpressesThisOne)
 TEST_F(ExplorerButtonTest, TheHoverCheckReturnsAButtonLeftUnnoticedToUp)
 {
     Enter();
-    ASSERT_TRUE(TTimerPool::Instance().Running(button->HoverTimer()));
-    TTimerPool::Instance().Deliver(button->HoverTimer());
-    EXPECT_EQ(button->State(), TState::Hot) << "the pointer is still over it";
+    ASSERT_TRUE(TTestPeer<TTimerPool>::Running(Peer::HoverTimer(*button)));
+    TTestPeer<TTimerPool>::Deliver(Peer::HoverTimer(*button));
+    EXPECT_EQ(Peer::State(*button), TState::Hot) << "the pointer is still over it";
     PointerTo(QPoint(200, 5));
-    const int timer = button->HoverTimer();
-    TTimerPool::Instance().Deliver(timer);
-    EXPECT_EQ(button->State(), TState::Up);
-    EXPECT_FALSE(TTimerPool::Instance().Running(timer));
+    const int timer = Peer::HoverTimer(*button);
+    TTestPeer<TTimerPool>::Deliver(timer);
+    EXPECT_EQ(Peer::State(*button), TState::Up);
+    EXPECT_FALSE(TTestPeer<TTimerPool>::Running(timer));
 }
 
 TEST_F(ExplorerButtonTest, NoTimerLeftIsReportedAndTheButtonStillTurnsHot)
@@ -434,7 +458,7 @@ TEST_F(ExplorerButtonTest, NoTimerLeftIsReportedAndTheButtonStillTurnsHot)
     Enter();
     ASSERT_EQ(presenter.boxes.size(), 1u);
     EXPECT_EQ(presenter.boxes[0].text, "Not enough timers available");
-    EXPECT_EQ(button->State(), TState::Hot);
+    EXPECT_EQ(Peer::State(*button), TState::Hot);
 }
 
 TEST_F(ExplorerButtonTest, AnInactiveWindowsButtonIsNotHighlighted)
@@ -447,24 +471,24 @@ TEST_F(ExplorerButtonTest, AnInactiveWindowsButtonIsNotHighlighted)
     QApplication::setActiveWindow(&other);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), formButton->mapToGlobal(QPointF(5, 5)));
     QCoreApplication::sendEvent(formButton, &enter);
-    EXPECT_EQ(formButton->State(), TState::Up);
+    EXPECT_EQ(Peer::State(*formButton), TState::Up);
     QApplication::setActiveWindow(&form);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(formButton, &leave);
     QCoreApplication::sendEvent(formButton, &enter);
-    EXPECT_EQ(formButton->State(), TState::Hot);
+    EXPECT_EQ(Peer::State(*formButton), TState::Hot);
 }
 
 TEST_F(ExplorerButtonTest, DisablingFollowsThePressedState)
 {
     button->SetGroupIndex(1);
     button->SetEnabled(false);
-    EXPECT_EQ(button->State(), TState::Disabled);
+    EXPECT_EQ(Peer::State(*button), TState::Disabled);
     button->SetEnabled(true);
     button->SetPressed(true);
     button->SetEnabled(false);
-    EXPECT_EQ(button->State(), TState::DisabledDown);
-    EXPECT_EQ(button->GlyphIndex(), 1);
+    EXPECT_EQ(Peer::State(*button), TState::DisabledDown);
+    EXPECT_EQ(Peer::GlyphIndex(*button), 1);
 }
 
 TEST_F(ExplorerButtonTest, TheAcceleratorClicksAndReturnsUp)
@@ -475,7 +499,7 @@ TEST_F(ExplorerButtonTest, TheAcceleratorClicksAndReturnsUp)
     QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(seenAtClick.second, TState::Pushed);
-    EXPECT_EQ(button->State(), TState::Up);
+    EXPECT_EQ(Peer::State(*button), TState::Up);
 }
 
 struct TEdgeCase
@@ -504,7 +528,7 @@ TEST_P(ExplorerButtonEdge, FramesTheButtonAndNothingElse)
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     else if (GetParam().state == TState::Up)
         Leave();
-    ASSERT_EQ(button->State(), GetParam().state);
+    ASSERT_EQ(Peer::State(*button), GetParam().state);
     const QImage image = window.grab(button->geometry()).toImage();
     EXPECT_EQ(image.pixelColor(0, 0), GetParam().topLeft);
     EXPECT_EQ(image.pixelColor(91, 16), GetParam().bottomRight);
@@ -551,8 +575,8 @@ TEST_P(ExplorerButtonArrow, IsATriangleOfItsSizeAtItsPlace)
     // Beside the caption, the arrow's left edge follows the caption's.
     QRect expected = c.box;
     if (c.position == TButtonLayout::apRightText)
-        expected.moveLeft(button->TextRect().right() + c.indent);
-    ASSERT_EQ(button->ArrowRect(), expected);
+        expected.moveLeft(Peer::TextRect(*button).right() + c.indent);
+    ASSERT_EQ(Peer::ArrowRect(*button), expected);
     const QImage image = window.grab(button->geometry()).toImage();
     const QRect seen = expected & image.rect();
     for (int y = seen.top(); y <= seen.bottom(); ++y)
@@ -579,12 +603,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ExplorerButtonTest, TheCaptionIsCentredWithTheRoomOfItsEffects)
 {
     button->SetCaption("CPU");
-    const QSize plain = button->TextRect().size();
+    const QSize plain = Peer::TextRect(*button).size();
     button->FontFx()->SetStyle3D(TFontFx::fxRaised);
     button->FontFx()->SetDepth(2);
     for (int angle : {0, 90}) {
         button->FontFx()->SetAngle(angle);
-        const QRect text = button->TextRect();
+        const QRect text = Peer::TextRect(*button);
         EXPECT_EQ(text.size(), angle ? (plain + QSize(4, 4)).transposed() : plain + QSize(4, 4));
         EXPECT_EQ(text.topLeft() - QPoint(1, 1), QPoint((92 - text.width()) / 2, (17 - text.height()) / 2));
     }
@@ -594,8 +618,8 @@ TEST_F(ExplorerButtonTest, GlyphAndCaptionAreCentredAsOneBoxWithSpacing)
 {
     button->SetCaption("CPU");
     button->SetGlyphBitmap(Strip(1, 9, 10));
-    const QRect glyph = button->GlyphRect();
-    const QRect text = button->TextRect();
+    const QRect glyph = Peer::GlyphRect(*button);
+    const QRect text = Peer::TextRect(*button);
     EXPECT_EQ(glyph.size(), QSize(11, 10));
     EXPECT_EQ(text.left(), glyph.right() + 1 + 2 + 1);
     const int boxWidth = glyph.width() + 2 + text.width();
@@ -623,7 +647,7 @@ TEST_P(ExplorerButtonPointerEdge, FollowsTheMoveAndReleaseRules)
     Enter();
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseMove(button, c.at);
-    EXPECT_EQ(button->State(), c.moveInside ? TState::Pushed : TState::Up);
+    EXPECT_EQ(Peer::State(*button), c.moveInside ? TState::Pushed : TState::Up);
     QTest::mouseRelease(button, Qt::LeftButton, {}, c.at);
     EXPECT_EQ(clicks, c.releaseClicks ? 1 : 0);
 }
@@ -746,14 +770,14 @@ TEST(ButtonGlyph, GlyphsOfOneSizeShareOneListFreedWithTheLast)
         first.Image(3);
         second.Image(0);
         second.Image(2);
-        EXPECT_EQ(TGlyphCache::Instance().Lists(), 1);
-        EXPECT_EQ(TGlyphCache::Instance().Images(QSize(11, 12)), 3);
+        EXPECT_EQ(TTestPeer<TGlyphCache>::Lists(), 1);
+        EXPECT_EQ(TTestPeer<TGlyphCache>::Images(QSize(11, 12)), 3);
         EXPECT_EQ(first.Image(3).pixel(0, 0), 0u) << "the transparent colour is left out";
         EXPECT_NE(first.Image(3).pixel(6, 6), 0u);
         first.SetUnColorMain(false);
-        EXPECT_EQ(TGlyphCache::Instance().Images(QSize(11, 12)), 2);
+        EXPECT_EQ(TTestPeer<TGlyphCache>::Images(QSize(11, 12)), 2);
     }
-    EXPECT_EQ(TGlyphCache::Instance().Lists(), 0);
+    EXPECT_EQ(TTestPeer<TGlyphCache>::Lists(), 0);
 }
 
 } // namespace

@@ -16,7 +16,15 @@
 #include "tests/runtime/layout/TestClasses.h"
 #include "tests/runtime/layout/TestForm.h"
 
+template <> struct TTestPeer<TExtPageControl>
+{
+    static QList<QRect> TabRects(const TExtPageControl &pages) { return pages.TabRects(); }
+    static int HotTab(const TExtPageControl &pages) { return pages.m_hotTab; }
+};
+
 namespace {
+
+using Peer = TTestPeer<TExtPageControl>;
 
 class ExtPageTest : public ::testing::Test
 {
@@ -50,7 +58,7 @@ TEST_F(ExtPageTest, SwitchingShowsTheNewPageInTheSamePlaceWithoutTabs)
     EXPECT_FALSE(cpu->isVisible());
     EXPECT_EQ(ncp->geometry(), QRect(0, 2, 371, 112));
     EXPECT_EQ(cpu->geometry(), ncp->geometry());
-    EXPECT_TRUE(pages->TabRects().isEmpty());
+    EXPECT_TRUE(Peer::TabRects(*pages).isEmpty());
 }
 
 TEST_F(ExtPageTest, AVetoKeepsTheCurrentPage)
@@ -134,7 +142,7 @@ TEST_F(ExtPageTest, VisibleTabsTakeARowAndMapToTheirPages)
 {
     ncp->SetTabVisible(true);
     pages->SetTabHeight(20);
-    EXPECT_EQ(pages->TabRects().size(), 1);
+    EXPECT_EQ(Peer::TabRects(*pages).size(), 1);
     EXPECT_EQ(ncp->geometry().top(), 22);
     EXPECT_EQ(pages->TabIndex(ncp), 0);
     EXPECT_EQ(pages->TabIndex(cpu), -1);
@@ -199,7 +207,7 @@ TEST_F(ExtPageTest, FillsInsideAndOutsideWithTheColours)
     cpu->SetTabVisible(true);
     pages->SetTabHeight(20);
     image = pages->grab().toImage();
-    const int beside = pages->TabRects()[0].right() + 5;
+    const int beside = Peer::TabRects(*pages)[0].right() + 5;
     EXPECT_EQ(image.pixelColor(beside, 5), QColor(Qt::black)) << "beside the tab";
     EXPECT_EQ(image.pixelColor(beside, 19), QColor(Qt::green)) << "round the page";
     EXPECT_EQ(image.pixelColor(beside, 25), QColor(Qt::red));
@@ -240,7 +248,7 @@ TEST(ExtPageEvents, AStoredLayoutBindsTheDrawingAndChangingHandlers)
                                      "    object A: TTabSheet\n      Caption = 'A'\n    end\n"
                                      "    object B: TTabSheet\n      Caption = 'B'\n    end\n  end\nend\n"));
     auto *pages = form.findChild<TExtPageControl *>("P");
-    const QList<QRect> tabs = pages->TabRects();
+    const QList<QRect> tabs = Peer::TabRects(*pages);
     ASSERT_EQ(tabs.size(), 2);
     const QImage image = pages->grab().toImage();
     EXPECT_EQ(image.pixelColor(tabs[0].center()), QColor(Qt::green));
@@ -272,7 +280,7 @@ protected:
     // How many pixels of the tab have the colour.
     int Pixels(int tab, QColor color) const
     {
-        const QImage image = pages->grab(pages->TabRects()[tab]).toImage();
+        const QImage image = pages->grab(Peer::TabRects(*pages)[tab]).toImage();
         int count = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -298,7 +306,7 @@ protected:
 
 TEST_F(ExtPageTabs, AClickOrAnAcceleratorSelectsTheTabsPage)
 {
-    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->TabRects()[1].center());
+    QTest::mouseClick(pages, Qt::LeftButton, {}, Peer::TabRects(*pages)[1].center());
     EXPECT_EQ(pages->ActivePage(), ncp);
     QApplication::setActiveWindow(&window);
     QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
@@ -338,7 +346,7 @@ TEST_P(ExtPageGlyphs, TabsShowTheirPagesImages)
     glyphs.SetPosition(c.position);
     cpu->SetTabVisible(!c.firstTabHidden);
     const int ncpTab = pages->TabIndex(ncp);
-    const QRect tab = pages->TabRects()[ncpTab];
+    const QRect tab = Peer::TabRects(*pages)[ncpTab];
     EXPECT_EQ(tab.width(), textWidth + 12 + c.extraWidth);
     const int text = QFontMetrics(pages->TabActiveFont()->ToQFont()).height();
     EXPECT_EQ(tab.height(), c.position == TExtGlyphs::glPosLeft ? std::max(text, 16) + 6 : text + 3 + 16 + 6);
@@ -356,19 +364,19 @@ TEST_F(ExtPageTabs, TheTabUnderThePointerTakesTheHotColourWhileHotTrackingIsOn)
 {
     pages->Hottrack()->SetTabActiveColor(clRed);
     pages->Hottrack()->SetTabInactiveColor(clAqua);
-    QTest::mouseMove(pages, pages->TabRects()[0].center());
+    QTest::mouseMove(pages, Peer::TabRects(*pages)[0].center());
     EXPECT_EQ(Pixels(0, Qt::red), 0) << "hot tracking is off";
     pages->Hottrack()->SetEnabled(true);
     for (int tab : {1, 0}) {
-        QTest::mouseMove(pages, pages->TabRects()[tab].center());
-        EXPECT_EQ(pages->HotTab(), tab);
+        QTest::mouseMove(pages, Peer::TabRects(*pages)[tab].center());
+        EXPECT_EQ(Peer::HotTab(*pages), tab);
         EXPECT_GT(Pixels(tab, tab == 0 ? Qt::red : Qt::cyan), 0);
         EXPECT_EQ(Pixels(1 - tab, Qt::red) + Pixels(1 - tab, Qt::cyan), 0)
             << "the other tab keeps its colour";
     }
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(pages, &leave);
-    EXPECT_EQ(pages->HotTab(), -1);
+    EXPECT_EQ(Peer::HotTab(*pages), -1);
 }
 
 TEST_F(ExtPageTabs, AnOwnerDrawsEveryVisibleTabInsteadOfTheControl)
@@ -379,7 +387,7 @@ TEST_F(ExtPageTabs, AnOwnerDrawsEveryVisibleTabInsteadOfTheControl)
         canvas->fillRect(rect, Qt::green);
     };
     cpu->SetTabVisible(false);
-    const QRect tab = pages->TabRects()[0];
+    const QRect tab = Peer::TabRects(*pages)[0];
     EXPECT_EQ(Pixels(0, Qt::green), tab.width() * tab.height());
     ASSERT_EQ(drawn.size(), 1u);
     EXPECT_EQ(drawn[0], std::make_tuple(0, tab, false));
@@ -389,7 +397,7 @@ TEST_F(ExtPageTabs, AnOwnerDrawsEveryVisibleTabInsteadOfTheControl)
 TEST_F(ExtPageTabs, AHintShowsOverItsTabOnlyWithShowHint)
 {
     const auto hintOver = [this](int tab) {
-        const QPoint at = pages->TabRects()[tab].center();
+        const QPoint at = Peer::TabRects(*pages)[tab].center();
         QHelpEvent help(QEvent::ToolTip, at, pages->mapToGlobal(at));
         QCoreApplication::sendEvent(pages, &help);
         return QToolTip::text();
