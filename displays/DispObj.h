@@ -132,7 +132,6 @@ public:
     ~TDispCustomPanel() override;
 
     TDispBevel *Bevel() const { return m_bevel; }
-    void SetBevel(const TDispBevel &bevel) { m_bevel->Assign(bevel); }
     // The client rectangle shrunk by the bevel.
     QRect InnerRect() const;
 
@@ -158,7 +157,6 @@ public:
     ~TDispGraphicControl() override;
 
     TDispBevel *Bevel() const { return m_bevel; }
-    void SetBevel(const TDispBevel &bevel) { m_bevel->Assign(bevel); }
     QRect InnerRect() const;
 
 protected:

@@ -26,7 +26,6 @@ public:
     void SetNumGlyphs(int numGlyphs);
     bool UnColorMain() const { return m_unColorMain; }
     void SetUnColorMain(bool unColorMain);
-    QRgb TransparentColor() const { return m_transparentColor; }
 
     bool IsEmpty() const { return m_bitmap.isNull(); }
     QSize SliceSize() const;

@@ -24,12 +24,6 @@ std::uint32_t ByteReader::BigEndian32()
                : std::uint32_t(field[0]) << 24 | std::uint32_t(field[1]) << 16 | field[2] << 8 | field[3];
 }
 
-std::uint16_t ByteReader::LittleEndian16()
-{
-    const ByteView field = Take(2);
-    return field.empty() ? 0 : std::uint16_t(field[1] << 8 | field[0]);
-}
-
 std::uint32_t ByteReader::LittleEndian32()
 {
     const ByteView field = Take(4);

@@ -22,7 +22,6 @@ public:
     std::uint8_t U8();
     std::uint16_t BigEndian16();
     std::uint32_t BigEndian32();
-    std::uint16_t LittleEndian16();
     std::uint32_t LittleEndian32();
     // The next count bytes, or an empty view when fewer are left.
     ByteView Take(std::size_t count);
