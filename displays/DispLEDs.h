@@ -4,6 +4,7 @@
 
 #include "displays/DispObj.h"
 #include "displays/LEDDigit.h"
+#include "runtime/TestPeer.h"
 
 // A signed integer as a row of LED digits, most significant leftmost, sized to its digits. The digits are
 // its own and never stored in a layout; they are made anew from NumDigits.
@@ -53,12 +54,6 @@ public:
     bool Enabled() const { return TControl::Enabled(); }
     void SetEnabled(bool enabled);
 
-    // Slot 0 is the ones digit.
-    TDispLEDDigit *Digit(int slot) const
-    {
-        return slot >= 0 && slot < m_numDigits ? m_digits[slot] : nullptr;
-    }
-
     void SetWidth(int width) override;
     void SetHeight(int height) override;
     void Loaded() override;
@@ -71,6 +66,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    friend struct TTestPeer<TDispLEDPanel>;
+
     // Creates the digits from that slot on, linked into the row after those before it.
     void CreateDigits(int from);
     void RouteMouseEvents(TDispLEDDigit &digit);

@@ -12,6 +12,7 @@
 #include "netware/NWDSContextFlags.h"
 #include "netware/NWLastError.h"
 #include "runtime/Component.h"
+#include "runtime/TestPeer.h"
 
 class TNWLib;
 class TNWNDS;
@@ -95,11 +96,6 @@ public:
     static constexpr unsigned kServerChangeMessage = 47169;
     static constexpr unsigned kUserChangeMessage = 47170;
 
-    // The bindery type value of an object type, in the client's byte order; 0 for the types without one.
-    static uint16_t BinderyType(TNWObjType type);
-    // The object type of a bindery type value; none for 0 and the values without one.
-    static std::optional<TNWObjType> ObjectTypeOf(uint16_t value);
-
     explicit TNWBase(QObject *owner = nullptr);
     ~TNWBase() override;
 
@@ -117,7 +113,6 @@ public:
     void SetVersion(const QString &version);
     // The primary connection until another server is chosen.
     uint32_t ServerHandle();
-    QString CachedLoginID() const { return m_loginID; }
 
     QString ServerName();
     // Raises TNWObjError for a name that does not resolve, unless silent.
@@ -155,6 +150,12 @@ protected:
     void NotifyControls(unsigned message) const;
 
 private:
+    friend struct TTestPeer<TNWBase>;
+
+    // The bindery type value of an object type, in the client's byte order; 0 for the types without one.
+    static uint16_t BinderyType(TNWObjType type);
+    // The object type of a bindery type value; none for 0 and the values without one.
+    static std::optional<TNWObjType> ObjectTypeOf(uint16_t value);
     void Start();
     void StartDirectoryServices();
     // The login as the client knows it now: the directory's name when it is there, else the bindery's.

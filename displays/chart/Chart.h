@@ -148,8 +148,6 @@ public:
     // Null past the end of the list.
     TChartSeries *Series(int index) const;
     const TPlot &Plot() const { return m_plot; }
-    // The limits an axis takes from its series, paged on the horizontal axis.
-    TLimits AutomaticLimits(const TChartAxis &axis) const;
     bool Zoomed() const { return m_zoomer.Zoomed(); }
     void UndoZoom();
 
@@ -182,6 +180,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    friend struct TTestPeer<TChart>;
+
+    // The limits an axis takes from its series, paged on the horizontal axis.
+    TLimits AutomaticLimits(const TChartAxis &axis) const;
     // What the frame, everything under the series, is drawn from besides the chart's own settings.
     struct TAxisPlace
     {

@@ -9,6 +9,7 @@
 #include "displays/chart/ChartPlot.h"
 #include "runtime/Font.h"
 #include "runtime/Persistent.h"
+#include "runtime/TestPeer.h"
 
 class QFont;
 class QPainter;
@@ -171,8 +172,6 @@ public:
     // Room beside the plot for title, labels and ticks, measured from the plot edge `edge` outwards;
     // records the title and label positions. `labelled`: the axis shows a series' values.
     int Space(QPainter &painter, int edge, bool labelled);
-    // The label step for the current plot size.
-    double LabelStep() const;
     void Draw(QPainter &painter, bool labelled);
 
     // The stored limits and automatic flags, kept before a zoom or pan.
@@ -187,9 +186,12 @@ public:
     TLimits Limits() const;
     void RestoreLimits(const TLimits &limits);
 
-    static double NextStep(double step);
-
 private:
+    friend struct TTestPeer<TChartAxis>;
+
+    // The label step for the current plot size.
+    double LabelStep() const;
+    static double NextStep(double step);
     template <class Visit> void ForEachLabel(double step, Visit visit) const;
     // Measuring leaves the label event out.
     QString LabelText(double value, bool measuring) const;

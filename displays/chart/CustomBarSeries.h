@@ -3,6 +3,7 @@
 #include "displays/chart/Series.h"
 #include "displays/chart/ChartBrush.h"
 #include "displays/chart/ChartPen.h"
+#include "runtime/TestPeer.h"
 
 // A series drawn as flat vertical bars from each value down (or up) to the origin, side by side with the
 // chart's other bar series. Every bar style is drawn as a rectangle.
@@ -73,11 +74,6 @@ public:
     TChartPen *BarPen() const { return m_barPen; }
     TChartBrush *BarBrush() const { return m_barBrush; }
 
-    // The bar width in pixels as of the last margin request or drawing pass.
-    int BarWidth() const { return m_barWidth; }
-    // The bar of a point as drawn: left, top, right, bottom, normalised.
-    QRect BarBounds(int index) const;
-
     double MinYValue() const override;
     double MaxYValue() const override;
     void CalcHorizMargins(int &left, int &right) override;
@@ -87,6 +83,10 @@ protected:
     void DrawValue(QPainter &painter, int index) override;
 
 private:
+    friend struct TTestPeer<TCustomBarSeries>;
+
+    // The bar of a point as drawn: left, top, right, bottom, normalised.
+    QRect BarBounds(int index) const;
     // The active bar series of the chart that side with this one (this one included), in list order.
     std::vector<TCustomBarSeries *> Siblings() const;
     int CalcBarWidth();
@@ -104,5 +104,6 @@ private:
     bool m_autoMarkPosition = true;
     TChartPen *m_barPen;
     TChartBrush *m_barBrush;
+    // The bar width in pixels as of the last margin request or drawing pass.
     int m_barWidth = 0;
 };

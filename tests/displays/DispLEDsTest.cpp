@@ -11,7 +11,18 @@
 
 #include "runtime/ProcessState.h"
 
+template <> struct TTestPeer<TDispLEDPanel>
+{
+    // Slot 0 is the ones digit.
+    static TDispLEDDigit *Digit(const TDispLEDPanel &panel, int slot)
+    {
+        return slot >= 0 && slot < panel.m_numDigits ? panel.m_digits[slot] : nullptr;
+    }
+};
+
 namespace {
+
+using Peer = TTestPeer<TDispLEDPanel>;
 
 class LEDPanelTest : public ::testing::Test
 {
@@ -33,7 +44,7 @@ protected:
     {
         QString text;
         for (int k = panel.NumDigits() - 1; k >= 0; --k) {
-            const TDispLEDDigit *digit = panel.Digit(k);
+            const TDispLEDDigit *digit = Peer::Digit(panel, k);
             const int glyph = digit->Glyph();
             text += digit->DisplayType() == TDispCustomLEDDigit::ltMinus ? '-'
                     : glyph == 0                                         ? ' '
@@ -91,7 +102,7 @@ public:
     explicit TDigitPaints(const TDispLEDPanel &panel)
     {
         for (int k = 0; k < panel.NumDigits(); ++k)
-            const_cast<TDispLEDDigit *>(panel.Digit(k))->installEventFilter(this);
+            const_cast<TDispLEDDigit *>(Peer::Digit(panel, k))->installEventFilter(this);
         m_panel = &panel;
     }
     // Most significant first, as Shown: '1' for a digit painted once, '0' for one not painted.
@@ -99,7 +110,7 @@ public:
     {
         QString text;
         for (int k = m_panel->NumDigits() - 1; k >= 0; --k)
-            text += QChar('0' + m_paints.value(m_panel->Digit(k)));
+            text += QChar('0' + m_paints.value(Peer::Digit(*m_panel, k)));
         return text;
     }
 
@@ -175,7 +186,7 @@ TEST_P(LEDPanelSize, FollowsItsDigitsStripAndBevelWhateverIsAsked)
     panel.show();
     panel.SetBounds(0, 0, 200, 3);
     EXPECT_EQ(panel.size(), c.panel);
-    EXPECT_EQ(panel.Digit(c.digits - 1)->pos(), QPoint(c.bevel, c.bevel));
+    EXPECT_EQ(Peer::Digit(panel, c.digits - 1)->pos(), QPoint(c.bevel, c.bevel));
 }
 
 using D = TDispCustomLEDDigit;
@@ -225,20 +236,20 @@ TEST_F(LEDPanelTest, PanelsOfEqualLookShareStripsAndAColourChangeTakesItsOwn)
     first->grab();
     second->grab();
     EXPECT_EQ(cache.Count(), 1);
-    EXPECT_EQ(first->Digit(0)->Strip(), second->Digit(1)->Strip());
+    EXPECT_EQ(Peer::Digit(*first, 0)->Strip(), Peer::Digit(*second, 1)->Strip());
     first->SetValue(-1);
     first->grab();
     EXPECT_EQ(cache.Count(), 2);
-    EXPECT_NE(first->Digit(2)->Strip(), first->Digit(1)->Strip());
+    EXPECT_NE(Peer::Digit(*first, 2)->Strip(), Peer::Digit(*first, 1)->Strip());
     first->SetLEDColor(clRed);
     first->SetInactiveColor(clMaroon);
     EXPECT_EQ(cache.Count(), 1);
     first->SetInactiveColor(clGreen);
     first->grab();
     EXPECT_EQ(cache.Count(), 3);
-    EXPECT_NE(first->Digit(0)->Strip(), second->Digit(0)->Strip());
-    EXPECT_EQ(second->Digit(0)->Strip()->pixel(6 + 7, 3), QColor(0, 255, 0).rgb());
-    EXPECT_EQ(first->Digit(0)->Strip()->pixel(6 + 7, 3), QColor(255, 0, 0).rgb());
+    EXPECT_NE(Peer::Digit(*first, 0)->Strip(), Peer::Digit(*second, 0)->Strip());
+    EXPECT_EQ(Peer::Digit(*second, 0)->Strip()->pixel(6 + 7, 3), QColor(0, 255, 0).rgb());
+    EXPECT_EQ(Peer::Digit(*first, 0)->Strip()->pixel(6 + 7, 3), QColor(255, 0, 0).rgb());
     first.reset();
     EXPECT_EQ(cache.Count(), 1);
     second.reset();

@@ -17,6 +17,7 @@
 #include "tests/netware/NetWareFixture.h"
 #include "tests/netware/RecordingControl.h"
 #include "tests/runtime/RecordingPresenter.h"
+#include "tests/netware/nwbasePeer.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST_P(TNWObjectTypeTest, FirstTypeInSearchOrderDecides)
         fake.binderyObjects[{"SUPERVISOR", type}] = 0x99;
     EXPECT_EQ(Base().NWObjectType(), GetParam().value);
     EXPECT_EQ(Base().ObjectType(), GetParam().type);
-    EXPECT_EQ(TNWBase::BinderyType(GetParam().type), GetParam().value ? GetParam().value : 0x0100);
+    EXPECT_EQ(TTestPeer<TNWBase>::BinderyType(GetParam().type), GetParam().value ? GetParam().value : 0x0100);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,9 +125,9 @@ TEST_F(TNWIdentityTest, UnmatchedTypeRaisesOnlyWhenNotSilent)
     EXPECT_THAT([this] { Base().ObjectType(); }, invalidType);
     EXPECT_THAT([this] { Base().ObjectID(); }, invalidType);
     for (const uint16_t value : {0x0000, 0x0001, 0x0C00, 0xFFFF})
-        EXPECT_FALSE(TNWBase::ObjectTypeOf(value)) << value;
+        EXPECT_FALSE(TTestPeer<TNWBase>::ObjectTypeOf(value)) << value;
     for (const auto type : {TNWBase::nwObjTypeNone, TNWBase::nwObjTypeNDSTree, TNWBase::nwObjTypeConnectedServer})
-        EXPECT_EQ(TNWBase::BinderyType(type), 0);
+        EXPECT_EQ(TTestPeer<TNWBase>::BinderyType(type), 0);
 }
 
 struct TDriveCase
@@ -197,11 +198,11 @@ TEST_F(TNWIdentityTest, ServerNameWritesChooseTheServerAndEmptyGoesBackToThePrim
     EXPECT_EQ(Base().ServerHandle(), 0x102u);
     EXPECT_EQ(Base().ServerName(), "BETA");
     EXPECT_EQ(Base().ConnectionID(), 9);
-    const QString login = Base().CachedLoginID();
+    const QString login = TTestPeer<TNWBase>::CachedLoginID(Base());
     Base().SetServerName(QString());
     EXPECT_EQ(Base().ServerHandle(), 0x101u);
     EXPECT_EQ(Base().ServerName(), "ALPHA");
-    EXPECT_EQ(Base().CachedLoginID(), login);
+    EXPECT_EQ(TTestPeer<TNWBase>::CachedLoginID(Base()), login);
 }
 
 TEST_F(TNWIdentityTest, ConnectionNumberIsAskedOnEveryRead)
@@ -232,7 +233,7 @@ TEST_F(TNWIdentityTest, LoginWritesAreUpperCasedAndTold)
 TEST_F(TNWIdentityTest, EmptyLoginIsLearntOnFirstRead)
 {
     fake.SetCode("NWGetConnectionInformation", NW_ERR_INVALID_CONNECTION);
-    ASSERT_TRUE(Base().CachedLoginID().isEmpty());
+    ASSERT_TRUE(TTestPeer<TNWBase>::CachedLoginID(Base()).isEmpty());
     EXPECT_EQ(Base().NWObjectType(), 0);
     EXPECT_EQ(fake.lastObjectName, "");
     fake.SetCode("NWGetConnectionInformation", NW_SUCCESS);

@@ -14,6 +14,7 @@
 #include "runtime/WindowMessage.h"
 #include "tests/netware/NetWareFixture.h"
 #include "tests/netware/RecordingControl.h"
+#include "tests/netware/nwbasePeer.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ TEST_F(TNWBaseTest, MissingDirectoryLibraryKeepsTheNetworkButNotDirectoryService
     EXPECT_TRUE(base.NetAvailable());
     EXPECT_FALSE(base.NDSAvailable());
     EXPECT_EQ(base.LastError()->NWNDS(), "FFFF");
-    EXPECT_EQ(base.CachedLoginID(), "SUPERVISOR");
+    EXPECT_EQ(TTestPeer<TNWBase>::CachedLoginID(base), "SUPERVISOR");
 }
 
 TEST_F(TNWBaseTest, ErrorsOfTheLayerAreSwallowedOthersPropagate)
@@ -116,12 +117,12 @@ TEST_F(TNWBaseTest, StartUpLearnsServerLoginAndDirectoryLocale)
 {
     TNWBase bindery;
     EXPECT_EQ(bindery.ServerHandle(), 0x101u);
-    EXPECT_EQ(bindery.CachedLoginID(), "SUPERVISOR");
+    EXPECT_EQ(TTestPeer<TNWBase>::CachedLoginID(bindery), "SUPERVISOR");
     EXPECT_EQ(bindery.Version(), "1.21 / 3.34 - 11 Oct 1997");
 
     JoinTree();
     TNWBase inTree;
-    EXPECT_EQ(inTree.CachedLoginID(), "CN=ADMIN.ACME");
+    EXPECT_EQ(TTestPeer<TNWBase>::CachedLoginID(inTree), "CN=ADMIN.ACME");
     EXPECT_EQ(fake.unicodeCountry, 1u);
     EXPECT_EQ(fake.unicodeCodePage, 437u);
     EXPECT_TRUE(TNWLib::Shared().directoryMode);
@@ -307,7 +308,7 @@ TEST_F(TNWBaseTest, UnicodeTablesThatFailToLoadKeepDirectoryServicesOff)
     TNWBase base;
     EXPECT_FALSE(base.NDSAvailable());
     EXPECT_FALSE(TNWLib::Shared().directoryMode);
-    EXPECT_EQ(base.CachedLoginID(), "SUPERVISOR");
+    EXPECT_EQ(TTestPeer<TNWBase>::CachedLoginID(base), "SUPERVISOR");
 }
 
 TEST_F(TNWBaseTest, StartUpAddsTheTrueFlagsOneByOneInTheirOrder)

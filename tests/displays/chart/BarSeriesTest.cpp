@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "displays/chart/Chart.h"
+#include "tests/displays/chart/ChartPeer.h"
 
 namespace {
 
@@ -154,7 +155,7 @@ TEST(TBarSeries, TheHitTestFindsTheBarUnderThePointer)
     for (double y : {10.0, 80.0, 40.0})
         series->AppendY(y);
     chart.Picture();
-    const QRect bar = series->BarBounds(1);
+    const QRect bar = TTestPeer<TCustomBarSeries>::BarBounds(*series, 1);
     EXPECT_EQ(series->Clicked(bar.center().x(), bar.center().y()), 1);
     EXPECT_EQ(series->Clicked(bar.center().x(), bar.top() - 2), -1) << "above the bar";
 }

@@ -20,8 +20,11 @@
 #include "runtime/layout/LayoutError.h"
 #include "runtime/layout/LayoutReader.h"
 #include "tests/displays/chart/ChartLayouts.h"
+#include "tests/displays/chart/ChartPeer.h"
 
 namespace {
+
+using BarPeer = TTestPeer<TCustomBarSeries>;
 
 constexpr QRgb kLime = 0xFF00FF00;
 constexpr QRgb kGreen = 0xFF008000;
@@ -211,7 +214,7 @@ class LabelStepLadder : public ::testing::TestWithParam<TStepCase>
 
 TEST_P(LabelStepLadder, ClimbsToTheNextRoundStep)
 {
-    EXPECT_DOUBLE_EQ(TChartAxis::NextStep(GetParam().step), GetParam().next);
+    EXPECT_DOUBLE_EQ(TTestPeer<TChartAxis>::NextStep(GetParam().step), GetParam().next);
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, LabelStepLadder,
@@ -239,7 +242,7 @@ TEST(ChartPages, CountRoundedUpAndKeepThePageAmongThem)
     EXPECT_EQ(chart.Page(), 3);
     EXPECT_EQ(changes, 1);
     const auto limits = [&chart](const TChartAxis *axis) {
-        const TChart::TLimits limits = chart.AutomaticLimits(*axis);
+        const TChart::TLimits limits = TTestPeer<TChart>::AutomaticLimits(chart, *axis);
         return std::pair(limits.minimum, limits.maximum);
     };
     EXPECT_EQ(limits(chart.BottomAxis()), std::pair(20.0, 24.0));
@@ -264,7 +267,7 @@ TEST_F(ChartTest, TheStepClimbsUntilTheLabelsFit)
     Fill(chart, {1000});
     chart.Picture();
     // 900 over 58 pixels with 14-pixel labels: four steps at most, and Round(4.5) is 4.
-    EXPECT_DOUBLE_EQ(chart.LeftAxis()->LabelStep(), 200);
+    EXPECT_DOUBLE_EQ(TTestPeer<TChartAxis>::LabelStep(*chart.LeftAxis()), 200);
 }
 
 TEST_F(ChartTest, BarsAreSeventyPercentOfAThirtyFirstOfThePlot)
@@ -278,21 +281,21 @@ TEST_F(ChartTest, BarsAreSeventyPercentOfAThirtyFirstOfThePlot)
     const TChart::TPlot plot = chart.Plot();
     const TChartAxis &bottom = *chart.BottomAxis();
     const int width = int(Round(plot.Width() * 0.7 / 31));
-    ASSERT_EQ(Bars(chart).BarWidth(), width);
+    ASSERT_EQ(BarPeer::BarWidth(Bars(chart)), width);
     for (int i : {0, 14, 29}) {
         const int x = plot.left + int(Round(plot.Width() * (i - bottom.IMinimum()) / bottom.IRange()));
-        const QRect bar = Bars(chart).BarBounds(i);
+        const QRect bar = BarPeer::BarBounds(Bars(chart), i);
         EXPECT_EQ(bar, QRect(x + int(Round(-width / 2.0)), plot.top, width, plot.Height())) << i;
         EXPECT_EQ(picture.pixel(bar.left() + width / 2, 30), kLime) << i;
         EXPECT_EQ(picture.pixel(bar.left(), 30), kBlack) << "outline of " << i;
         EXPECT_EQ(picture.pixel(bar.left() + width - 1, 30), kBlack) << "outline of " << i;
         EXPECT_EQ(picture.pixel(bar.left() + width, 30), kWhite) << "beside " << i;
     }
-    const QRect none = Bars(chart).BarBounds(7);
+    const QRect none = BarPeer::BarBounds(Bars(chart), 7);
     for (int x = none.left(); x < none.left() + width; ++x)
         EXPECT_EQ(picture.pixel(x, 30), kWhite) << "a point coloured none has no bar, at " << x;
-    EXPECT_GT(Bars(chart).BarBounds(0).left(), plot.left) << "the first bar fits inside the plot";
-    EXPECT_LT(Bars(chart).BarBounds(29).right(), plot.right);
+    EXPECT_GT(BarPeer::BarBounds(Bars(chart), 0).left(), plot.left) << "the first bar fits inside the plot";
+    EXPECT_LT(BarPeer::BarBounds(Bars(chart), 29).right(), plot.right);
 }
 
 TEST_F(ChartTest, OneBarStandsCentred)
@@ -300,9 +303,9 @@ TEST_F(ChartTest, OneBarStandsCentred)
     TChart &chart = Chart("CCPU");
     Fill(chart, {60});
     chart.Picture();
-    const int width = Bars(chart).BarWidth();
+    const int width = BarPeer::BarWidth(Bars(chart));
     EXPECT_EQ(width, int(Round(chart.Plot().Width() * 0.7 / 31)));
-    EXPECT_EQ(Bars(chart).BarBounds(0).left(), chart.Plot().CentreX() + int(Round(-width / 2.0)));
+    EXPECT_EQ(BarPeer::BarBounds(Bars(chart), 0).left(), chart.Plot().CentreX() + int(Round(-width / 2.0)));
 }
 
 TEST_F(ChartTest, TheThirtyFirstPointWaitsOffThePage)
@@ -347,10 +350,10 @@ TEST_F(ChartTest, BarsAreCutAtTheClipEdges)
         EXPECT_EQ(lime.top(), plot.top + 1);
         EXPECT_EQ(lime.bottom(), plot.bottom - 2);
         if (offset > 0) {
-            ASSERT_GE(Bars(chart).BarBounds(29).right(), plot.right);
+            ASSERT_GE(BarPeer::BarBounds(Bars(chart), 29).right(), plot.right);
             EXPECT_EQ(lime.right(), plot.right - 1);
         } else {
-            ASSERT_LT(Bars(chart).BarBounds(0).left(), plot.left);
+            ASSERT_LT(BarPeer::BarBounds(Bars(chart), 0).left(), plot.left);
             EXPECT_EQ(lime.left(), plot.left + 1);
         }
     }
@@ -361,11 +364,11 @@ TEST_F(ChartTest, AZeroBarWidthDrawsLines)
     TChart &chart = Chart("CCPU");
     Fill(chart, Repeat(30, 50));
     // Narrow the chart until the plot is 22 pixels wide or less.
-    for (int width = 80; width > 40 && (chart.Picture(), Bars(chart).BarWidth() != 0); --width)
+    for (int width = 80; width > 40 && (chart.Picture(), BarPeer::BarWidth(Bars(chart)) != 0); --width)
         chart.SetWidth(width);
     const QImage &picture = chart.Picture();
-    ASSERT_EQ(Bars(chart).BarWidth(), 0) << "plot width " << chart.Plot().Width();
-    const QRect bar = Bars(chart).BarBounds(15);
+    ASSERT_EQ(BarPeer::BarWidth(Bars(chart)), 0) << "plot width " << chart.Plot().Width();
+    const QRect bar = BarPeer::BarBounds(Bars(chart), 15);
     EXPECT_EQ(bar.width(), 0);
     EXPECT_EQ(picture.pixel(bar.left(), 50), kLime) << "a line from the value to the origin";
     EXPECT_EQ(picture.pixel(bar.left(), bar.top() - 2), kBlack);
@@ -420,7 +423,7 @@ TEST_F(ChartTest, BadValuesNeitherHangNorPoisonThePicture)
     for (const TChartAxis *axis : {cpu.LeftAxis(), cpu.BottomAxis()}) {
         EXPECT_TRUE(std::isfinite(axis->IRange()) && std::isfinite(axis->IMinimum()));
     }
-    EXPECT_NEAR(Bars(cpu).BarBounds(0).top(), cpu.Plot().CentreY(), 1) << "50 lies halfway";
+    EXPECT_NEAR(BarPeer::BarBounds(Bars(cpu), 0).top(), cpu.Plot().CentreY(), 1) << "50 lies halfway";
     // The labels are wider than the chart, so this drag starts far beside a plot squeezed to one pixel.
     Drag(cpu, Qt::LeftButton, QPoint(10, 20), {QPoint(40, 50)});
     for (const TChartAxis *axis : {cpu.LeftAxis(), cpu.BottomAxis()}) {
