@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "runtime/Color.h"
+#include "runtime/TestPeer.h"
 
 // The recoloured digit strips that every LED digit of the process shares: one per distinct key, counted,
 // freed with its last user. Lives in TProcessState.
@@ -21,9 +22,10 @@ public:
     // Drops one use and clears the reference; null and unknown strips are ignored.
     void Release(TStripRef &strip);
     bool IsEmpty() const { return m_entries.empty(); }
-    int Count() const { return int(m_entries.size()); }
 
 private:
+    friend struct TTestPeer<TDigitCache>;
+
     struct TEntry
     {
         std::unique_ptr<QImage> strip;

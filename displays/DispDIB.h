@@ -15,6 +15,7 @@
 #include "displays/DispObj.h"
 #include "runtime/Color.h"
 #include "runtime/Exception.h"
+#include "runtime/TestPeer.h"
 
 class QPainter;
 
@@ -61,7 +62,6 @@ public:
 
     void BeginDraw();
     void EndDraw();
-    bool Drawing() const { return m_drawing; }
 
     // Makes the colour current for the raw routines and returns it: the RGB value at 24 bits, the index of
     // the nearest palette entry at 8 bits.
@@ -86,6 +86,7 @@ public:
     QImage ToImage() const;
 
 private:
+    friend struct TTestPeer<TDispDIBCanvas>;
     // What the canvas needs before drawing: an image of the current size and depth.
     void RequireImage();
     void Rebuild();

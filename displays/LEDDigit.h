@@ -6,6 +6,7 @@
 
 #include "displays/DigitCache.h"
 #include "displays/DispObj.h"
+#include "runtime/TestPeer.h"
 
 // One seven-segment digit, copied from a shared recoloured strip. Its size is the strip's glyph size,
 // whatever is asked. A digit can pass the tens of a value on to the next more significant digit.
@@ -87,11 +88,6 @@ public:
     // holding the digit repaints every digit that changed at once, in one paint; null ends that.
     void CollectRepaints(std::vector<TDispCustomLEDDigit *> *changed) { m_changed = changed; }
 
-    // The strip held from the cache, taken from it when first needed.
-    TDigitCache::TStripRef Strip() const;
-    // The glyph the digit shows now.
-    int Glyph() const;
-
     void Loaded() override;
 
 protected:
@@ -101,6 +97,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    friend struct TTestPeer<TDispCustomLEDDigit>;
+
+    // The strip held from the cache, taken from it when first needed.
+    TDigitCache::TStripRef Strip() const;
+    // The glyph the digit shows now.
+    int Glyph() const;
     QSize GlyphSize() const;
 
     int m_minValue = 0;

@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+template <> struct TTestPeer<TDispDIBCanvas>
+{
+    static bool Drawing(const TDispDIBCanvas &canvas) { return canvas.m_drawing; }
+};
+
 namespace {
 
 // The 8-bit image top-down: '#' where the pixel's index is not 0.
@@ -175,7 +180,7 @@ TEST(TDispDIBCanvas, AnImageTooLargeToHoldIsRefusedNotAllocated)
     TDispDIBCanvas dib;
     dib.SetSize(1 << 20, 1 << 20);
     EXPECT_EQ(ErrorOf([&] { dib.BeginDraw(); }), "Unable to access DIB device context");
-    EXPECT_FALSE(dib.Drawing());
+    EXPECT_FALSE(TTestPeer<TDispDIBCanvas>::Drawing(dib));
 }
 
 struct TCopyCase

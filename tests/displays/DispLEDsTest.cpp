@@ -20,9 +20,21 @@ template <> struct TTestPeer<TDispLEDPanel>
     }
 };
 
+template <> struct TTestPeer<TDispCustomLEDDigit>
+{
+    static TDigitCache::TStripRef Strip(const TDispCustomLEDDigit &digit) { return digit.Strip(); }
+    static int Glyph(const TDispCustomLEDDigit &digit) { return digit.Glyph(); }
+};
+
+template <> struct TTestPeer<TDigitCache>
+{
+    static int Count(const TDigitCache &cache) { return int(cache.m_entries.size()); }
+};
+
 namespace {
 
 using Peer = TTestPeer<TDispLEDPanel>;
+using DigitPeer = TTestPeer<TDispCustomLEDDigit>;
 
 class LEDPanelTest : public ::testing::Test
 {
@@ -45,7 +57,7 @@ protected:
         QString text;
         for (int k = panel.NumDigits() - 1; k >= 0; --k) {
             const TDispLEDDigit *digit = Peer::Digit(panel, k);
-            const int glyph = digit->Glyph();
+            const int glyph = DigitPeer::Glyph(*digit);
             text += digit->DisplayType() == TDispCustomLEDDigit::ltMinus ? '-'
                     : glyph == 0                                         ? ' '
                                                                          : QChar('0' + glyph - 1);
@@ -235,23 +247,23 @@ TEST_F(LEDPanelTest, PanelsOfEqualLookShareStripsAndAColourChangeTakesItsOwn)
     EXPECT_TRUE(cache.IsEmpty());
     first->grab();
     second->grab();
-    EXPECT_EQ(cache.Count(), 1);
-    EXPECT_EQ(Peer::Digit(*first, 0)->Strip(), Peer::Digit(*second, 1)->Strip());
+    EXPECT_EQ(TTestPeer<TDigitCache>::Count(cache), 1);
+    EXPECT_EQ(DigitPeer::Strip(*Peer::Digit(*first, 0)), DigitPeer::Strip(*Peer::Digit(*second, 1)));
     first->SetValue(-1);
     first->grab();
-    EXPECT_EQ(cache.Count(), 2);
-    EXPECT_NE(Peer::Digit(*first, 2)->Strip(), Peer::Digit(*first, 1)->Strip());
+    EXPECT_EQ(TTestPeer<TDigitCache>::Count(cache), 2);
+    EXPECT_NE(DigitPeer::Strip(*Peer::Digit(*first, 2)), DigitPeer::Strip(*Peer::Digit(*first, 1)));
     first->SetLEDColor(clRed);
     first->SetInactiveColor(clMaroon);
-    EXPECT_EQ(cache.Count(), 1);
+    EXPECT_EQ(TTestPeer<TDigitCache>::Count(cache), 1);
     first->SetInactiveColor(clGreen);
     first->grab();
-    EXPECT_EQ(cache.Count(), 3);
-    EXPECT_NE(Peer::Digit(*first, 0)->Strip(), Peer::Digit(*second, 0)->Strip());
-    EXPECT_EQ(Peer::Digit(*second, 0)->Strip()->pixel(6 + 7, 3), QColor(0, 255, 0).rgb());
-    EXPECT_EQ(Peer::Digit(*first, 0)->Strip()->pixel(6 + 7, 3), QColor(255, 0, 0).rgb());
+    EXPECT_EQ(TTestPeer<TDigitCache>::Count(cache), 3);
+    EXPECT_NE(DigitPeer::Strip(*Peer::Digit(*first, 0)), DigitPeer::Strip(*Peer::Digit(*second, 0)));
+    EXPECT_EQ(DigitPeer::Strip(*Peer::Digit(*second, 0))->pixel(6 + 7, 3), QColor(0, 255, 0).rgb());
+    EXPECT_EQ(DigitPeer::Strip(*Peer::Digit(*first, 0))->pixel(6 + 7, 3), QColor(255, 0, 0).rgb());
     first.reset();
-    EXPECT_EQ(cache.Count(), 1);
+    EXPECT_EQ(TTestPeer<TDigitCache>::Count(cache), 1);
     second.reset();
     EXPECT_TRUE(TProcessState<TDigitCache>::Instance().IsEmpty());
 }
